@@ -1,0 +1,27 @@
+# The two commands of the README. Everything else is set up on the way.
+SHELL := /bin/bash
+HOST_BUILD := build/host
+WIN_BUILD := build/win
+JOBS := $(shell nproc)
+
+.PHONY: run test setup build build-host build-win clean
+
+run: build-win
+	tools/run.sh
+
+test: build-host build-win
+	tools/test.sh
+
+setup:
+	tools/setup.sh
+
+build-host: setup
+	cmake -S . -B $(HOST_BUILD) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build $(HOST_BUILD) -j $(JOBS)
+
+build-win: setup
+	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+clean:
+	rm -rf build

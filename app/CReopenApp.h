@@ -1,0 +1,11 @@
+// The application: one pass from start to end around the modal main dialog.
+#pragma once
+#include "../framework/CWinApp.h"
+
+class CReopenApp : public CWinApp {
+public:
+    CReopenApp();
+    BOOL InitInstance() override;
+};
+
+extern CReopenApp theApp;

@@ -1,0 +1,112 @@
+#include "CReopenDlg.h"
+#include "CExitQueryDlg.h"
+#include "ClosePolicy.h"
+#include "CountRange.h"
+#include "../framework/CDataExchange.h"
+#include "../framework/CPaintDC.h"
+#include "../framework/CWinApp.h"
+#include <commctrl.h>
+#include <shellapi.h>
+
+BEGIN_MESSAGE_MAP(CReopenDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_NOTIFY(UDN_DELTAPOS, IDC_COUNT_SPIN, OnDeltaPosCountSpin)
+    ON_EN_UPDATE(IDC_COUNT, OnUpdateCount)
+    ON_BN_CLICKED(IDC_README, OnReadme)
+END_MESSAGE_MAP()
+
+CReopenDlg::CReopenDlg(CWnd* pParent)
+    : CDialog(IDD, pParent),
+      m_hIcon(LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
+{
+}
+
+CReopenDlg::~CReopenDlg() = default;
+
+void CReopenDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Check(pDX, IDC_TARGET_HTTP, m_bTargetHttp);
+    DDX_Check(pDX, IDC_DISABLE_ALREADY_OPEN, m_bDisableAlreadyOpen);
+    DDX_Check(pDX, IDC_CLOSE_AFTER_EXECUTE, m_bCloseAfterExecute);
+    DDX_Text(pDX, IDC_COUNT, m_nOpenNumber);
+    DDV_MinMaxUInt(pDX, m_nOpenNumber, CountRange::kMin, CountRange::kMax);
+    DDX_Control(pDX, IDC_HOT_ICON, m_hotIcon);
+    DDX_Check(pDX, IDC_ONLY_MY_HISTORY, m_bOnlyMyHistory);
+}
+
+BOOL CReopenDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    return TRUE;
+}
+
+void CReopenDlg::OnOK() { CDialog::OnOK(); }
+
+// Esc, the close box, Alt+F4: save, discard or stay, as the close policy decides.
+void CReopenDlg::OnCancel()
+{
+    int decision;
+    if (m_bQueryCancelExit) {
+        CExitQueryDlg question;
+        int answer = static_cast<int>(question.DoModal());
+        decision = ClosePolicy::AfterQuestion(answer, question.m_bNoMoreQuery, m_bQueryCancelExit,
+                                              m_bQueryCancelExitSaving);
+    } else {
+        decision = ClosePolicy::Remembered(m_bQueryCancelExitSaving);
+    }
+    if (decision == ClosePolicy::SAVE_AND_CLOSE)
+        CDialog::OnOK();
+    else if (decision == ClosePolicy::CLOSE_WITHOUT_SAVING)
+        CDialog::OnCancel();
+}
+
+void CReopenDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC), 0);
+    int cxIcon = GetSystemMetrics(SM_CXICON);
+    int cyIcon = GetSystemMetrics(SM_CYICON);
+    RECT rect;
+    GetClientRect(&rect);
+    int x = (rect.right - rect.left - cxIcon + 1) / 2;
+    int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
+    DrawIcon(dc.m_hDC, x, y, m_hIcon);
+}
+
+HCURSOR CReopenDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+// The spin control runs the other way round by default: make its up arrow count up.
+void CReopenDlg::OnDeltaPosCountSpin(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMUPDOWN* pNMUpDown = reinterpret_cast<NMUPDOWN*>(pNMHDR);
+    pNMUpDown->iDelta = -pNMUpDown->iDelta;
+    *pResult = 0;
+}
+
+// Keeps the count field within range while the user types; an empty field stays empty.
+void CReopenDlg::OnUpdateCount()
+{
+    BOOL translated = FALSE;
+    int value = static_cast<int>(GetDlgItemInt(IDC_COUNT, &translated, TRUE));
+    int clamped = 0;
+    if (translated && CountRange::Clamp(value, &clamped))
+        SetDlgItemInt(IDC_COUNT, static_cast<UINT>(clamped), TRUE);
+}
+
+void CReopenDlg::OnReadme()
+{
+    const std::wstring& path = AfxGetApp()->m_pszHelpFilePath;
+    size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos)
+        return;
+    std::wstring readme = path.substr(0, slash + 1) + L"readme.txt";
+    ShellExecuteW(m_hWnd, nullptr, readme.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

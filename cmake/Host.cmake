@@ -1,0 +1,15 @@
+# Native build: the platform-free logic under AddressSanitizer and UBSan, with its tests.
+find_package(GTest REQUIRED)
+
+set(BT_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+target_compile_options(bt_core PRIVATE ${BT_SANITIZE})
+
+add_executable(host_tests
+    tests/host/ClosePolicyTest.cpp
+    tests/host/CountRangeTest.cpp
+    tests/host/NumberTextTest.cpp
+    tests/host/SettingsRulesTest.cpp)
+target_compile_options(host_tests PRIVATE ${BT_SANITIZE} -Wall -Wextra -Werror)
+target_link_options(host_tests PRIVATE ${BT_SANITIZE})
+target_link_libraries(host_tests PRIVATE bt_core GTest::gtest_main)
+add_test(NAME host_tests COMMAND host_tests)

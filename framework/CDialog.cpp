@@ -1,0 +1,91 @@
+#include "CDialog.h"
+#include "CWinApp.h"
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+namespace {
+// A template placed at 0,0 asks to be centred (both template forms).
+bool TemplateAtOrigin(const void* tmpl)
+{
+    const WORD* w = static_cast<const WORD*>(tmpl);
+    if (w[0] == 1 && w[1] == 0xFFFF) {
+        // DLGTEMPLATEEX: dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y
+        const BYTE* p = static_cast<const BYTE*>(tmpl) + 2 + 2 + 4 + 4 + 4 + 2;
+        short x, y;
+        memcpy(&x, p, 2);
+        memcpy(&y, p + 2, 2);
+        return x == 0 && y == 0;
+    }
+    const DLGTEMPLATE* t = static_cast<const DLGTEMPLATE*>(tmpl);
+    return t->x == 0 && t->y == 0;
+}
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+INT_PTR CDialog::DoModal()
+{
+    HINSTANCE inst = AfxGetResourceHandle();
+    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(m_nIDHelp), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+    HGLOBAL mem = res ? LoadResource(inst, res) : nullptr;
+    const void* tmpl = mem ? LockResource(mem) : nullptr;
+    if (!tmpl)
+        return -1;
+    m_bCenter = TemplateAtOrigin(tmpl);
+
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    if (!owner) {
+        CWnd* main = AfxGetMainWnd();
+        if (main && main != this && main->m_hWnd)
+            owner = GetLastActivePopup(main->m_hWnd);
+    }
+    return DialogBoxIndirectParamW(inst, static_cast<LPCDLGTEMPLATEW>(tmpl), owner, &CDialog::DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    // From here on every message passes through the dialog object first.
+    CDialog* dlg = reinterpret_cast<CDialog*>(lParam);
+    dlg->Attach(hWnd);
+    dlg->m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StdWndProc)));
+    return GuardedDispatch(dlg, hWnd, WM_INITDIALOG, 0, lParam);
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return HandleInitDialog();
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CDialog::HandleInitDialog()
+{
+    BOOL focusDefault = OnInitDialog();
+    if (m_bCenter)
+        CenterWindow();
+    return focusDefault;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }

@@ -1,0 +1,29 @@
+// A modal dialog built from a dialog template of the program's resources.
+#pragma once
+#include "CWnd.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+
+    // Runs the dialog; its owner (the parent given, else the main window) is disabled
+    // meanwhile. Returns the value given to EndDialog, or -1 when it cannot be created.
+    virtual INT_PTR DoModal();
+    void EndDialog(int nResult);
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    UINT m_nIDHelp;
+    CWnd* m_pParentWnd;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL HandleInitDialog();
+    bool m_bCenter = false;
+};

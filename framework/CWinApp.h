@@ -1,0 +1,35 @@
+// The application object: one global instance whose InitInstance runs the program.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    explicit CWinApp(LPCWSTR lpszAppName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+
+    // Fills the instance handle, the application name (the executable's name without
+    // extension unless the constructor named one) and the help path (the executable's
+    // path with ".HLP" in place of its extension).
+    void InitApplicationPaths(HINSTANCE hInstance);
+
+    HINSTANCE m_hInstance = nullptr;
+    std::wstring m_strAppName;
+    std::wstring m_pszHelpFilePath;
+    CWnd* m_pMainWnd = nullptr;
+    bool m_bOleInitialized = false;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetResourceHandle();
+// Initialises OLE for the user-interface thread; undone when the program ends.
+BOOL AfxOleInit();
+int AfxWinMain(HINSTANCE hInstance);

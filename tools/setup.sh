@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Prepares this machine for building and running Backtracker: Debian packages (only the
+# missing ones) and the project's own Wine prefix. Quick when everything is already there.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/tools/wine-env.sh"
+
+packages=(g++-mingw-w64-x86-64-posix cmake make g++ libgtest-dev libgmock-dev googletest
+          libbenchmark-dev xvfb xdotool imagemagick fonts-vlgothic fonts-ipafont-gothic python3 locales wine wine64)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    sudo_cmd=""
+    [ "$(id -u)" = 0 ] || sudo_cmd=sudo
+    $sudo_cmd apt-get update -qq
+    $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine takes its code page from the C library's locale: it must exist, not just be named.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    echo "setup: generating the ja_JP.UTF-8 locale"
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
+
+# The prefix is made under a Japanese locale so that the ANSI code page is 932 and
+# captions and message boxes render Japanese; the marker is written last.
+if [ ! -f "$WINEPREFIX/.backtracker-ready" ]; then
+    echo "setup: creating Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wine wineboot -i >/dev/null 2>&1
+    wineserver -w
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    # A virtual desktop gives the windows frames and keeps exit codes and FindWindow working.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    # IPA's Gothic fonts share the metrics of the Windows Japanese UI fonts, so dialog
+    # texts fit their templates as they do on Windows.
+    for name in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /d IPAPGothic /f >/dev/null 2>&1
+    done
+    for name in 'ＭＳ ゴシック' 'MS Gothic'; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /d IPAGothic /f >/dev/null 2>&1
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.backtracker-ready"
+fi
