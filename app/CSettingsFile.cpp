@@ -1,5 +1,6 @@
 #include "CSettingsFile.h"
 #include "CReopenDlg.h"
+#include "CountRange.h"
 #include "SettingsRules.h"
 #include <windows.h>
 
@@ -12,7 +13,11 @@ void CSettingsFile::Load(CReopenDlg& dlg) const
         return GetPrivateProfileIntW(SettingsRules::kSection, key.name, static_cast<INT>(key.defaultValue),
                                      m_strPath.c_str());
     };
-    dlg.m_nOpenNumber = read(SETTING_OPEN_NUMBER);
+    // A count the field cannot show in range ("-1" reads as 4294967295) starts clamped,
+    // by the same rule the field applies while typing.
+    int count = static_cast<int>(read(SETTING_OPEN_NUMBER));
+    CountRange::Clamp(count, &count);
+    dlg.m_nOpenNumber = static_cast<UINT>(count);
     dlg.m_bTargetHttp = static_cast<int>(read(SETTING_TARGET_HTTP));
     dlg.m_bDisableAlreadyOpen = static_cast<int>(read(SETTING_DISABLE_ALREADY_OPEN));
     dlg.m_bCloseAfterExecute = static_cast<int>(read(SETTING_CLOSE_AFTER_EXECUTE));

@@ -1,0 +1,526 @@
+// The real program under Wine, driven from this process: settings file, main dialog,
+// close policy, single copy, readme.
+#include "AppDriver.h"
+#include "WinDriver.h"
+#include "../../res/resource.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace WinDriver;
+
+namespace {
+
+// The value of a key in the [OPTION] section of a settings text, or "(missing)".
+std::string IniValue(const std::string& ini, const std::string& key)
+{
+    size_t at = ini.find("\r\n" + key + "=");
+    if (at == std::string::npos)
+        return "(missing)";
+    size_t start = at + 2 + key.size() + 1;
+    return ini.substr(start, ini.find("\r\n", start) - start);
+}
+
+struct ShownOptions {
+    std::wstring count;
+    bool http, skipOpen, onlyMine, closeAfter;
+};
+
+struct ExpectedOptions {
+    const wchar_t* count;
+    bool http, skipOpen, onlyMine, closeAfter;
+};
+
+ShownOptions Shown(HWND dlg)
+{
+    return { ItemText(dlg, IDC_COUNT), IsChecked(dlg, IDC_TARGET_HTTP), IsChecked(dlg, IDC_DISABLE_ALREADY_OPEN),
+             IsChecked(dlg, IDC_ONLY_MY_HISTORY), IsChecked(dlg, IDC_CLOSE_AFTER_EXECUTE) };
+}
+
+class AppTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            if (c == '/')
+                c = '_';
+        app_ = std::make_unique<AppDriver>(std::wstring(name.begin(), name.end()));
+    }
+
+    // Starts the program and waits for its dialog.
+    HWND Launch()
+    {
+        EXPECT_TRUE(app_->Start());
+        HWND dlg = app_->WaitMainDialog();
+        EXPECT_NE(nullptr, dlg) << "main dialog did not appear";
+        return dlg;
+    }
+
+    // Presses Close and expects the program to end.
+    void CloseWithButton(HWND dlg)
+    {
+        PostClick(dlg, IDOK);
+        EXPECT_EQ(0u, app_->WaitExit()) << "program did not end after Close";
+    }
+
+    std::unique_ptr<AppDriver> app_;
+};
+
+// ---------------------------------------------------------------- settings file
+
+TEST_F(AppTest, NoSettingsFileShowsDefaultsAndCloseWritesAllKeys)
+{
+    ASSERT_FALSE(app_->IniExists());
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    ShownOptions s = Shown(dlg);
+    EXPECT_EQ(L"3", s.count);
+    EXPECT_TRUE(s.http);
+    EXPECT_TRUE(s.skipOpen);
+    EXPECT_TRUE(s.onlyMine);
+    EXPECT_FALSE(s.closeAfter);
+    EXPECT_EQ(L"Backtracker", Text(dlg));
+    CloseWithButton(dlg);
+    EXPECT_EQ(kDefaultIni, app_->ReadIni());
+}
+
+struct StoredCase {
+    const char* what;
+    std::string ini;
+    ExpectedOptions shown;
+    std::vector<std::pair<const char*, const char*>> written;
+};
+
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.what; }
+
+class StoredSettingsTest : public AppTest, public testing::WithParamInterface<StoredCase> {};
+
+// What a stored file shows in the dialog and what a Close then writes back.
+TEST_P(StoredSettingsTest, ShownAndWrittenBack)
+{
+    const StoredCase& c = GetParam();
+    app_->WriteIni(c.ini);
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    ShownOptions s = Shown(dlg);
+    EXPECT_EQ(c.shown.count, s.count);
+    EXPECT_EQ(c.shown.http, s.http);
+    EXPECT_EQ(c.shown.skipOpen, s.skipOpen);
+    EXPECT_EQ(c.shown.onlyMine, s.onlyMine);
+    EXPECT_EQ(c.shown.closeAfter, s.closeAfter);
+    CloseWithButton(dlg);
+    std::string ini = app_->ReadIni();
+    for (const auto& kv : c.written)
+        EXPECT_EQ(kv.second, IniValue(ini, kv.first)) << kv.first << " in\n" << ini;
+}
+
+const StoredCase kStored[] = {
+    { "flags_stored_as_5",
+      "[OPTION]\r\nTargetHttp=5\r\nDisableAlreadyOpen=5\r\nCloseAfterExecute=5\r\nQueryCancelExit=5\r\n"
+      "QueryCancelExitSaving=5\r\nOnlyMyHistory=5\r\n",
+      { L"3", true, true, true, true },
+      { { "TargetHttp", "1" }, { "DisableAlreadyOpen", "1" }, { "CloseAfterExecute", "1" },
+        { "QueryCancelExit", "1" }, { "QueryCancelExitSaving", "1" }, { "OnlyMyHistory", "1" } } },
+    { "count_40_clamped", "[OPTION]\r\nOpenNumber=40\r\n", { L"16", true, true, true, false },
+      { { "OpenNumber", "16" } } },
+    { "count_0_clamped", "[OPTION]\r\nOpenNumber=0\r\n", { L"1", true, true, true, false }, { { "OpenNumber", "1" } } },
+    { "all_flags_clear",
+      "[OPTION]\r\nOpenNumber=7\r\nTargetHttp=0\r\nDisableAlreadyOpen=0\r\nCloseAfterExecute=0\r\n"
+      "QueryCancelExit=0\r\nQueryCancelExitSaving=0\r\nOnlyMyHistory=0\r\n",
+      { L"7", false, false, false, false },
+      { { "OpenNumber", "7" }, { "TargetHttp", "0" }, { "DisableAlreadyOpen", "0" }, { "QueryCancelExit", "0" },
+        { "QueryCancelExitSaving", "0" }, { "OnlyMyHistory", "0" } } },
+    // Garbage must open the dialog with defined values and be replaced by valid ones.
+    { "empty_file", "", { L"3", true, true, true, false }, { { "OpenNumber", "3" }, { "TargetHttp", "1" } } },
+    { "binary_bytes", std::string("\x00\xff\xfe[OPT\x01\x02ION]\r\n\x80\x81=\x90\r\n\x00\x00", 22),
+      { L"3", true, true, true, false }, { { "OpenNumber", "3" } } },
+    // "-1" reads as 4294967295, which the field cannot clamp by itself.
+    { "negative_count", "[OPTION]\r\nOpenNumber=-1\r\nTargetHttp=-7\r\n", { L"1", true, true, true, false },
+      { { "OpenNumber", "1" }, { "TargetHttp", "1" } } },
+    { "huge_count", "[OPTION]\r\nOpenNumber=99999999999999999999\r\n", { L"16", true, true, true, false },
+      { { "OpenNumber", "16" } } },
+    // The platform reads "0x1" as 1, "abc" as 0 and a blank value as missing.
+    { "text_and_blank_values", "[OPTION]\r\nOpenNumber=abc\r\nTargetHttp=0x1\r\nOnlyMyHistory=   \r\n",
+      { L"1", true, true, true, false }, { { "OpenNumber", "1" }, { "TargetHttp", "1" }, { "OnlyMyHistory", "1" } } },
+    { "duplicate_keys_first_wins", "[OPTION]\r\nOpenNumber=5\r\nOpenNumber=9\r\n[OPTION]\r\nOpenNumber=11\r\n",
+      { L"5", true, true, true, false }, { { "OpenNumber", "5" } } },
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, StoredSettingsTest, testing::ValuesIn(kStored),
+                         [](const testing::TestParamInfo<StoredCase>& info) { return info.param.what; });
+
+TEST_F(AppTest, UnknownKeysAndSectionsSurviveASave)
+{
+    app_->WriteIni("[Before]\r\nkeep=1\r\n[OPTION]\r\nMine=yes\r\nOpenNumber=4\r\n[After]\r\nx=y\r\n");
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    CloseWithButton(dlg);
+    std::string ini = app_->ReadIni();
+    EXPECT_NE(std::string::npos, ini.find("[Before]\r\nkeep=1\r\n")) << ini;
+    EXPECT_NE(std::string::npos, ini.find("Mine=yes\r\n")) << ini;
+    EXPECT_NE(std::string::npos, ini.find("[After]\r\nx=y\r\n")) << ini;
+    EXPECT_EQ("4", IniValue(ini, "OpenNumber"));
+    EXPECT_EQ("1", IniValue(ini, "OnlyMyHistory"));
+}
+
+// A settings file that cannot be written is reported after the dialog has ended, and keeps
+// its bytes. Wine lets root write read-only files, so the file is locked by this process.
+TEST_F(AppTest, UnwritableSettingsFileIsReportedAndKeepsItsBytes)
+{
+    const std::string old = "[OPTION]\r\nOpenNumber=5\r\n";
+    app_->WriteIni(old);
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    HANDLE lock = CreateFileW(app_->IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    SetDlgItemTextW(dlg, IDC_COUNT, L"9");
+    PostClick(dlg, IDOK);
+    HWND box = WaitMessageBox(app_->Pid());
+    ASSERT_TRUE(box) << "no message about the failed save";
+    EXPECT_NE(std::wstring::npos, MessageBoxText(box).find(app_->IniPath())) << "the message must name the file";
+    EXPECT_EQ(L"Backtracker", Text(box));
+    EXPECT_FALSE(IsWindow(dlg)) << "the message comes after the dialog has ended";
+    PostClick(box, IDOK);
+    EXPECT_EQ(0u, app_->WaitExit());
+    CloseHandle(lock);
+    EXPECT_EQ(old, app_->ReadIni());
+}
+
+}
+
+namespace {
+
+// ---------------------------------------------------------------- main dialog
+
+TEST_F(AppTest, DialogIsCentredInTheWorkAreaWithItsOwnTaskbarButton)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    RECT work, rc;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(dlg, &rc);
+    EXPECT_NEAR((work.left + work.right) / 2, (rc.left + rc.right) / 2, 2);
+    EXPECT_NEAR((work.top + work.bottom) / 2, (rc.top + rc.bottom) / 2, 2);
+    EXPECT_TRUE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_FALSE(GetWindowLongW(dlg, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    // The icon reports clicks and answers the cursor request itself.
+    HWND icon = GetDlgItem(dlg, IDC_HOT_ICON);
+    EXPECT_TRUE(GetWindowLongW(icon, GWL_STYLE) & SS_NOTIFY);
+    EXPECT_EQ(TRUE, SendMessageW(icon, WM_SETCURSOR, reinterpret_cast<WPARAM>(icon), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    CloseWithButton(dlg);
+}
+
+TEST_F(AppTest, CountFieldClampsWhileTyping)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    const struct { const wchar_t* typed; const wchar_t* shown; } cases[] = {
+        { L"0", L"1" }, { L"17", L"16" }, { L"99", L"16" }, { L"5", L"5" },
+        { L"16", L"16" }, { L"1", L"1" }, { L"", L"" },
+        // too large for a signed number: left for the validation
+        { L"4294967295", L"4294967295" },
+    };
+    for (const auto& c : cases) {
+        SetDlgItemTextW(dlg, IDC_COUNT, c.typed);
+        EXPECT_EQ(c.shown, ItemText(dlg, IDC_COUNT)) << "typed " << testing::PrintToString(c.typed);
+    }
+    // Real keystrokes into the selected field.
+    HWND edit = GetDlgItem(dlg, IDC_COUNT);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    PostChar(edit, L'9');
+    PostChar(edit, L'9');
+    Settle(dlg);
+    EXPECT_EQ(L"16", ItemText(dlg, IDC_COUNT));
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    PostChar(edit, L'0');
+    Settle(dlg);
+    EXPECT_EQ(L"1", ItemText(dlg, IDC_COUNT));
+    CloseWithButton(dlg);
+}
+
+// A count that is no number from 1 to 16 keeps the dialog open and writes nothing.
+TEST_F(AppTest, InvalidCountShowsValidationMessageOnClose)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    const struct { const wchar_t* text; const wchar_t* message; } cases[] = {
+        { L"", L"0 以上の整数を入力してください。" },
+        { L"4294967295", L"1 から 16 までの整数を入力してください。" },
+    };
+    for (const auto& c : cases) {
+        SetDlgItemTextW(dlg, IDC_COUNT, c.text);
+        PostClick(dlg, IDOK);
+        HWND box = WaitMessageBox(app_->Pid());
+        ASSERT_TRUE(box) << "no validation message for " << testing::PrintToString(c.text);
+        EXPECT_EQ(c.message, MessageBoxText(box));
+        EXPECT_EQ(L"Backtracker", Text(box));
+        EXPECT_EQ(dlg, GetWindow(box, GW_OWNER));
+        PostClick(box, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+        Settle(dlg);
+        EXPECT_TRUE(app_->Running());
+        EXPECT_TRUE(IsWindowEnabled(dlg));
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof(gui);
+        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui);
+        EXPECT_EQ(GetDlgItem(dlg, IDC_COUNT), gui.hwndFocus) << "focus goes back to the count";
+    }
+    EXPECT_FALSE(app_->IniExists());
+    SetDlgItemTextW(dlg, IDC_COUNT, L"2");
+    CloseWithButton(dlg);
+    EXPECT_EQ("2", IniValue(app_->ReadIni(), "OpenNumber"));
+}
+
+enum class Step { UpArrow, DownArrow, UpKey, DownKey };
+
+TEST_F(AppTest, SpinArrowsAndArrowKeysStepWithinBounds)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    HWND spin = GetDlgItem(dlg, IDC_COUNT_SPIN);
+    HWND edit = GetDlgItem(dlg, IDC_COUNT);
+    RECT rc;
+    GetClientRect(spin, &rc);
+    const struct { const wchar_t* start; Step step; const wchar_t* shown; } cases[] = {
+        { L"5", Step::UpArrow, L"6" },   { L"5", Step::DownArrow, L"4" },
+        { L"16", Step::UpArrow, L"16" }, { L"1", Step::DownArrow, L"1" },
+        { L"5", Step::UpKey, L"6" },     { L"5", Step::DownKey, L"4" },
+        { L"16", Step::UpKey, L"16" },   { L"1", Step::DownKey, L"1" },
+    };
+    for (const auto& c : cases) {
+        SetDlgItemTextW(dlg, IDC_COUNT, c.start);
+        switch (c.step) {
+        case Step::UpArrow: PostMouseClick(spin, rc.right / 2, rc.bottom / 4); break;
+        case Step::DownArrow: PostMouseClick(spin, rc.right / 2, rc.bottom * 3 / 4); break;
+        case Step::UpKey: PostKey(edit, VK_UP); break;
+        case Step::DownKey: PostKey(edit, VK_DOWN); break;
+        }
+        Settle(dlg);
+        EXPECT_EQ(c.shown, ItemText(dlg, IDC_COUNT)) << "from " << testing::PrintToString(c.start) << " step "
+                                                     << static_cast<int>(c.step);
+    }
+    CloseWithButton(dlg);
+}
+
+// ---------------------------------------------------------------- close policy
+
+enum class CloseBy { Escape, CloseBox };
+enum class Answer { None, Save, Discard, Cancel, EscapeInQuestion, EnterInQuestion };
+
+struct CloseCase {
+    const char* what;
+    const char* ini;  // before the start
+    CloseBy by;
+    Answer answer;
+    bool tick;
+    bool ends;
+    bool saved;  // else the file keeps its bytes
+    const char* queryCancelExit;
+    const char* queryCancelExitSaving;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.what; }
+
+const char kAskAndSave[] = "[OPTION]\r\nOpenNumber=4\r\nCloseAfterExecute=0\r\n";
+
+const CloseCase kClose[] = {
+    { "esc_save", kAskAndSave, CloseBy::Escape, Answer::Save, false, true, true, "1", "1" },
+    { "closebox_save_ticked", kAskAndSave, CloseBy::CloseBox, Answer::Save, true, true, true, "0", "1" },
+    { "enter_in_question_saves", kAskAndSave, CloseBy::Escape, Answer::EnterInQuestion, false, true, true, "1", "1" },
+    { "esc_discard", kAskAndSave, CloseBy::Escape, Answer::Discard, false, true, false, "", "" },
+    { "esc_discard_ticked", kAskAndSave, CloseBy::CloseBox, Answer::Discard, true, true, false, "", "" },
+    { "cancel_ticked_stays", kAskAndSave, CloseBy::Escape, Answer::Cancel, true, false, false, "", "" },
+    { "escape_in_question_stays", kAskAndSave, CloseBy::CloseBox, Answer::EscapeInQuestion, false, false, false, "",
+      "" },
+    { "remembered_save", "[OPTION]\r\nQueryCancelExit=0\r\nQueryCancelExitSaving=1\r\n", CloseBy::Escape,
+      Answer::None, false, true, true, "0", "1" },
+    { "remembered_discard", "[OPTION]\r\nQueryCancelExit=0\r\nQueryCancelExitSaving=0\r\n", CloseBy::CloseBox,
+      Answer::None, false, true, false, "", "" },
+};
+
+class ClosePolicyTest : public AppTest, public testing::WithParamInterface<CloseCase> {
+protected:
+    void RequestClose(HWND dlg, CloseBy by)
+    {
+        if (by == CloseBy::Escape)
+            PostKey(GetDlgItem(dlg, IDC_COUNT), VK_ESCAPE);
+        else
+            PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+};
+
+TEST_P(ClosePolicyTest, DecisionTable)
+{
+    const CloseCase& c = GetParam();
+    app_->WriteIni(c.ini);
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    // A changed option shows whether anything was saved.
+    SendDlgItemMessageW(dlg, IDC_CLOSE_AFTER_EXECUTE, BM_SETCHECK, BST_CHECKED, 0);
+    RequestClose(dlg, c.by);
+    if (c.answer != Answer::None) {
+        HWND q = WaitDialogWithControl(app_->Pid(), IDC_SAVE_AND_CLOSE);
+        ASSERT_TRUE(q) << "the question did not appear";
+        EXPECT_FALSE(IsWindowEnabled(dlg)) << "the main dialog is disabled while asking";
+        EXPECT_EQ(dlg, GetWindow(q, GW_OWNER));
+        EXPECT_FALSE(IsChecked(q, IDC_NO_MORE_QUERY));
+        if (c.tick)
+            SendDlgItemMessageW(q, IDC_NO_MORE_QUERY, BM_SETCHECK, BST_CHECKED, 0);
+        switch (c.answer) {
+        case Answer::Save: PostClick(q, IDC_SAVE_AND_CLOSE); break;
+        case Answer::Discard: PostClick(q, IDC_CLOSE_WITHOUT_SAVING); break;
+        case Answer::Cancel: PostClick(q, IDCANCEL); break;
+        case Answer::EscapeInQuestion: PostKey(GetDlgItem(q, IDC_NO_MORE_QUERY), VK_ESCAPE); break;
+        case Answer::EnterInQuestion: PostKey(GetDlgItem(q, IDC_NO_MORE_QUERY), VK_RETURN); break;
+        case Answer::None: break;
+        }
+    }
+    if (!c.ends) {
+        Settle(dlg);
+        ASSERT_TRUE(WaitFor([&] { return !FindDialogWithControl(app_->Pid(), IDC_SAVE_AND_CLOSE); }, 5000));
+        EXPECT_TRUE(app_->Running());
+        EXPECT_TRUE(IsWindowEnabled(dlg));
+        // Nothing was remembered: the next attempt asks again.
+        RequestClose(dlg, c.by);
+        HWND q = WaitDialogWithControl(app_->Pid(), IDC_SAVE_AND_CLOSE);
+        ASSERT_TRUE(q) << "the question must come again";
+        PostClick(q, IDC_CLOSE_WITHOUT_SAVING);
+    }
+    ASSERT_EQ(0u, app_->WaitExit()) << "program did not end";
+    std::string ini = app_->ReadIni();
+    if (!c.saved) {
+        EXPECT_EQ(c.ini, ini) << "the file must keep its bytes";
+        return;
+    }
+    EXPECT_EQ("1", IniValue(ini, "CloseAfterExecute")) << ini;
+    EXPECT_EQ(c.queryCancelExit, IniValue(ini, "QueryCancelExit")) << ini;
+    EXPECT_EQ(c.queryCancelExitSaving, IniValue(ini, "QueryCancelExitSaving")) << ini;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClosePolicyTest, testing::ValuesIn(kClose),
+                         [](const testing::TestParamInfo<CloseCase>& info) { return info.param.what; });
+
+// Never ask, never save: Esc ends at once without writing, Close still writes all keys.
+TEST_F(AppTest, NeverAskNeverSavePairStaysAndCloseButtonStillSaves)
+{
+    app_->WriteIni("[OPTION]\r\nQueryCancelExit=0\r\nQueryCancelExitSaving=0\r\n");
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    CloseWithButton(dlg);
+    std::string ini = app_->ReadIni();
+    EXPECT_EQ("0", IniValue(ini, "QueryCancelExit")) << ini;
+    EXPECT_EQ("0", IniValue(ini, "QueryCancelExitSaving")) << ini;
+    EXPECT_EQ("3", IniValue(ini, "OpenNumber")) << ini;
+    EXPECT_EQ("1", IniValue(ini, "OnlyMyHistory")) << ini;
+}
+
+// After a ticked "save", the next start closes with Esc at once and saves.
+TEST_F(AppTest, TickedSaveIsRememberedAtTheNextStart)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    PostKey(GetDlgItem(dlg, IDC_COUNT), VK_ESCAPE);
+    HWND q = WaitDialogWithControl(app_->Pid(), IDC_SAVE_AND_CLOSE);
+    ASSERT_TRUE(q);
+    SendDlgItemMessageW(q, IDC_NO_MORE_QUERY, BM_SETCHECK, BST_CHECKED, 0);
+    PostClick(q, IDC_SAVE_AND_CLOSE);
+    ASSERT_EQ(0u, app_->WaitExit());
+
+    dlg = Launch();
+    ASSERT_TRUE(dlg);
+    SetDlgItemTextW(dlg, IDC_COUNT, L"7");
+    PostKey(GetDlgItem(dlg, IDC_COUNT), VK_ESCAPE);
+    ASSERT_EQ(0u, app_->WaitExit()) << "Esc must close at once";
+    EXPECT_EQ("7", IniValue(app_->ReadIni(), "OpenNumber"));
+}
+
+// The question's save branch validates like the Close button: an empty count keeps the
+// dialog open, and the ticked flag is in effect for the rest of the run.
+TEST_F(AppTest, SaveFromQuestionWithEmptyCountKeepsDialogOpen)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    SetDlgItemTextW(dlg, IDC_COUNT, L"");
+    PostKey(GetDlgItem(dlg, IDC_COUNT), VK_ESCAPE);
+    HWND q = WaitDialogWithControl(app_->Pid(), IDC_SAVE_AND_CLOSE);
+    ASSERT_TRUE(q);
+    SendDlgItemMessageW(q, IDC_NO_MORE_QUERY, BM_SETCHECK, BST_CHECKED, 0);
+    PostClick(q, IDC_SAVE_AND_CLOSE);
+    HWND box = WaitMessageBox(app_->Pid());
+    ASSERT_TRUE(box);
+    PostClick(box, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+    Settle(dlg);
+    EXPECT_TRUE(app_->Running());
+    EXPECT_FALSE(app_->IniExists());
+    SetDlgItemTextW(dlg, IDC_COUNT, L"2");
+    PostKey(GetDlgItem(dlg, IDC_COUNT), VK_ESCAPE);
+    ASSERT_EQ(0u, app_->WaitExit()) << "no second question after the ticked flag";
+    std::string ini = app_->ReadIni();
+    EXPECT_EQ("2", IniValue(ini, "OpenNumber"));
+    EXPECT_EQ("0", IniValue(ini, "QueryCancelExit"));
+}
+
+// ---------------------------------------------------------------- one copy, readme
+
+TEST_F(AppTest, SecondCopyEndsAtOnceWithoutAWindow)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    // Another name in another folder: the guard does not depend on either.
+    AppDriver second(L"SecondCopy", L"Other.exe");
+    ASSERT_TRUE(second.Start());
+    bool sawWindow = false;
+    WaitFor([&] {
+        sawWindow = sawWindow || CountVisibleWindows(second.Pid()) > 0;
+        return !second.Running();
+    }, 15000);
+    EXPECT_EQ(0u, second.WaitExit(0));
+    EXPECT_FALSE(sawWindow);
+    EXPECT_FALSE(second.IniExists());
+    EXPECT_TRUE(app_->Running());
+    EXPECT_TRUE(IsWindowVisible(dlg));
+    CloseWithButton(dlg);
+
+    // Once the first copy has ended, a new one runs.
+    ASSERT_TRUE(second.Start());
+    HWND again = second.WaitMainDialog();
+    ASSERT_TRUE(again);
+    PostClick(again, IDOK);
+    EXPECT_EQ(0u, second.WaitExit());
+    EXPECT_TRUE(second.IniExists());
+}
+
+TEST_F(AppTest, ReadmeButtonOpensTheReadmeBesideTheProgram)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    PostClick(dlg, IDC_README);
+    HWND viewer = nullptr;
+    WaitFor([&] {
+        viewer = nullptr;
+        EnumWindows([](HWND w, LPARAM lp) -> BOOL {
+            if (IsWindowVisible(w) && Text(w).find(L"readme") != std::wstring::npos) {
+                *reinterpret_cast<HWND*>(lp) = w;
+                return FALSE;
+            }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&viewer));
+        return viewer != nullptr;
+    }, 20000);
+    ASSERT_TRUE(viewer) << "no window shows readme.txt";
+    DWORD viewerPid = 0;
+    GetWindowThreadProcessId(viewer, &viewerPid);
+    EXPECT_NE(app_->Pid(), viewerPid);
+    EXPECT_EQ(nullptr, FindMessageBox(app_->Pid()));
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewerPid)) {
+        TerminateProcess(p, 0);
+        WaitForSingleObject(p, 5000);
+        CloseHandle(p);
+    }
+    CloseWithButton(dlg);
+}
+
+}

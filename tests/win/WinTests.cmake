@@ -3,12 +3,15 @@
 set(BT_WIN_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # Drives the real Backtracker.exe from another process.
+add_library(bt_win_driver STATIC ${BT_WIN_TEST_DIR}/WinDriver.cpp)
+target_compile_options(bt_win_driver PRIVATE ${BT_WARNINGS})
+
 add_executable(win_app_tests
     ${BT_WIN_TEST_DIR}/AppDriver.cpp
     ${BT_WIN_TEST_DIR}/AppTest.cpp)
 target_compile_options(win_app_tests PRIVATE ${BT_WARNINGS})
 target_compile_definitions(win_app_tests PRIVATE BT_DIST_DIR="${BT_DIST_DIR}")
-target_link_libraries(win_app_tests PRIVATE bt_core gtest_main user32 shell32)
+target_link_libraries(win_app_tests PRIVATE bt_win_driver gtest_main user32 shell32)
 add_dependencies(win_app_tests Backtracker)
 add_test(NAME win_app_tests COMMAND win_app_tests)
 set_tests_properties(win_app_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 900)
@@ -18,6 +21,6 @@ add_executable(win_framework_tests
     ${BT_WIN_TEST_DIR}/FrameworkTest.cpp
     ${BT_WIN_TEST_DIR}/framework_tests.rc)
 target_compile_options(win_framework_tests PRIVATE ${BT_WARNINGS})
-target_link_libraries(win_framework_tests PRIVATE bt_controls gtest_main)
+target_link_libraries(win_framework_tests PRIVATE bt_controls bt_win_driver gtest_main)
 add_test(NAME win_framework_tests COMMAND win_framework_tests)
 set_tests_properties(win_framework_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)

@@ -1,0 +1,151 @@
+#include "WinDriver.h"
+
+namespace WinDriver {
+
+bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (pred())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return pred();
+        Sleep(50);
+    }
+}
+
+namespace {
+struct Search {
+    DWORD pid;
+    std::function<bool(HWND)> match;
+    HWND found = nullptr;
+    int count = 0;
+};
+
+BOOL CALLBACK EnumTop(HWND wnd, LPARAM lp)
+{
+    Search* s = reinterpret_cast<Search*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if ((s->pid == 0 || pid == s->pid) && IsWindowVisible(wnd) && s->match(wnd)) {
+        s->found = wnd;
+        ++s->count;
+    }
+    return TRUE;
+}
+
+HWND FindTop(DWORD pid, const std::function<bool(HWND)>& match, int* count = nullptr)
+{
+    Search s{ pid, match };
+    EnumWindows(EnumTop, reinterpret_cast<LPARAM>(&s));
+    if (count)
+        *count = s.count;
+    return s.found;
+}
+
+bool IsDialog(HWND wnd)
+{
+    wchar_t cls[64] = {};
+    GetClassNameW(wnd, cls, 64);
+    return wcscmp(cls, L"#32770") == 0;
+}
+
+const int kMessageBoxTextId = 0xFFFF;
+}
+
+
+HWND FindDialogWithControl(DWORD pid, int controlId)
+{
+    return FindTop(pid, [controlId](HWND w) { return IsDialog(w) && GetDlgItem(w, controlId) != nullptr; });
+}
+
+HWND WaitDialogWithControl(DWORD pid, int controlId, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindDialogWithControl(pid, controlId)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+// A message box holds its text (0xFFFF), its icon (0x440) and buttons with the standard
+// ids only; a dialog of the program's own has controls of its own ids besides.
+bool IsMessageBox(HWND wnd)
+{
+    if (!IsDialog(wnd) || !GetDlgItem(wnd, kMessageBoxTextId))
+        return false;
+    bool onlyStandard = true;
+    EnumChildWindows(wnd, [](HWND child, LPARAM lp) -> BOOL {
+        int id = GetDlgCtrlID(child);
+        if (id != kMessageBoxTextId && id != 0x440 && (id < IDOK || id > IDCONTINUE))
+            *reinterpret_cast<bool*>(lp) = false;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&onlyStandard));
+    return onlyStandard;
+}
+
+HWND FindMessageBox(DWORD pid)
+{
+    return FindTop(pid, IsMessageBox);
+}
+
+HWND WaitMessageBox(DWORD pid, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindMessageBox(pid)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+std::wstring MessageBoxText(HWND box) { return ItemText(box, kMessageBoxTextId); }
+
+int CountVisibleWindows(DWORD pid)
+{
+    int count = 0;
+    FindTop(pid, [](HWND) { return true; }, &count);
+    return count;
+}
+
+std::wstring Text(HWND wnd)
+{
+    wchar_t buf[1024] = {};
+    GetWindowTextW(wnd, buf, 1024);
+    return buf;
+}
+
+std::wstring ItemText(HWND dlg, int id)
+{
+    wchar_t buf[1024] = {};
+    GetDlgItemTextW(dlg, id, buf, 1024);
+    return buf;
+}
+
+bool IsChecked(HWND dlg, int id) { return SendDlgItemMessageW(dlg, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void PostClick(HWND dlg, int id)
+{
+    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+void PostKey(HWND target, UINT vk)
+{
+    UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, vk, 1 | (scan << 16));
+    PostMessageW(target, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+}
+
+void PostChar(HWND target, wchar_t c) { PostMessageW(target, WM_CHAR, c, 1); }
+
+void PostMouseClick(HWND wnd, int x, int y)
+{
+    PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void Settle(HWND wnd)
+{
+    // Posted messages give no receipt: allow them a moment, then wait until the thread
+    // answers a sent message again.
+    Sleep(150);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+}
+
+}

@@ -1,0 +1,35 @@
+// Finding and working the windows of another thread or process, as a user would:
+// waits with time-outs, posted clicks and keys, texts and check states.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+namespace WinDriver {
+
+// Polls until pred() is true or the time-out has passed; returns the last answer.
+bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs);
+
+// A visible top-level dialog of the process (0 = any) that holds a control with the id.
+HWND FindDialogWithControl(DWORD pid, int controlId);
+HWND WaitDialogWithControl(DWORD pid, int controlId, DWORD timeoutMs = 15000);
+// A message box of the process: a dialog holding the box's text control.
+HWND FindMessageBox(DWORD pid);
+HWND WaitMessageBox(DWORD pid, DWORD timeoutMs = 15000);
+std::wstring MessageBoxText(HWND box);
+// Top-level windows of the process that are visible.
+int CountVisibleWindows(DWORD pid);
+
+std::wstring Text(HWND wnd);
+std::wstring ItemText(HWND dlg, int id);
+bool IsChecked(HWND dlg, int id);
+// Posted, so that a modal dialog the click opens does not block the caller.
+void PostClick(HWND dlg, int id);
+void PostKey(HWND target, UINT vk);
+void PostChar(HWND target, wchar_t c);
+// Presses and releases the left button at a point of the window's client area.
+void PostMouseClick(HWND wnd, int x, int y);
+// Lets the target's thread work through what was posted to it.
+void Settle(HWND wnd);
+
+}
