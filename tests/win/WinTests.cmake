@@ -24,3 +24,8 @@ target_compile_options(win_framework_tests PRIVATE ${BT_WARNINGS})
 target_link_libraries(win_framework_tests PRIVATE bt_controls bt_win_driver gtest_main)
 add_test(NAME win_framework_tests COMMAND win_framework_tests)
 set_tests_properties(win_framework_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+
+# Works a running program for the screenshot and demonstration scripts.
+add_executable(bt_drive ${BT_WIN_TEST_DIR}/DriveTool.cpp)
+target_compile_options(bt_drive PRIVATE ${BT_WARNINGS})
+target_link_libraries(bt_drive PRIVATE bt_win_driver)

@@ -1,0 +1,76 @@
+// bt_drive: works a running Backtracker from the command line, for the screenshot and demo
+// scripts. Commands: main-rect | question-rect | messagebox-rect (wait for the window, print
+// "x y w h"), escape (Esc in the main dialog), click ID (a button of the main dialog),
+// answer ID (a button of the exit question), close-all (ends every dialog with Cancel/OK).
+#include "WinDriver.h"
+#include "../../res/resource.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+using namespace WinDriver;
+
+namespace {
+int PrintRect(HWND wnd)
+{
+    if (!wnd) {
+        std::fprintf(stderr, "bt_drive: window not found\n");
+        return 1;
+    }
+    Settle(wnd);
+    Sleep(300);  // let it paint
+    RECT rc;
+    GetWindowRect(wnd, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    return 0;
+}
+
+HWND Main() { return WaitDialogWithControl(0, IDC_REOPEN, 20000); }
+HWND Question() { return WaitDialogWithControl(0, IDC_SAVE_AND_CLOSE, 20000); }
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bt_drive COMMAND [ID]\n");
+        return 2;
+    }
+    const char* cmd = argv[1];
+    int id = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (!std::strcmp(cmd, "main-rect"))
+        return PrintRect(Main());
+    if (!std::strcmp(cmd, "question-rect"))
+        return PrintRect(Question());
+    if (!std::strcmp(cmd, "messagebox-rect"))
+        return PrintRect(WaitMessageBox(0, 20000));
+    if (!std::strcmp(cmd, "escape")) {
+        HWND dlg = Main();
+        if (!dlg)
+            return 1;
+        PostKey(GetDlgItem(dlg, IDC_COUNT), VK_ESCAPE);
+        return 0;
+    }
+    if (!std::strcmp(cmd, "click") || !std::strcmp(cmd, "answer")) {
+        HWND dlg = !std::strcmp(cmd, "click") ? Main() : Question();
+        if (!dlg)
+            return 1;
+        PostClick(dlg, id);
+        return 0;
+    }
+    if (!std::strcmp(cmd, "close-all")) {
+        for (int i = 0; i < 5; ++i) {
+            if (HWND box = FindMessageBox(0))
+                PostClick(box, IDOK);
+            else if (HWND q = FindDialogWithControl(0, IDC_SAVE_AND_CLOSE))
+                PostClick(q, IDCANCEL);
+            else if (HWND dlg = FindDialogWithControl(0, IDC_REOPEN))
+                PostClick(dlg, IDOK);
+            else
+                return 0;
+            Sleep(300);
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "bt_drive: unknown command %s\n", cmd);
+    return 2;
+}
