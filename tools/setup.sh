@@ -6,18 +6,29 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/tools/wine-env.sh"
 
 packages=(g++-mingw-w64-x86-64-posix cmake make g++ libgtest-dev libgmock-dev googletest
-          libbenchmark-dev xvfb xdotool imagemagick fonts-vlgothic fonts-ipafont-gothic python3 locales wine wine64)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "setup: installing ${missing[*]}"
+          libbenchmark-dev xvfb xdotool imagemagick fonts-vlgothic fonts-ipafont-gothic python3 locales)
+# Wine comes with its recommended libraries (X extensions, TLS, fonts).
+wine_packages=(wine wine64)
+
+missing() {
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+    done
+}
+need=($(missing "${packages[@]}"))
+need_wine=($(missing "${wine_packages[@]}"))
+if ((${#need[@]} + ${#need_wine[@]})); then
+    echo "setup: installing ${need[*]} ${need_wine[*]}"
     export DEBIAN_FRONTEND=noninteractive
     sudo_cmd=""
     [ "$(id -u)" = 0 ] || sudo_cmd=sudo
     $sudo_cmd apt-get update -qq
-    $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    if ((${#need[@]})); then
+        $sudo_cmd apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    fi
+    if ((${#need_wine[@]})); then
+        $sudo_cmd apt-get install -y -qq "${need_wine[@]}" >/dev/null
+    fi
 fi
 
 # Wine takes its code page from the C library's locale: it must exist, not just be named.

@@ -524,3 +524,90 @@ TEST_F(AppTest, ReadmeButtonOpensTheReadmeBesideTheProgram)
 }
 
 }
+
+namespace {
+
+// ---------------------------------------------------------------- resources
+
+std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* key)
+{
+    wchar_t* value = nullptr;
+    UINT len = 0;
+    std::wstring path = std::wstring(L"\\StringFileInfo\\041104b0\\") + key;
+    if (!VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &len))
+        return L"(missing)";
+    return len ? std::wstring(value, wcsnlen(value, len)) : std::wstring();
+}
+
+TEST(Resources, VersionBlock)
+{
+    std::wstring exe = AppDriver::DistDir() + L"\\Backtracker.exe";
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    ASSERT_NE(0u, size);
+    std::vector<BYTE> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
+    EXPECT_EQ(MAKELONG(0, 1), fixed->dwFileVersionMS);
+    EXPECT_EQ(MAKELONG(1, 1), fixed->dwFileVersionLS);
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
+    EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+    EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), fixed->dwFileOS);
+    EXPECT_EQ(0u, fixed->dwFileFlags);
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &len));
+    ASSERT_EQ(4u, len);
+    EXPECT_EQ(0x0411, translation[0]);
+    EXPECT_EQ(0x04B0, translation[1]);
+
+    const struct { const wchar_t* key; const wchar_t* value; } keys[] = {
+        { L"Comments", L"" },
+        { L"FileDescription", L"Backtracker" },
+        { L"FileVersion", L"1, 0, 1, 1" },
+        { L"InternalName", L"Backtracker" },
+        { L"LegalTrademarks", L"" },
+        { L"OriginalFilename", L"Backtracker.EXE" },
+        { L"PrivateBuild", L"" },
+        { L"ProductName", L"Backtracker" },
+        { L"ProductVersion", L"1, 0, 1, 1" },
+        { L"SpecialBuild", L"" },
+    };
+    for (const auto& k : keys)
+        EXPECT_EQ(k.value, VersionString(block, k.key)) << testing::PrintToString(k.key);
+    EXPECT_FALSE(VersionString(block, L"CompanyName").empty());
+    EXPECT_FALSE(VersionString(block, L"LegalCopyright").empty());
+}
+
+// Icon 128 is the only icon: one 32 x 32 image in 256 colours.
+TEST(Resources, ApplicationIcon)
+{
+    std::wstring exe = AppDriver::DistDir() + L"\\Backtracker.exe";
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module);
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+    ASSERT_TRUE(res);
+#pragma pack(push, 2)
+    struct Entry { BYTE width, height, colours, reserved; WORD planes, bitCount; DWORD bytes; WORD id; };
+    struct Group { WORD reserved, type, count; Entry entries[1]; };
+#pragma pack(pop)
+    const Group* group = static_cast<const Group*>(LockResource(LoadResource(module, res)));
+    ASSERT_TRUE(group);
+    EXPECT_EQ(1, group->count);
+    EXPECT_EQ(32, group->entries[0].width);
+    EXPECT_EQ(32, group->entries[0].height);
+    EXPECT_EQ(8, group->entries[0].bitCount);
+    int icons = 0;
+    EnumResourceNamesW(module, MAKEINTRESOURCEW(14), [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) -> BOOL {
+        ++*reinterpret_cast<int*>(count);
+        return TRUE;
+    }, reinterpret_cast<LONG_PTR>(&icons));
+    EXPECT_EQ(1, icons);
+    FreeLibrary(module);
+}
+
+}

@@ -11,7 +11,7 @@ add_executable(win_app_tests
     ${BT_WIN_TEST_DIR}/AppTest.cpp)
 target_compile_options(win_app_tests PRIVATE ${BT_WARNINGS})
 target_compile_definitions(win_app_tests PRIVATE BT_DIST_DIR="${BT_DIST_DIR}")
-target_link_libraries(win_app_tests PRIVATE bt_win_driver gtest_main user32 shell32)
+target_link_libraries(win_app_tests PRIVATE bt_win_driver gtest_main user32 shell32 version)
 add_dependencies(win_app_tests Backtracker)
 add_test(NAME win_app_tests COMMAND win_app_tests)
 set_tests_properties(win_app_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 900)
