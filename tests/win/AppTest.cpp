@@ -262,10 +262,7 @@ TEST_F(AppTest, InvalidCountShowsValidationMessageOnClose)
         Settle(dlg);
         EXPECT_TRUE(app_->Running());
         EXPECT_TRUE(IsWindowEnabled(dlg));
-        GUITHREADINFO gui = {};
-        gui.cbSize = sizeof(gui);
-        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui);
-        EXPECT_EQ(GetDlgItem(dlg, IDC_COUNT), gui.hwndFocus) << "focus goes back to the count";
+        EXPECT_EQ(GetDlgItem(dlg, IDC_COUNT), FocusOf(dlg)) << "focus goes back to the count";
     }
     EXPECT_FALSE(app_->IniExists());
     SetDlgItemTextW(dlg, IDC_COUNT, L"2");

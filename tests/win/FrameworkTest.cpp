@@ -171,22 +171,6 @@ TEST(MessageMap, NotificationsAndColoursAreReflectedToTheChild)
     });
 }
 
-HWND UiFocus(HWND wnd)
-{
-    GUITHREADINFO gui = {};
-    gui.cbSize = sizeof(gui);
-    GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &gui);
-    return gui.hwndFocus;
-}
-
-HWND UiCapture(HWND wnd)
-{
-    GUITHREADINFO gui = {};
-    gui.cbSize = sizeof(gui);
-    GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &gui);
-    return gui.hwndCapture;
-}
-
 // Closes the message box that the last posted click raises; returns its text.
 std::wstring AnswerMessageBox(HWND owner)
 {
@@ -224,7 +208,7 @@ TEST(DataExchange, FailedValidationStopsInDeclarationOrderAndRefocuses)
         SetDlgItemTextW(wnd, IDC_NUMBER, L"17");
         PostClick(wnd, IDC_BUTTON);
         EXPECT_EQ(L"1 から 16 までの整数を入力してください。", AnswerMessageBox(wnd));
-        EXPECT_EQ(GetDlgItem(wnd, IDC_NUMBER), UiFocus(wnd));
+        EXPECT_EQ(GetDlgItem(wnd, IDC_NUMBER), FocusOf(wnd));
         DWORD start = 9, end = 9;
         SendDlgItemMessageW(wnd, IDC_NUMBER, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(0u, start);
@@ -329,13 +313,13 @@ TEST(HotIcon, ReportsClicksShowsTheHandCursorAndTracksHovering)
 
         PostMessageW(iconWnd, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         Settle(wnd);
-        EXPECT_EQ(iconWnd, UiCapture(wnd)) << "hovering takes the capture";
+        EXPECT_EQ(iconWnd, CaptureOf(wnd)) << "hovering takes the capture";
         PostMessageW(iconWnd, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
         Settle(wnd);
-        EXPECT_EQ(iconWnd, UiCapture(wnd));
+        EXPECT_EQ(iconWnd, CaptureOf(wnd));
         PostMessageW(iconWnd, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-5), 300));
         Settle(wnd);
-        EXPECT_EQ(nullptr, UiCapture(wnd)) << "leaving releases it";
+        EXPECT_EQ(nullptr, CaptureOf(wnd)) << "leaving releases it";
     });
 }
 

@@ -139,6 +139,20 @@ void PostMouseClick(HWND wnd, int x, int y)
     PostMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+namespace {
+GUITHREADINFO ThreadInfo(HWND wnd)
+{
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof(gui);
+    GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &gui);
+    return gui;
+}
+}
+
+HWND FocusOf(HWND wnd) { return ThreadInfo(wnd).hwndFocus; }
+
+HWND CaptureOf(HWND wnd) { return ThreadInfo(wnd).hwndCapture; }
+
 void Settle(HWND wnd)
 {
     // Posted messages give no receipt: allow them a moment, then wait until the thread

@@ -29,6 +29,9 @@ void PostKey(HWND target, UINT vk);
 void PostChar(HWND target, wchar_t c);
 // Presses and releases the left button at a point of the window's client area.
 void PostMouseClick(HWND wnd, int x, int y);
+// The focus and the capture of the thread that owns the window.
+HWND FocusOf(HWND wnd);
+HWND CaptureOf(HWND wnd);
 // Lets the target's thread work through what was posted to it.
 void Settle(HWND wnd);
 
