@@ -7,8 +7,12 @@ target_compile_options(bt_core PRIVATE ${BT_SANITIZE})
 add_executable(host_tests
     tests/host/ClosePolicyTest.cpp
     tests/host/CountRangeTest.cpp
+    tests/host/HistoryEntryTest.cpp
     tests/host/NumberTextTest.cpp
-    tests/host/SettingsRulesTest.cpp)
+    tests/host/RecentSetTest.cpp
+    tests/host/ScanHistoryTest.cpp
+    tests/host/SettingsRulesTest.cpp
+    tests/host/VisitTimeTest.cpp)
 target_compile_options(host_tests PRIVATE ${BT_SANITIZE} -Wall -Wextra -Werror)
 target_link_options(host_tests PRIVATE ${BT_SANITIZE})
 target_link_libraries(host_tests PRIVATE bt_core GTest::gtest_main)

@@ -5,6 +5,14 @@ set(BT_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-cast-function-type)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 add_link_options(-static)
 
+# The history scan's adapters to the URL cache, the account and the shell's windows.
+target_sources(bt_core PRIVATE
+    history/CollectOpenBrowserUrls.cpp
+    history/CShellWindowSurvey.cpp
+    history/CUrlCacheStore.cpp)
+target_compile_definitions(bt_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(bt_core PUBLIC wininet ole32 oleaut32 advapi32 uuid)
+
 file(GLOB BT_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/framework/*.cpp)
 list(FILTER BT_FRAMEWORK_SOURCES EXCLUDE REGEX "AfxWinMain\\.cpp$")
 add_library(bt_framework STATIC ${BT_FRAMEWORK_SOURCES})

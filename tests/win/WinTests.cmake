@@ -25,6 +25,20 @@ target_link_libraries(win_framework_tests PRIVATE bt_controls bt_win_driver gtes
 add_test(NAME win_framework_tests COMMAND win_framework_tests)
 set_tests_properties(win_framework_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 
+# History records of the prefix: the tests' fixture and a tool for demonstrations.
+add_library(bt_history_seeder STATIC ${BT_WIN_TEST_DIR}/HistorySeeder.cpp)
+target_compile_options(bt_history_seeder PRIVATE ${BT_WARNINGS})
+target_link_libraries(bt_history_seeder PUBLIC wininet advapi32)
+add_executable(bt_seed ${BT_WIN_TEST_DIR}/SeedTool.cpp)
+target_link_libraries(bt_seed PRIVATE bt_history_seeder)
+
+# The scan against the real URL cache, the survey against the real shell.
+add_executable(win_history_tests ${BT_WIN_TEST_DIR}/HistoryTest.cpp)
+target_compile_options(win_history_tests PRIVATE ${BT_WARNINGS})
+target_link_libraries(win_history_tests PRIVATE bt_core bt_history_seeder gtest_main)
+add_test(NAME win_history_tests COMMAND win_history_tests)
+set_tests_properties(win_history_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+
 # Works a running program for the screenshot and demonstration scripts.
 add_executable(bt_drive ${BT_WIN_TEST_DIR}/DriveTool.cpp)
 target_compile_options(bt_drive PRIVATE ${BT_WARNINGS})

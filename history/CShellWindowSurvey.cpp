@@ -1,0 +1,4 @@
+#include "CShellWindowSurvey.h"
+#include "CollectOpenBrowserUrls.h"
+
+void CShellWindowSurvey::CollectAddresses(EntrySet& urls) { CollectOpenBrowserUrls(urls); }

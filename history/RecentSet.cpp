@@ -1,0 +1,24 @@
+#include "RecentSet.h"
+
+void RecentSet::Add(const HistoryEntry& e)
+{
+    if (m_entries.size() < m_capacity) {
+        m_entries.insert(e);
+        return;
+    }
+    // Full (or no room at all): only a later entry displaces the earliest.
+    if (m_entries.empty())
+        return;
+    auto first = m_entries.begin();
+    if (*first < e) {
+        if (m_entries.insert(e).second)
+            m_entries.erase(m_entries.begin());
+    }
+}
+
+bool RecentSet::MayAccept(int32_t time) const
+{
+    if (m_entries.size() < m_capacity)
+        return true;
+    return !m_entries.empty() && m_entries.begin()->m_time < time;
+}
