@@ -4,7 +4,7 @@ HOST_BUILD := build/host
 WIN_BUILD := build/win
 JOBS := $(shell nproc)
 
-.PHONY: run test setup build build-host build-win clean
+.PHONY: run test setup build build-host build-win bench clean
 
 run: build-win
 	tools/run.sh
@@ -22,6 +22,13 @@ build-host: setup
 build-win: setup
 	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# Benchmarks: natively (Release, no sanitizers) and under Wine against the real URL cache.
+bench: build-win
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DBT_BENCH=ON >/dev/null
+	cmake --build build/bench -j $(JOBS)
+	build/bench/scan_benchmark
+	tools/wine-run.sh build/win/wine_scan_bench.exe
 
 clean:
 	rm -rf build

@@ -1,6 +1,14 @@
 # Native build: the platform-free logic under AddressSanitizer and UBSan, with its tests.
 find_package(GTest REQUIRED)
 
+option(BT_BENCH "Build the benchmarks (without sanitizers)" OFF)
+if(BT_BENCH)
+    find_package(benchmark REQUIRED)
+    add_executable(scan_benchmark bench/ScanBenchmark.cpp)
+    target_link_libraries(scan_benchmark PRIVATE bt_core benchmark::benchmark)
+    return()
+endif()
+
 set(BT_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 target_compile_options(bt_core PRIVATE ${BT_SANITIZE})
 

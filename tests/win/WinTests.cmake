@@ -43,3 +43,7 @@ set_tests_properties(win_history_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 add_executable(bt_drive ${BT_WIN_TEST_DIR}/DriveTool.cpp)
 target_compile_options(bt_drive PRIVATE ${BT_WARNINGS})
 target_link_libraries(bt_drive PRIVATE bt_win_driver)
+
+# Timed run of the scan against the real URL cache (make bench).
+add_executable(wine_scan_bench ${CMAKE_CURRENT_LIST_DIR}/../../bench/WineScanBench.cpp)
+target_link_libraries(wine_scan_bench PRIVATE bt_core bt_history_seeder)
