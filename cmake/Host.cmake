@@ -17,6 +17,7 @@ add_executable(host_tests
     tests/host/CountRangeTest.cpp
     tests/host/HistoryEntryTest.cpp
     tests/host/NumberTextTest.cpp
+    tests/host/ReadyWaitTest.cpp
     tests/host/RecentSetTest.cpp
     tests/host/ScanHistoryTest.cpp
     tests/host/SettingsRulesTest.cpp

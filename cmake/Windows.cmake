@@ -25,6 +25,10 @@ add_library(bt_controls STATIC
 target_compile_options(bt_controls PRIVATE ${BT_WARNINGS})
 target_link_libraries(bt_controls PUBLIC bt_framework)
 
+add_library(bt_browser STATIC browser/CBrowserWindow.cpp)
+target_compile_options(bt_browser PRIVATE ${BT_WARNINGS})
+target_link_libraries(bt_browser PUBLIC bt_framework)
+
 # The folder a user copies: the program and its guide.
 set(BT_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 add_executable(Backtracker WIN32
@@ -36,10 +40,10 @@ add_executable(Backtracker WIN32
     res/Backtracker.rc)
 target_compile_options(Backtracker PRIVATE ${BT_WARNINGS})
 target_link_options(Backtracker PRIVATE -municode)
-target_link_libraries(Backtracker PRIVATE bt_controls)
+target_link_libraries(Backtracker PRIVATE bt_controls bt_browser)
 set_target_properties(Backtracker PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BT_DIST_DIR})
 set_source_files_properties(res/Backtracker.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.manifest;${CMAKE_CURRENT_SOURCE_DIR}/framework/FrameworkStrings.rc")
+    "${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.manifest;${CMAKE_CURRENT_SOURCE_DIR}/framework/FrameworkStrings.rc;${CMAKE_CURRENT_SOURCE_DIR}/res/Strings.rc")
 configure_file(res/readme.txt ${BT_DIST_DIR}/readme.txt COPYONLY)
 
 # GoogleTest from Debian's sources, built for Windows.

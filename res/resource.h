@@ -30,3 +30,4 @@
 // Strings
 #define IDS_FATAL_OLE_INIT          200
 #define IDS_SETTINGS_NOT_SAVED      201
+#define IDS_BROWSER_CREATE_FAILED   202

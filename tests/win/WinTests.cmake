@@ -39,6 +39,17 @@ target_link_libraries(win_history_tests PRIVATE bt_core bt_history_seeder gtest_
 add_test(NAME win_history_tests COMMAND win_history_tests)
 set_tests_properties(win_history_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 
+# The browser window with a fake browser and with Wine's own.
+add_executable(win_browser_tests
+    ${BT_WIN_TEST_DIR}/BrowserTest.cpp
+    ${BT_WIN_TEST_DIR}/FakeBrowser.cpp
+    ${BT_WIN_TEST_DIR}/LoopbackHttpServer.cpp
+    ${BT_WIN_TEST_DIR}/browser_tests.rc)
+target_compile_options(win_browser_tests PRIVATE ${BT_WARNINGS})
+target_link_libraries(win_browser_tests PRIVATE bt_browser bt_win_driver gtest_main ws2_32)
+add_test(NAME win_browser_tests COMMAND win_browser_tests)
+set_tests_properties(win_browser_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 ENVIRONMENT OANOCACHE=1)
+
 # Works a running program for the screenshot and demonstration scripts.
 add_executable(bt_drive ${BT_WIN_TEST_DIR}/DriveTool.cpp)
 target_compile_options(bt_drive PRIVATE ${BT_WARNINGS})

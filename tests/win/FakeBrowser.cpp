@@ -1,0 +1,87 @@
+#include "FakeBrowser.h"
+#include "../../browser/CBrowserWindow.h"
+
+namespace {
+std::wstring Text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
+}
+
+STDMETHODIMP FakeBrowser::QueryInterface(REFIID riid, void** ppv)
+{
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        IsEqualIID(riid, CBrowserWindow::kIidWebBrowser2)) {
+        *ppv = static_cast<IWebBrowser2*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP FakeBrowser::Navigate(BSTR URL, VARIANT* Flags, VARIANT* TargetFrameName, VARIANT* PostData,
+                                   VARIANT* Headers)
+{
+    NavigateCall call;
+    call.urlIsNull = URL == nullptr;
+    call.url = Text(URL);
+    call.flagsType = Flags->vt;
+    call.flags = Flags->vt == VT_I4 ? Flags->lVal : 0;
+    call.frameType = TargetFrameName->vt;
+    if (TargetFrameName->vt == VT_BSTR) {
+        call.frameIsNull = TargetFrameName->bstrVal == nullptr;
+        call.frame = Text(TargetFrameName->bstrVal);
+    }
+    call.headersType = Headers->vt;
+    if (Headers->vt == VT_BSTR) {
+        call.headersIsNull = Headers->bstrVal == nullptr;
+        call.headers = Text(Headers->bstrVal);
+    }
+    call.postType = PostData->vt;
+    if (PostData->vt == (VT_ARRAY | VT_UI1)) {
+        SAFEARRAY* a = PostData->parray;
+        LONG lo = 0, hi = -1;
+        SafeArrayGetLBound(a, 1, &lo);
+        SafeArrayGetUBound(a, 1, &hi);
+        void* data = nullptr;
+        if (lo == 0 && SUCCEEDED(SafeArrayAccessData(a, &data))) {
+            call.post.assign(static_cast<BYTE*>(data), static_cast<BYTE*>(data) + (hi - lo + 1));
+            SafeArrayUnaccessData(a);
+        }
+    }
+    navigations.push_back(call);
+    return S_OK;
+}
+
+bool FakeBrowserFactory::Register()
+{
+    return SUCCEEDED(CoRegisterClassObject(CBrowserWindow::kClsidInternetExplorer, this,
+                                           CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_cookie));
+}
+
+void FakeBrowserFactory::Revoke()
+{
+    if (m_cookie)
+        CoRevokeClassObject(m_cookie);
+    m_cookie = 0;
+}
+
+STDMETHODIMP FakeBrowserFactory::QueryInterface(REFIID riid, void** ppv)
+{
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+        *ppv = static_cast<IClassFactory*>(this);
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP FakeBrowserFactory::CreateInstance(IUnknown*, REFIID riid, void** ppv)
+{
+    *ppv = nullptr;
+    size_t i = static_cast<size_t>(requests++);
+    if (FAILED(createResult))
+        return createResult;
+    if (i >= m_browsers.size())
+        return E_OUTOFMEMORY;
+    ++m_browsers[i]->created;
+    return m_browsers[i]->QueryInterface(riid, ppv);
+}

@@ -1,0 +1,139 @@
+// A browser of the test's own behind the InternetExplorer class id: it records what it is
+// sent, counts its references and answers the ready state it is told to.
+#pragma once
+#include <windows.h>
+#include <exdisp.h>
+#include <string>
+#include <vector>
+
+struct NavigateCall {
+    std::wstring url;
+    bool urlIsNull = false;
+    VARTYPE flagsType = VT_EMPTY;
+    LONG flags = 0;
+    VARTYPE frameType = VT_EMPTY;
+    bool frameIsNull = false;
+    std::wstring frame;
+    VARTYPE postType = VT_EMPTY;
+    std::vector<BYTE> post;
+    VARTYPE headersType = VT_EMPTY;
+    bool headersIsNull = false;
+    std::wstring headers;
+};
+
+class FakeBrowser : public IWebBrowser2 {
+public:
+    LONG refs = 1;  // the test's own
+    int created = 0;
+    bool visible = false;
+    READYSTATE readyState = READYSTATE_LOADING;
+    HRESULT readyResult = S_OK;
+    std::vector<NavigateCall> navigations;
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs)); }
+    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(InterlockedDecrement(&refs)); }
+    // IDispatch
+    STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override { return E_NOTIMPL; }
+    // What the program uses
+    STDMETHODIMP Navigate(BSTR URL, VARIANT* Flags, VARIANT* TargetFrameName, VARIANT* PostData, VARIANT* Headers) override;
+    STDMETHODIMP put_Visible(VARIANT_BOOL Value) override
+    {
+        visible = Value == VARIANT_TRUE;
+        return S_OK;
+    }
+    STDMETHODIMP get_ReadyState(READYSTATE* state) override
+    {
+        if (SUCCEEDED(readyResult))
+            *state = readyState;
+        return readyResult;
+    }
+    // The rest of IWebBrowser2 is not used.
+    STDMETHODIMP GoBack() override { return E_NOTIMPL; }
+    STDMETHODIMP GoForward() override { return E_NOTIMPL; }
+    STDMETHODIMP GoHome() override { return E_NOTIMPL; }
+    STDMETHODIMP GoSearch() override { return E_NOTIMPL; }
+    STDMETHODIMP Refresh() override { return E_NOTIMPL; }
+    STDMETHODIMP Refresh2(VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP Stop() override { return E_NOTIMPL; }
+    STDMETHODIMP get_Application(IDispatch**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Parent(IDispatch**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Container(IDispatch**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Document(IDispatch**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_TopLevelContainer(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Type(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Left(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Left(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Top(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Top(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Width(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Width(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Height(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Height(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_LocationName(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_LocationURL(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Busy(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP Quit() override { return E_NOTIMPL; }
+    STDMETHODIMP ClientToWindow(int*, int*) override { return E_NOTIMPL; }
+    STDMETHODIMP PutProperty(BSTR, VARIANT) override { return E_NOTIMPL; }
+    STDMETHODIMP GetProperty(BSTR, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Name(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_HWND(SHANDLE_PTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_FullName(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Path(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Visible(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_StatusBar(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_StatusBar(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_StatusText(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_StatusText(BSTR) override { return E_NOTIMPL; }
+    STDMETHODIMP get_ToolBar(int*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_ToolBar(int) override { return E_NOTIMPL; }
+    STDMETHODIMP get_MenuBar(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_MenuBar(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_FullScreen(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_FullScreen(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP Navigate2(VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryStatusWB(OLECMDID, OLECMDF*) override { return E_NOTIMPL; }
+    STDMETHODIMP ExecWB(OLECMDID, OLECMDEXECOPT, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP ShowBrowserBar(VARIANT*, VARIANT*, VARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Offline(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Offline(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Silent(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Silent(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_RegisterAsBrowser(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_RegisterAsBrowser(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_RegisterAsDropTarget(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_RegisterAsDropTarget(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_TheaterMode(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_TheaterMode(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_AddressBar(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_AddressBar(VARIANT_BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Resizable(VARIANT_BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Resizable(VARIANT_BOOL) override { return E_NOTIMPL; }
+};
+
+// Hands out fake browsers for the InternetExplorer class id while registered.
+class FakeBrowserFactory : public IClassFactory {
+public:
+    explicit FakeBrowserFactory(std::vector<FakeBrowser*> browsers) : m_browsers(std::move(browsers)) {}
+    ~FakeBrowserFactory() { Revoke(); }
+    // Registers for this process; false when COM refused.
+    bool Register();
+    void Revoke();
+    HRESULT createResult = S_OK;  // a failure here makes creation fail
+    int requests = 0;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+
+private:
+    std::vector<FakeBrowser*> m_browsers;
+    DWORD m_cookie = 0;
+};
