@@ -2,7 +2,10 @@
 #include "CExitQueryDlg.h"
 #include "ClosePolicy.h"
 #include "CountRange.h"
+#include "../framework/AfxMessageBox.h"
 #include "../framework/CDataExchange.h"
+#include "../history/CHistoryReopener.h"
+#include "../history/ScanFlags.h"
 #include "../framework/CPaintDC.h"
 #include "../framework/CWinApp.h"
 #include <commctrl.h>
@@ -11,6 +14,7 @@
 BEGIN_MESSAGE_MAP(CReopenDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_REOPEN, OnReopen)
     ON_NOTIFY(UDN_DELTAPOS, IDC_COUNT_SPIN, OnDeltaPosCountSpin)
     ON_EN_UPDATE(IDC_COUNT, OnUpdateCount)
     ON_BN_CLICKED(IDC_README, OnReadme)
@@ -99,6 +103,25 @@ void CReopenDlg::OnUpdateCount()
     int clamped = 0;
     if (translated && CountRange::Clamp(value, &clamped))
         SetDlgItemInt(IDC_COUNT, static_cast<UINT>(clamped), TRUE);
+}
+
+// Opens again the latest visited pages, oldest first, each in a new browser window.
+void CReopenDlg::OnReopen()
+{
+    // After a failed exchange the user has been told; nothing runs on values not shown.
+    if (!UpdateData(TRUE))
+        return;
+    unsigned flags = ScanFlagsFor(m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory);
+    RecentSet recent(m_nOpenNumber);
+    CHistoryReopener reopener;
+    reopener.ScanHistory(recent, flags);
+    if (recent.m_entries.empty()) {
+        AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
+        return;
+    }
+    reopener.OpenAll(recent);
+    if (m_bCloseAfterExecute)
+        EndDialog(IDOK);
 }
 
 void CReopenDlg::OnReadme()

@@ -32,6 +32,7 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnDeltaPosCountSpin(NMHDR* pNMHDR, LRESULT* pResult);
     void OnUpdateCount();
+    void OnReopen();
     void OnReadme();
 
     DECLARE_MESSAGE_MAP()

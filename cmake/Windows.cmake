@@ -5,13 +5,7 @@ set(BT_WARNINGS -Wall -Wextra -Wpedantic -Werror -Wno-cast-function-type)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 add_link_options(-static)
 
-# The history scan's adapters to the URL cache, the account and the shell's windows.
-target_sources(bt_core PRIVATE
-    history/CollectOpenBrowserUrls.cpp
-    history/CShellWindowSurvey.cpp
-    history/CUrlCacheStore.cpp)
 target_compile_definitions(bt_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(bt_core PUBLIC wininet ole32 oleaut32 advapi32 uuid)
 
 file(GLOB BT_FRAMEWORK_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/framework/*.cpp)
 list(FILTER BT_FRAMEWORK_SOURCES EXCLUDE REGEX "AfxWinMain\\.cpp$")
@@ -29,6 +23,16 @@ add_library(bt_browser STATIC browser/CBrowserWindow.cpp)
 target_compile_options(bt_browser PRIVATE ${BT_WARNINGS})
 target_link_libraries(bt_browser PUBLIC bt_framework)
 
+# The reopen command's steps with their adapters to the URL cache, the account, the shell's
+# windows and the browser.
+add_library(bt_history STATIC
+    history/CHistoryReopener.cpp
+    history/CollectOpenBrowserUrls.cpp
+    history/CShellWindowSurvey.cpp
+    history/CUrlCacheStore.cpp)
+target_compile_options(bt_history PRIVATE ${BT_WARNINGS})
+target_link_libraries(bt_history PUBLIC bt_browser wininet ole32 oleaut32 advapi32 uuid)
+
 # The folder a user copies: the program and its guide.
 set(BT_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
 add_executable(Backtracker WIN32
@@ -40,7 +44,7 @@ add_executable(Backtracker WIN32
     res/Backtracker.rc)
 target_compile_options(Backtracker PRIVATE ${BT_WARNINGS})
 target_link_options(Backtracker PRIVATE -municode)
-target_link_libraries(Backtracker PRIVATE bt_controls bt_browser)
+target_link_libraries(Backtracker PRIVATE bt_controls bt_history)
 set_target_properties(Backtracker PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BT_DIST_DIR})
 set_source_files_properties(res/Backtracker.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.manifest;${CMAKE_CURRENT_SOURCE_DIR}/framework/FrameworkStrings.rc;${CMAKE_CURRENT_SOURCE_DIR}/res/Strings.rc")

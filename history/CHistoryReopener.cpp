@@ -100,6 +100,9 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
 #ifdef _WIN32
 #include "CShellWindowSurvey.h"
 #include "CUrlCacheStore.h"
+#include "../browser/CBrowserWindow.h"
+
+void CHistoryReopener::OpenAll(RecentSet& recent) { OpenEach<CBrowserWindow>(recent); }
 
 void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags)
 {

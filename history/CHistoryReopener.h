@@ -11,11 +11,28 @@ public:
     void ScanHistory(RecentSet& recent, unsigned flags, HistoryStore& store, OpenWindowSource& windows);
     void CollectOpenUrls(EntrySet& urls, OpenWindowSource& windows);
 
+    // Opens each entry in a browser window of its own, oldest visit first: one browser
+    // object at a time, created, given up to 2000 ms to get ready, sent the URL, let go.
+    template <typename Browser>
+    void OpenEach(const RecentSet& recent)
+    {
+        for (const HistoryEntry& entry : recent.m_entries) {
+            Browser browser;
+            if (browser.CreateBrowser()) {
+                browser.WaitUntilReady(kReadyTimeoutMs);
+                browser.Navigate(entry.m_url.c_str(), 0, nullptr, nullptr, nullptr, 0);
+            }
+        }
+    }
+
 #ifdef _WIN32
-    // The same over the real URL cache, account and shell windows.
+    // The same over the real URL cache, account, shell windows and browser.
     void ScanHistory(RecentSet& recent, unsigned flags);
     void CollectOpenUrls(EntrySet& urls);
+    void OpenAll(RecentSet& recent);
 #endif
+
+    static constexpr int kReadyTimeoutMs = 2000;
 
     // The first buffer: 65,536 bytes, of which 65,535 are handed to the store.
     static constexpr uint32_t kEntryBufferSize = 65536;

@@ -31,3 +31,4 @@
 #define IDS_FATAL_OLE_INIT          200
 #define IDS_SETTINGS_NOT_SAVED      201
 #define IDS_BROWSER_CREATE_FAILED   202
+#define IDS_NO_URL_FOUND            203

@@ -231,23 +231,6 @@ TEST(BrowserComInit, FailingInitialisationIsReportedOncePerObject)
     CoUninitialize();
 }
 
-void EndBrowserProcesses()
-{
-    for (int i = 0; i < 10; ++i) {
-        HWND frame = FindWindowW(L"IEFrame", nullptr);
-        if (!frame)
-            return;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(frame, &pid);
-        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-            TerminateProcess(p, 0);
-            WaitForSingleObject(p, 5000);
-            CloseHandle(p);
-        }
-        WaitFor([&] { return !IsWindow(frame); }, 5000);
-    }
-}
-
 TEST_F(BrowserTest, RealBrowserNavigatesWaitsOutItsTimeAndStaysOpen)
 {
     LoopbackHttpServer server;
@@ -266,6 +249,6 @@ TEST_F(BrowserTest, RealBrowserNavigatesWaitsOutItsTimeAndStaysOpen)
     EXPECT_EQ(std::vector<std::string>{ "/real-page" }, server.Requests());
     HWND frame = FindWindowW(L"IEFrame", nullptr);
     EXPECT_TRUE(frame && IsWindowVisible(frame)) << "the browser window stays open";
-    EndBrowserProcesses();
+    EndProcessesWithWindowClass(L"IEFrame");
 }
 }

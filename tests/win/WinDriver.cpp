@@ -1,4 +1,5 @@
 #include "WinDriver.h"
+#include <vector>
 
 namespace WinDriver {
 
@@ -105,8 +106,10 @@ int CountVisibleWindows(DWORD pid)
 
 std::wstring Text(HWND wnd)
 {
+    // Sent, not GetWindowText: that one does not read controls of other processes.
     wchar_t buf[1024] = {};
-    GetWindowTextW(wnd, buf, 1024);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(wnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_NORMAL, 5000, &ignored);
     return buf;
 }
 
@@ -152,6 +155,38 @@ GUITHREADINFO ThreadInfo(HWND wnd)
 HWND FocusOf(HWND wnd) { return ThreadInfo(wnd).hwndFocus; }
 
 HWND CaptureOf(HWND wnd) { return ThreadInfo(wnd).hwndCapture; }
+
+void EndProcessesWithWindowClass(const wchar_t* windowClass)
+{
+    // Closed the way a user closes them, a COM server ends cleanly and takes its class
+    // registration with it; one that was killed leaves it behind for the next creation.
+    std::vector<DWORD> pids;
+    for (HWND wnd = FindWindowW(windowClass, nullptr); wnd; wnd = FindWindowExW(nullptr, wnd, windowClass, nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        pids.push_back(pid);
+        PostMessageW(wnd, WM_CLOSE, 0, 0);
+    }
+    for (DWORD pid : pids) {
+        if (HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid)) {
+            WaitForSingleObject(p, 10000);
+            CloseHandle(p);
+        }
+    }
+    for (int i = 0; i < 20; ++i) {
+        HWND wnd = FindWindowW(windowClass, nullptr);
+        if (!wnd)
+            return;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            TerminateProcess(p, 0);
+            WaitForSingleObject(p, 5000);
+            CloseHandle(p);
+        }
+        WaitFor([&] { return !IsWindow(wnd); }, 5000);
+    }
+}
 
 void Settle(HWND wnd)
 {

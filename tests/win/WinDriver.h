@@ -32,6 +32,8 @@ void PostMouseClick(HWND wnd, int x, int y);
 // The focus and the capture of the thread that owns the window.
 HWND FocusOf(HWND wnd);
 HWND CaptureOf(HWND wnd);
+// Ends the processes that own a window of the class (browsers a test caused).
+void EndProcessesWithWindowClass(const wchar_t* windowClass);
 // Lets the target's thread work through what was posted to it.
 void Settle(HWND wnd);
 

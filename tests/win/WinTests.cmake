@@ -33,9 +33,9 @@ add_executable(bt_seed ${BT_WIN_TEST_DIR}/SeedTool.cpp)
 target_link_libraries(bt_seed PRIVATE bt_history_seeder)
 
 # The scan against the real URL cache, the survey against the real shell.
-add_executable(win_history_tests ${BT_WIN_TEST_DIR}/HistoryTest.cpp)
+add_executable(win_history_tests ${BT_WIN_TEST_DIR}/HistoryTest.cpp ${BT_WIN_TEST_DIR}/browser_tests.rc)
 target_compile_options(win_history_tests PRIVATE ${BT_WARNINGS})
-target_link_libraries(win_history_tests PRIVATE bt_core bt_history_seeder gtest_main)
+target_link_libraries(win_history_tests PRIVATE bt_history bt_history_seeder gtest_main)
 add_test(NAME win_history_tests COMMAND win_history_tests)
 set_tests_properties(win_history_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 
@@ -50,6 +50,18 @@ target_link_libraries(win_browser_tests PRIVATE bt_browser bt_win_driver gtest_m
 add_test(NAME win_browser_tests COMMAND win_browser_tests)
 set_tests_properties(win_browser_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 ENVIRONMENT OANOCACHE=1)
 
+# The reopen command end to end: real program, URL cache, browser, loopback server.
+add_executable(win_reopen_tests
+    ${BT_WIN_TEST_DIR}/AppDriver.cpp
+    ${BT_WIN_TEST_DIR}/LoopbackHttpServer.cpp
+    ${BT_WIN_TEST_DIR}/ReopenTest.cpp)
+target_compile_options(win_reopen_tests PRIVATE ${BT_WARNINGS})
+target_compile_definitions(win_reopen_tests PRIVATE BT_DIST_DIR="${BT_DIST_DIR}")
+target_link_libraries(win_reopen_tests PRIVATE bt_win_driver bt_history_seeder gtest_main shell32 ws2_32 advapi32)
+add_dependencies(win_reopen_tests Backtracker)
+add_test(NAME win_reopen_tests COMMAND win_reopen_tests)
+set_tests_properties(win_reopen_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 900)
+
 # Works a running program for the screenshot and demonstration scripts.
 add_executable(bt_drive ${BT_WIN_TEST_DIR}/DriveTool.cpp)
 target_compile_options(bt_drive PRIVATE ${BT_WARNINGS})
@@ -57,4 +69,4 @@ target_link_libraries(bt_drive PRIVATE bt_win_driver)
 
 # Timed run of the scan against the real URL cache (make bench).
 add_executable(wine_scan_bench ${CMAKE_CURRENT_LIST_DIR}/../../bench/WineScanBench.cpp)
-target_link_libraries(wine_scan_bench PRIVATE bt_core bt_history_seeder)
+target_link_libraries(wine_scan_bench PRIVATE bt_history bt_history_seeder)
