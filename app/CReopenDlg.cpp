@@ -2,6 +2,7 @@
 #include "CExitQueryDlg.h"
 #include "ClosePolicy.h"
 #include "CountRange.h"
+#include "../controls/CVersionDlg.h"
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CDataExchange.h"
 #include "../history/CHistoryReopener.h"
@@ -17,6 +18,8 @@ BEGIN_MESSAGE_MAP(CReopenDlg, CDialog)
     ON_BN_CLICKED(IDC_REOPEN, OnReopen)
     ON_NOTIFY(UDN_DELTAPOS, IDC_COUNT_SPIN, OnDeltaPosCountSpin)
     ON_EN_UPDATE(IDC_COUNT, OnUpdateCount)
+    ON_BN_CLICKED(IDC_VERSION, OnVersion)
+    ON_STN_CLICKED(IDC_HOT_ICON, OnIconClicked)
     ON_BN_CLICKED(IDC_README, OnReadme)
 END_MESSAGE_MAP()
 
@@ -133,3 +136,12 @@ void CReopenDlg::OnReadme()
     std::wstring readme = path.substr(0, slash + 1) + L"readme.txt";
     ShellExecuteW(m_hWnd, nullptr, readme.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+// A fresh version dialog each time, owned by this one.
+void CReopenDlg::OnVersion()
+{
+    CVersionDlg dlg;
+    dlg.DoModal();
+}
+
+void CReopenDlg::OnIconClicked() { OnVersion(); }

@@ -34,6 +34,8 @@ protected:
     void OnUpdateCount();
     void OnReopen();
     void OnReadme();
+    void OnVersion();
+    void OnIconClicked();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -16,6 +16,7 @@ add_executable(host_tests
     tests/host/ClosePolicyTest.cpp
     tests/host/CountRangeTest.cpp
     tests/host/HistoryEntryTest.cpp
+    tests/host/LinkOpenerTest.cpp
     tests/host/NumberTextTest.cpp
     tests/host/ReadyWaitTest.cpp
     tests/host/RecentSetTest.cpp
@@ -25,4 +26,5 @@ add_executable(host_tests
 target_compile_options(host_tests PRIVATE ${BT_SANITIZE} -Wall -Wextra -Werror)
 target_link_options(host_tests PRIVATE ${BT_SANITIZE})
 target_link_libraries(host_tests PRIVATE bt_core GTest::gtest_main)
+target_compile_definitions(host_tests PRIVATE BT_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
 add_test(NAME host_tests COMMAND host_tests)

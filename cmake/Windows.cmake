@@ -15,6 +15,9 @@ target_link_libraries(bt_framework PUBLIC bt_core comctl32 ole32 oleaut32 uuid s
 
 add_library(bt_controls STATIC
     controls/CHotIcon.cpp
+    controls/CHoverStatic.cpp
+    controls/CLinkLabel.cpp
+    controls/CVersionDlg.cpp
     controls/HandCursor.cpp)
 target_compile_options(bt_controls PRIVATE ${BT_WARNINGS})
 target_link_libraries(bt_controls PUBLIC bt_framework)

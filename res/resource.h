@@ -32,3 +32,20 @@
 #define IDS_SETTINGS_NOT_SAVED      201
 #define IDS_BROWSER_CREATE_FAILED   202
 #define IDS_NO_URL_FOUND            203
+
+// Link opener
+#define IDS_LINK_ERROR_PREFIX       300
+#define IDS_LINK_ERROR_UNKNOWN      301
+#define IDS_LINK_ERROR_0            310
+#define IDS_LINK_ERROR_2            312
+#define IDS_LINK_ERROR_3            313
+#define IDS_LINK_ERROR_5            315
+#define IDS_LINK_ERROR_8            318
+#define IDS_LINK_ERROR_11           321
+#define IDS_LINK_ERROR_26           336
+#define IDS_LINK_ERROR_27           337
+#define IDS_LINK_ERROR_28           338
+#define IDS_LINK_ERROR_29           339
+#define IDS_LINK_ERROR_30           340
+#define IDS_LINK_ERROR_31           341
+#define IDS_LINK_ERROR_32           342

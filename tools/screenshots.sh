@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Saves PNGs of the main dialog and of the exit question, as Wine shows them, into
+# Saves PNGs of the main dialog, the exit question and the version dialog, as Wine shows them, into
 # build/screenshots (or the folder given). Runs on its own display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +33,9 @@ shoot() {  # name, then "x y w h" from bt_drive
 wine "$win/bt_drive.exe" main-rect | tr -d '\r' | shoot main
 wine "$win/bt_drive.exe" escape
 wine "$win/bt_drive.exe" question-rect | tr -d '\r' | shoot exit-question
+wine "$win/bt_drive.exe" answer 2
+wine "$win/bt_drive.exe" click 1005
+wine "$win/bt_drive.exe" version-rect | tr -d '\r' | shoot version
 wine "$win/bt_drive.exe" close-all
 wineserver -w
 rm -rf "$work"

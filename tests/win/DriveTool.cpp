@@ -1,6 +1,6 @@
 // bt_drive: works a running Backtracker from the command line, for the screenshot and demo
 // scripts. Commands: main-rect | question-rect | messagebox-rect (wait for the window, print
-// "x y w h"), escape (Esc in the main dialog), click ID (a button of the main dialog),
+// "x y w h"), version-rect, escape (Esc in the main dialog), click ID (a button of the main dialog),
 // answer ID (a button of the exit question), close-all (ends every dialog with Cancel/OK).
 #include "WinDriver.h"
 #include "../../res/resource.h"
@@ -41,6 +41,8 @@ int main(int argc, char** argv)
         return PrintRect(Main());
     if (!std::strcmp(cmd, "question-rect"))
         return PrintRect(Question());
+    if (!std::strcmp(cmd, "version-rect"))
+        return PrintRect(WaitDialogWithControl(0, IDC_WEB_LINK, 20000));
     if (!std::strcmp(cmd, "messagebox-rect"))
         return PrintRect(WaitMessageBox(0, 20000));
     if (!std::strcmp(cmd, "escape")) {
@@ -61,6 +63,8 @@ int main(int argc, char** argv)
         for (int i = 0; i < 5; ++i) {
             if (HWND box = FindMessageBox(0))
                 PostClick(box, IDOK);
+            else if (HWND v = FindDialogWithControl(0, IDC_WEB_LINK))
+                PostClick(v, IDOK);
             else if (HWND q = FindDialogWithControl(0, IDC_SAVE_AND_CLOSE))
                 PostClick(q, IDCANCEL);
             else if (HWND dlg = FindDialogWithControl(0, IDC_REOPEN))
