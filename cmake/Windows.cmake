@@ -50,7 +50,7 @@ target_link_options(Backtracker PRIVATE -municode)
 target_link_libraries(Backtracker PRIVATE bt_controls bt_history)
 set_target_properties(Backtracker PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BT_DIST_DIR})
 set_source_files_properties(res/Backtracker.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.manifest;${CMAKE_CURRENT_SOURCE_DIR}/framework/FrameworkStrings.rc;${CMAKE_CURRENT_SOURCE_DIR}/res/Strings.rc")
+    "${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.ico;${CMAKE_CURRENT_SOURCE_DIR}/res/Backtracker.manifest;${CMAKE_CURRENT_SOURCE_DIR}/framework/FrameworkStrings.rc;${CMAKE_CURRENT_SOURCE_DIR}/res/Strings.rc;${CMAKE_CURRENT_SOURCE_DIR}/res/Dialogs.rc")
 configure_file(res/readme.txt ${BT_DIST_DIR}/readme.txt COPYONLY)
 
 # GoogleTest from Debian's sources, built for Windows.

@@ -608,3 +608,40 @@ TEST(Resources, ApplicationIcon)
 }
 
 }
+
+namespace {
+
+// Button 1005 and a click on the icon open the same version dialog, owned by the main one;
+// Enter, Escape and its close box end it, and no setting changes.
+TEST_F(AppTest, VersionDialogFromButtonAndIconChangesNothing)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    enum class Open { Button, Icon };
+    const struct { Open open; UINT closeKey; } ways[] = {
+        { Open::Button, VK_RETURN }, { Open::Icon, VK_ESCAPE }, { Open::Icon, 0 }, { Open::Button, VK_ESCAPE },
+    };
+    for (const auto& way : ways) {
+        if (way.open == Open::Button)
+            PostClick(dlg, IDC_VERSION);
+        else
+            PostMouseClick(GetDlgItem(dlg, IDC_HOT_ICON), 5, 5);
+        HWND version = WaitDialogWithControl(app_->Pid(), IDC_WEB_LINK);
+        ASSERT_TRUE(version) << "no version dialog";
+        EXPECT_EQ(L"バージョン情報 - Backtracker", Text(version));
+        EXPECT_EQ(L"Backtracker ver 1.02", Text(FindWindowExW(version, nullptr, L"Static", L"Backtracker ver 1.02")));
+        EXPECT_EQ(dlg, GetWindow(version, GW_OWNER));
+        EXPECT_FALSE(IsWindowEnabled(dlg));
+        if (way.closeKey)
+            PostKey(GetDlgItem(version, IDOK), way.closeKey);
+        else
+            PostMessageW(version, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(version); }, 5000));
+        Settle(dlg);
+        EXPECT_TRUE(IsWindowEnabled(dlg));
+        EXPECT_FALSE(app_->IniExists());
+    }
+    CloseWithButton(dlg);
+    EXPECT_EQ(kDefaultIni, app_->ReadIni());
+}
+}

@@ -1,5 +1,6 @@
 // The framework's plumbing in this process: message maps and their order, reflection,
 // data exchange order, the exception guard, modal ownership and centring, the hot icon.
+#include "ModalScript.h"
 #include "WinDriver.h"
 #include "framework_tests_ids.h"
 #include "../../controls/CHotIcon.h"
@@ -12,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <new>
-#include <thread>
 
 using namespace WinDriver;
 
@@ -107,25 +107,6 @@ END_MESSAGE_MAP()
 
 const DWORD kPid = GetCurrentProcessId();
 
-// Runs the dialog modally here while `script` works it from another thread.
-INT_PTR RunScripted(CDialog& dlg, int controlId, const std::function<void(HWND)>& script)
-{
-    std::thread driver([&] {
-        HWND wnd = WaitDialogWithControl(kPid, controlId, 10000);
-        if (!wnd) {
-            ADD_FAILURE() << "dialog did not appear";
-            return;
-        }
-        Settle(wnd);
-        script(wnd);
-        if (IsWindow(wnd))
-            PostMessageW(wnd, WM_COMMAND, IDCANCEL, 0);
-    });
-    INT_PTR result = dlg.DoModal();
-    driver.join();
-    return result;
-}
-
 void Click(HWND dlg, int id)
 {
     PostClick(dlg, id);
@@ -169,22 +150,6 @@ TEST(MessageMap, NotificationsAndColoursAreReflectedToTheChild)
         EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.reflecting.brush), brush);
         ReleaseDC(wnd, dc);
     });
-}
-
-// Closes the message box that the last posted click raises; returns its text.
-std::wstring AnswerMessageBox(HWND owner)
-{
-    HWND mb = WaitMessageBox(kPid, 10000);
-    if (!mb)
-        return L"(no message box)";
-    std::wstring text = MessageBoxText(mb);
-    EXPECT_EQ(L"FrameworkTests", Text(mb)) << "caption is the application name";
-    EXPECT_EQ(owner, GetWindow(mb, GW_OWNER));
-    EXPECT_NE(nullptr, GetDlgItem(mb, 0x440)) << "an icon is always shown";
-    PostClick(mb, IDOK);
-    WaitFor([&] { return !IsWindow(mb); }, 5000);
-    Settle(owner);
-    return text;
 }
 
 class MainWindowScope {

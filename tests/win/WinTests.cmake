@@ -17,11 +17,13 @@ add_test(NAME win_app_tests COMMAND win_app_tests)
 set_tests_properties(win_app_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 900)
 
 # The framework's plumbing in-process: guard, reflection, the hot icon.
+add_library(bt_modal_script STATIC ${BT_WIN_TEST_DIR}/ModalScript.cpp)
+target_link_libraries(bt_modal_script PUBLIC bt_framework bt_win_driver gtest)
 add_executable(win_framework_tests
     ${BT_WIN_TEST_DIR}/FrameworkTest.cpp
     ${BT_WIN_TEST_DIR}/framework_tests.rc)
 target_compile_options(win_framework_tests PRIVATE ${BT_WARNINGS})
-target_link_libraries(win_framework_tests PRIVATE bt_controls bt_win_driver gtest_main)
+target_link_libraries(win_framework_tests PRIVATE bt_controls bt_modal_script gtest_main)
 add_test(NAME win_framework_tests COMMAND win_framework_tests)
 set_tests_properties(win_framework_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 
@@ -38,6 +40,19 @@ target_compile_options(win_history_tests PRIVATE ${BT_WARNINGS})
 target_link_libraries(win_history_tests PRIVATE bt_history bt_history_seeder gtest_main)
 add_test(NAME win_history_tests COMMAND win_history_tests)
 set_tests_properties(win_history_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+
+# The link opener, the link label and the version dialog in-process, with the real registry.
+add_executable(bt_record_args ${BT_WIN_TEST_DIR}/RecordArgs.cpp)
+add_executable(win_controls_tests
+    ${BT_WIN_TEST_DIR}/ControlsTest.cpp
+    ${BT_WIN_TEST_DIR}/controls_tests.rc)
+target_compile_options(win_controls_tests PRIVATE ${BT_WARNINGS})
+target_link_libraries(win_controls_tests PRIVATE bt_controls bt_modal_script gtest_main)
+# The resource files name the icon beside them.
+target_include_directories(win_controls_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../../res)
+add_dependencies(win_controls_tests bt_record_args)
+add_test(NAME win_controls_tests COMMAND win_controls_tests)
+set_tests_properties(win_controls_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 
 # The browser window with a fake browser and with Wine's own.
 add_executable(win_browser_tests
