@@ -13,7 +13,7 @@ for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
-trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 
 # A copy of its own, so that no settings file lands in the build folder.
@@ -31,6 +31,21 @@ shoot() {  # name, then "x y w h" from bt_drive
 }
 
 wine "$win/bt_drive.exe" main-rect | tr -d '\r' | shoot main
+
+# The main dialog with the mouse resting on the icon: the X screen is taken without its
+# cursor, so the cursor's image is read from the server and laid over it.
+cursor_tool="$root/build/cursor-image"
+[ "$cursor_tool" -nt "$root/tools/cursor-image.c" ] || gcc -O2 "$root/tools/cursor-image.c" -o "$cursor_tool" -lXfixes -lX11
+read -r x y w h < <(wine "$win/bt_drive.exe" main-rect | tr -d '\r')
+read -r ix iy < <(wine "$win/bt_drive.exe" icon-centre | tr -d '\r')
+xdotool mousemove $((ix - 4)) $((iy - 4)); sleep 0.3; xdotool mousemove "$ix" "$iy"; sleep 1
+read -r cx cy < <("$cursor_tool" "$out/cursor.pam")
+import -window root "$out/screen.png"
+convert "$out/screen.png" "$out/cursor.pam" -geometry "+$cx+$cy" -composite \
+    -crop "$((w + 16))x$((h + 16))+$((x - 8))+$((y - 8))" +repage "$out/main-hand-cursor.png"
+rm -f "$out/screen.png" "$out/cursor.pam"
+echo "screenshots: $out/main-hand-cursor.png"
+xdotool mousemove 5 5
 wine "$win/bt_drive.exe" escape
 wine "$win/bt_drive.exe" question-rect | tr -d '\r' | shoot exit-question
 wine "$win/bt_drive.exe" answer 2
@@ -39,3 +54,4 @@ wine "$win/bt_drive.exe" version-rect | tr -d '\r' | shoot version
 wine "$win/bt_drive.exe" close-all
 wineserver -w
 rm -rf "$work"
+exit 0

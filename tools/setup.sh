@@ -6,7 +6,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/tools/wine-env.sh"
 
 packages=(g++-mingw-w64-x86-64-posix cmake make g++ libgtest-dev libgmock-dev googletest
-          libbenchmark-dev xvfb xdotool imagemagick fonts-vlgothic fonts-ipafont-gothic python3 locales)
+          libbenchmark-dev xvfb xdotool imagemagick fonts-vlgothic fonts-ipafont-gothic python3 locales
+          libx11-dev libxfixes-dev)
 # Wine comes with its recommended libraries (X extensions, TLS, fonts).
 wine_packages=(wine wine64)
 
