@@ -1,6 +1,7 @@
 #include "CBrowserWindow.h"
 #include "ReadyWait.h"
 #include "../framework/AfxMessageBox.h"
+#include "../framework/AnsiText.h"
 #include "../res/resource.h"
 #include <new>
 #include <string>
@@ -19,12 +20,10 @@ public:
     {
         if (!text)
             return;
-        int chars = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-        m_bstr = SysAllocStringLen(nullptr, chars > 0 ? static_cast<UINT>(chars - 1) : 0);
+        std::wstring wide = AnsiText::ToWide(text);
+        m_bstr = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
         if (!m_bstr)
             throw std::bad_alloc();
-        if (chars > 1)
-            MultiByteToWideChar(CP_ACP, 0, text, -1, m_bstr, chars);
     }
     ~Bstr() { SysFreeString(m_bstr); }
     Bstr(const Bstr&) = delete;

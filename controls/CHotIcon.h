@@ -4,9 +4,6 @@
 #include "CHoverStatic.h"
 
 class CHotIcon : public CHoverStatic {
-public:
-    HCURSOR GetCursor() const { return m_hCursor; }
-
 protected:
     void PreSubclassWindow() override;
 };

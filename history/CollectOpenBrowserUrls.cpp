@@ -1,4 +1,5 @@
 #include "CollectOpenBrowserUrls.h"
+#include "../framework/AnsiText.h"
 #include <exdisp.h>
 #include <ole2.h>
 #include <string>
@@ -8,17 +9,6 @@ const CLSID kClsidShellWindows = { 0x9BA05972, 0xF6A8, 0x11CF, { 0xA4, 0x42, 0x0
 const IID kIidUnknown = { 0x00000000, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
 const IID kIidShellWindows = { 0x85CB6900, 0x4D95, 0x11CF, { 0x96, 0x0C, 0x00, 0x80, 0xC7, 0xF4, 0xEE, 0x85 } };
 const IID kIidWebBrowser2 = { 0xD30C1661, 0xCDAF, 0x11D0, { 0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E } };
-
-std::string ToAnsi(BSTR text)
-{
-    int len = text ? static_cast<int>(SysStringLen(text)) : 0;
-    if (len == 0)
-        return std::string();
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text, len, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, len, &out[0], bytes, nullptr, nullptr);
-    return out;
-}
 
 // The address of one window of the collection, when it is a browser that tells it.
 bool ReadAddress(IDispatch* item, std::string* address)
@@ -30,7 +20,7 @@ bool ReadAddress(IDispatch* item, std::string* address)
     BSTR location = nullptr;
     bool read = SUCCEEDED(browser->get_LocationURL(&location));
     if (read)
-        *address = ToAnsi(location);
+        *address = AnsiText::FromWide(location ? std::wstring(location, SysStringLen(location)) : std::wstring());
     SysFreeString(location);
     browser->Release();
     return read;

@@ -272,9 +272,9 @@ TEST(HotIcon, ReportsClicksShowsTheHandCursorAndTracksHovering)
         EXPECT_EQ(1, dlg.iconClicks);
 
         Click(wnd, IDC_BUTTON);
-        ASSERT_NE(nullptr, dlg.icon.GetCursor()) << "a hand cursor, the system's where the help viewer's is missing";
+        ASSERT_NE(nullptr, dlg.icon.GetHoverCursorHandle()) << "a hand cursor, the system's where the help viewer's is missing";
         EXPECT_EQ(TRUE, setCursorResult);
-        EXPECT_EQ(dlg.icon.GetCursor(), shown);
+        EXPECT_EQ(dlg.icon.GetHoverCursorHandle(), shown);
 
         PostMessageW(iconWnd, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         Settle(wnd);
