@@ -287,6 +287,40 @@ TEST(VersionDialog, EnterEscapeAndCloseBoxEndIt)
     }
 }
 
+// Each font, cursor and tool tip the label makes is released once: the one it replaces at
+// once, the rest with the label; the dialog's own font is left alone.
+TEST(LinkLabel, ReleasesWhatItCreatesAndNothingElse)
+{
+    HFONT replaced = nullptr, last = nullptr, dialogFont = nullptr;
+    HCURSOR cursor = nullptr;
+    HWND tip = nullptr;
+    {
+        CVersionDlg dlg;
+        RunScripted(dlg, IDC_WEB_LINK, [&](HWND wnd) {
+            HWND web = GetDlgItem(wnd, IDC_WEB_LINK);
+            dialogFont = FontOf(wnd);
+            replaced = FontOf(web);
+            EXPECT_NE(dialogFont, replaced) << "the label draws with a font of its own";
+            dlg.m_webLink.SetUnderlined(TRUE);
+            last = FontOf(web);
+            EXPECT_EQ(0u, GetObjectType(replaced)) << "the replaced font is deleted at once";
+            EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(last));
+            EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(dialogFont));
+            cursor = dlg.m_webLink.GetHoverCursor();
+            ICONINFO alive = {};
+            EXPECT_TRUE(GetIconInfo(cursor, &alive));
+            DeleteObject(alive.hbmMask);
+            DeleteObject(alive.hbmColor);
+            tip = dlg.m_webLink.GetTipWindow();
+            EXPECT_TRUE(IsWindow(tip));
+        });
+    }
+    EXPECT_EQ(0u, GetObjectType(last)) << "the label's font goes with it";
+    ICONINFO info = {};
+    EXPECT_FALSE(GetIconInfo(cursor, &info)) << "so does its cursor";
+    EXPECT_FALSE(IsWindow(tip)) << "and its tool tip";
+}
+
 TEST(LinkLabel, FailedClickBeepsReportsAndClearsVisited)
 {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
