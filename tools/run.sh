@@ -44,7 +44,7 @@ if ! wine "$win/bt_seed.exe" list 2>/dev/null | grep -q "127.0.0.1:$port/page5.h
 fi
 
 if [ "$headless" = 0 ]; then
-    wine "$win/dist/Backtracker.exe" >/dev/null 2>&1 </dev/null
+    "$root/tools/wine-run.sh" "$win/dist/Backtracker.exe"
     exit 0
 fi
 

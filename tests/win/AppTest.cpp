@@ -205,6 +205,7 @@ TEST_F(AppTest, DialogIsCentredInTheWorkAreaWithItsOwnTaskbarButton)
     EXPECT_NEAR((work.top + work.bottom) / 2, (rc.top + rc.bottom) / 2, 2);
     EXPECT_TRUE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_FALSE(GetWindowLongW(dlg, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_EQ(GetDlgItem(dlg, IDC_COUNT), FocusOf(dlg)) << "the count field has the focus";
     // The icon reports clicks and answers the cursor request itself.
     HWND icon = GetDlgItem(dlg, IDC_HOT_ICON);
     EXPECT_TRUE(GetWindowLongW(icon, GWL_STYLE) & SS_NOTIFY);
@@ -488,6 +489,32 @@ TEST_F(AppTest, SecondCopyEndsAtOnceWithoutAWindow)
     PostClick(again, IDOK);
     EXPECT_EQ(0u, second.WaitExit());
     EXPECT_TRUE(second.IniExists());
+}
+
+// A copy that died without releasing the guard does not lock the next one out.
+TEST_F(AppTest, GuardOfAKilledCopyIsTakenOver)
+{
+    ASSERT_TRUE(Launch());
+    app_->Kill();
+    AppDriver next(L"AfterKilled");
+    ASSERT_TRUE(next.Start());
+    HWND dlg = next.WaitMainDialog();
+    ASSERT_TRUE(dlg) << "the abandoned guard must count as obtained";
+    PostClick(dlg, IDOK);
+    EXPECT_EQ(0u, next.WaitExit());
+}
+
+TEST_F(AppTest, MissingReadmeShowsNothingOfTheProgramsOwn)
+{
+    ASSERT_TRUE(DeleteFileW((app_->Dir() + L"\\readme.txt").c_str()));
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    PostClick(dlg, IDC_README);
+    Settle(dlg);
+    Sleep(1500);
+    EXPECT_EQ(nullptr, FindMessageBox(app_->Pid()));
+    EXPECT_TRUE(IsWindowEnabled(dlg));
+    CloseWithButton(dlg);
 }
 
 TEST_F(AppTest, ReadmeButtonOpensTheReadmeBesideTheProgram)
