@@ -176,11 +176,10 @@ TEST_F(BrowserTest, WaitUntilReadyAsksTheBrowser)
     CBrowserWindow window;
     ASSERT_TRUE(window.CreateBrowser());
     browser.readyState = READYSTATE_COMPLETE;
-    DWORD start = GetTickCount();
+    // The timing rules themselves are tested with a fake clock (ReadyWaitTest).
     EXPECT_TRUE(window.WaitUntilReady(2000));
-    EXPECT_LT(GetTickCount() - start, 90u) << "no sleep when ready at once";
     browser.readyResult = E_NOTIMPL;  // as Wine's browser answers
-    start = GetTickCount();
+    DWORD start = GetTickCount();
     EXPECT_FALSE(window.WaitUntilReady(300));
     EXPECT_GT(GetTickCount() - start, 300u);
 }

@@ -190,11 +190,27 @@ void EndProcessesWithWindowClass(const wchar_t* windowClass)
 
 void Settle(HWND wnd)
 {
-    // Posted messages give no receipt: allow them a moment, then wait until the thread
-    // answers a sent message again.
+    // Messages posted to one thread are handled in order, so a posted change that can be
+    // read back marks the point where everything posted before it has been handled. An
+    // edit control's text limit serves, where the dialog has one; it is restored after.
+    HWND root = GetAncestor(wnd, GA_ROOT);
+    HWND edit = FindWindowExW(root ? root : wnd, nullptr, L"Edit", nullptr);
+    DWORD_PTR answer = 0;
+    if (edit && SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, 5000, &answer)) {
+        static UINT marker = 70000;
+        const UINT mine = ++marker;
+        const DWORD_PTR previous = answer;
+        PostMessageW(edit, EM_SETLIMITTEXT, mine, 0);
+        WaitFor([&] {
+            DWORD_PTR now = 0;
+            return SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, 5000, &now) && now == mine;
+        }, 15000);
+        SendMessageTimeoutW(edit, EM_SETLIMITTEXT, previous, 0, SMTO_NORMAL, 5000, &answer);
+        return;
+    }
+    // Without one: allow the posted messages a moment, then wait until the thread answers.
     Sleep(150);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
 }
 
 }
