@@ -1,6 +1,7 @@
 #include "AppDriver.h"
 #include "WinDriver.h"
 #include "../../res/resource.h"
+#include <cstdio>
 #include <shellapi.h>
 
 const char kDefaultIni[] =
@@ -51,7 +52,8 @@ AppDriver::AppDriver(const std::wstring& name, const std::wstring& exeName) : m_
     m_dir = std::wstring(temp) + L"bt-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
     RemoveTree(m_dir);
     CreateDirectoryW(m_dir.c_str(), nullptr);
-    CopyFileW((DistDir() + L"\\Backtracker.exe").c_str(), ExePath().c_str(), FALSE);
+    if (!CopyFileW((DistDir() + L"\\Backtracker.exe").c_str(), ExePath().c_str(), FALSE))
+        std::fprintf(stderr, "AppDriver: copying the program failed, error %lu\n", GetLastError());
     CopyFileW((DistDir() + L"\\readme.txt").c_str(), (m_dir + L"\\readme.txt").c_str(), FALSE);
 }
 
@@ -83,9 +85,16 @@ bool AppDriver::Start()
 {
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    std::wstring cmd = L"\"" + ExePath() + L"\"";
-    return CreateProcessW(ExePath().c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, m_dir.c_str(), &si,
-                          &m_pi) != FALSE;
+    // Once seen on a loaded machine: a start that fails at once. Said, and tried again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::wstring cmd = L"\"" + ExePath() + L"\"";
+        if (CreateProcessW(ExePath().c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, m_dir.c_str(), &si,
+                           &m_pi))
+            return true;
+        std::fprintf(stderr, "AppDriver: starting the program failed, error %lu\n", GetLastError());
+        Sleep(500);
+    }
+    return false;
 }
 
 HWND AppDriver::WaitMainDialog(DWORD timeoutMs)

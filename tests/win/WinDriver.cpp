@@ -167,9 +167,10 @@ void EndProcessesWithWindowClass(const wchar_t* windowClass)
         pids.push_back(pid);
         PostMessageW(wnd, WM_CLOSE, 0, 0);
     }
+    // A loaded machine may take its time; killing is the last resort.
     for (DWORD pid : pids) {
         if (HANDLE p = OpenProcess(SYNCHRONIZE, FALSE, pid)) {
-            WaitForSingleObject(p, 10000);
+            WaitForSingleObject(p, 30000);
             CloseHandle(p);
         }
     }
