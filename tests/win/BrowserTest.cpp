@@ -155,7 +155,9 @@ TEST_F(BrowserTest, SecondCreateReleasesTheFirstBrowser)
         ASSERT_TRUE(window.CreateBrowser());
         EXPECT_EQ(2, first.refs);
         ASSERT_TRUE(window.CreateBrowser());
-        EXPECT_EQ(1, first.refs) << "released before the next is created";
+        ASSERT_EQ(2u, factory.firstRefsAtRequest.size());
+        EXPECT_EQ(1, factory.firstRefsAtRequest[1]) << "released before the next is created";
+        EXPECT_EQ(1, first.refs);
         EXPECT_EQ(2, second.refs);
         EXPECT_TRUE(first.visible);
         EXPECT_TRUE(second.visible);

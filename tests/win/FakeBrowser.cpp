@@ -77,6 +77,8 @@ STDMETHODIMP FakeBrowserFactory::QueryInterface(REFIID riid, void** ppv)
 STDMETHODIMP FakeBrowserFactory::CreateInstance(IUnknown*, REFIID riid, void** ppv)
 {
     *ppv = nullptr;
+    if (!m_browsers.empty())
+        firstRefsAtRequest.push_back(m_browsers[0]->refs);
     size_t i = static_cast<size_t>(requests++);
     if (FAILED(createResult))
         return createResult;

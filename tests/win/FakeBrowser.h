@@ -126,6 +126,7 @@ public:
     void Revoke();
     HRESULT createResult = S_OK;  // a failure here makes creation fail
     int requests = 0;
+    std::vector<LONG> firstRefsAtRequest;  // the first browser's count when each request came
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
