@@ -75,6 +75,12 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
         // The filters look at the record's own bytes; only a survivor becomes a string.
         if (!(record.entryType & 0x1) || !record.sourceUrlName)
             continue;
+        // A record whose time the set would refuse anyway cannot change the result, whatever
+        // the filters say of it: it is dropped before any search, lookup or copy. Once the set
+        // is full, that is nearly every record of a store that is not read in time order.
+        int32_t time = VisitTime::FromFileTime(record.lastAccessTime);
+        if (!recent.MayAccept(time))
+            continue;
         const char* name = record.sourceUrlName;
         if ((flags & SCAN_ONLY_MINE) && !strstr(name, userPattern.c_str()))
             continue;
@@ -83,10 +89,6 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
             if (!name)
                 continue;
         }
-        int32_t time = VisitTime::FromFileTime(record.lastAccessTime);
-        // A time the set would refuse anyway needs no lookup and no copy.
-        if (!recent.MayAccept(time))
-            continue;
         HistoryEntry entry(name, 0, false);
         if ((flags & SCAN_SKIP_OPEN) && openUrls.count(entry))
             continue;

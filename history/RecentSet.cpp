@@ -15,10 +15,3 @@ void RecentSet::Add(const HistoryEntry& e)
             m_entries.erase(m_entries.begin());
     }
 }
-
-bool RecentSet::MayAccept(int32_t time) const
-{
-    if (m_entries.size() < m_capacity)
-        return true;
-    return !m_entries.empty() && m_entries.begin()->m_time < time;
-}

@@ -2,6 +2,8 @@
 #include "FakeHistoryStore.h"
 #include "history/CHistoryReopener.h"
 #include "history/ScanFlags.h"
+#include "history/VisitTime.h"
+#include <random>
 #include <gtest/gtest.h>
 
 using BYTE = unsigned char;
@@ -229,5 +231,62 @@ TEST(OpenEach, OneBrowserAtATimeOldestFirstFailuresSkipped)
         "construct", "create", "wait 2000", "navigate http://c/ 0", "destroy",
     };
     EXPECT_EQ(expected, BrowserLog::calls);
+}
+}
+
+namespace {
+// The scan skips a record by its time before it searches its name; the result must be the
+// one of offering every record that passes the filters, in store order, to the set.
+TEST(ScanHistory, MatchesFilteringEveryRecordOnRandomStores)
+{
+    std::mt19937 rng(1210);
+    const char* users[] = { "alice", "bob", "malice", "Alice" };
+    const char* schemes[] = { "http://", "https://", "ftp://", "x http://" };
+    for (int round = 0; round < 500; ++round) {
+        FakeHistoryStore store;
+        std::vector<std::string> open;
+        int count = static_cast<int>(rng() % 40);
+        for (int i = 0; i < count; ++i) {
+            std::string url = std::string(schemes[rng() % 4]) + "h/" + std::to_string(rng() % 12);
+            FakeRecord r = R(std::string("Visited: ") + users[rng() % 4] + "@" + url, static_cast<int64_t>(rng() % 30));
+            if (rng() % 8 == 0)
+                r.type = 0x00200000;
+            store.records.push_back(r);
+            if (rng() % 6 == 0)
+                open.push_back(url.substr(url.find("http://") == std::string::npos ? 0 : url.find("http://")));
+        }
+        unsigned flags = rng() % 8;
+        uint32_t capacity = rng() % 6;
+
+        RecentSet expected(capacity);
+        EntrySet openSet;
+        for (const std::string& o : open)
+            openSet.insert(HistoryEntry(o, 0, false));
+        for (const FakeRecord& r : store.records) {
+            if (!(r.type & 1) || ((flags & SCAN_ONLY_MINE) && r.name.find("alice@") == std::string::npos))
+                continue;
+            std::string url = r.name;
+            if (flags & SCAN_HTTP_ONLY) {
+                size_t at = url.find("http://");
+                if (at == std::string::npos)
+                    continue;
+                url = url.substr(at);
+            }
+            if ((flags & SCAN_SKIP_OPEN) && openSet.count(HistoryEntry(url, 0, false)))
+                continue;
+            expected.Add(HistoryEntry(url, VisitTime::FromFileTime(r.fileTime), true));
+        }
+
+        FakeOpenWindows windows;
+        windows.addresses = open;
+        RecentSet got(capacity);
+        CHistoryReopener().ScanHistory(got, flags, store, windows);
+        std::vector<std::pair<int32_t, std::string>> a, b;
+        for (const HistoryEntry& e : expected.m_entries)
+            a.emplace_back(e.m_time, e.m_url);
+        for (const HistoryEntry& e : got.m_entries)
+            b.emplace_back(e.m_time, e.m_url);
+        ASSERT_EQ(a, b) << "round " << round << " flags " << flags << " capacity " << capacity;
+    }
 }
 }
