@@ -202,8 +202,11 @@ void Settle(HWND wnd)
         const UINT mine = ++marker;
         const DWORD_PTR previous = answer;
         PostMessageW(edit, EM_SETLIMITTEXT, mine, 0);
+        // A dialog that the posted messages ended takes the marker with it.
         WaitFor([&] {
             DWORD_PTR now = 0;
+            if (!IsWindow(edit))
+                return true;
             return SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, 5000, &now) && now == mine;
         }, 15000);
         SendMessageTimeoutW(edit, EM_SETLIMITTEXT, previous, 0, SMTO_NORMAL, 5000, &answer);
