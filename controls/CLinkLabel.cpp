@@ -134,13 +134,7 @@ void CLinkLabel::FitToText()
     GetWindowRect(m_hWnd, &rc);
     if (HWND parent = GetParent(m_hWnd))
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    std::wstring text = GetWindowText();
-    SIZE extent = {};
-    HDC dc = GetDC(m_hWnd);
-    HGDIOBJ previous = SelectObject(dc, m_font.GetSafeHandle());
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(m_hWnd, dc);
+    SIZE extent = TextExtentOf(m_hWnd, m_font.GetSafeHandle(), GetWindowText());
     LabelFit::Rect fitted = LabelFit::Fit({ rc.left, rc.top, rc.right, rc.bottom }, extent.cx, extent.cy,
                                           static_cast<unsigned>(GetWindowLongW(m_hWnd, GWL_STYLE)), true);
     SetWindowPos(m_hWnd, nullptr, fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top,

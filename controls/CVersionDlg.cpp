@@ -16,15 +16,8 @@ BOOL CALLBACK WidenStaticText(HWND child, LPARAM)
     LONG style = GetWindowLongW(child, GWL_STYLE);
     if (lstrcmpiW(cls, L"Static") != 0 || (GetDlgCtrlID(child) & 0xFFFF) != 0xFFFF || (style & SS_TYPEMASK) != SS_LEFT)
         return TRUE;
-    int len = GetWindowTextLengthW(child);
-    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(child, &text[0], len + 1)));
-    HDC dc = GetDC(child);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(child, dc);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    SIZE extent = CWnd::TextExtentOf(child, font, CWnd::WindowTextOf(child));
     RECT rc;
     GetClientRect(child, &rc);
     if (extent.cx > rc.right)

@@ -49,9 +49,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
     HWND h = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        int len = GetWindowTextLengthW(h);
-        std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(h, &text[0], len + 1)));
+        std::wstring text = CWnd::WindowTextOf(h);
         unsigned parsed = 0;
         if (!NumberText::ParseUnsigned(text, &parsed)) {
             AfxMessageBox(AFX_IDP_PARSE_UINT);

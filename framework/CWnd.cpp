@@ -96,12 +96,25 @@ UINT CWnd::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const
 
 void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
 
-std::wstring CWnd::GetWindowText() const
+std::wstring CWnd::GetWindowText() const { return WindowTextOf(m_hWnd); }
+
+std::wstring CWnd::WindowTextOf(HWND hWnd)
 {
-    int len = GetWindowTextLengthW(m_hWnd);
+    int len = GetWindowTextLengthW(hWnd);
     std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(m_hWnd, &text[0], len + 1)));
+    text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, &text[0], len + 1)));
     return text;
+}
+
+SIZE CWnd::TextExtentOf(HWND hWnd, HFONT font, const std::wstring& text)
+{
+    SIZE extent = {};
+    HDC dc = GetDC(hWnd);
+    HGDIOBJ previous = SelectObject(dc, font);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(hWnd, dc);
+    return extent;
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const

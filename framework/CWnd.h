@@ -32,6 +32,9 @@ public:
     UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
     void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
     std::wstring GetWindowText() const;
+    // The text of any window, and its extent on one line in the given font.
+    static std::wstring WindowTextOf(HWND hWnd);
+    static SIZE TextExtentOf(HWND hWnd, HFONT font, const std::wstring& text);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL IsIconic() const;
     void GetClientRect(RECT* rect) const;
