@@ -24,7 +24,7 @@ BOOL CReopenApp::InitInstance()
     if (!guard.Lock(0))
         return FALSE;
 
-    CSettingsFile settings(SettingsRules::SettingsPath(m_pszHelpFilePath));
+    CSettingsFile settings(SettingsRules::SettingsPath(m_strModulePath));
     CReopenDlg dlg;
     m_pMainWnd = &dlg;
     settings.Load(dlg);

@@ -2,6 +2,7 @@
 #include "CExitQueryDlg.h"
 #include "ClosePolicy.h"
 #include "CountRange.h"
+#include "SettingsTable.h"
 #include "../controls/CVersionDlg.h"
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CDataExchange.h"
@@ -27,6 +28,7 @@ CReopenDlg::CReopenDlg(CWnd* pParent)
     : CDialog(IDD, pParent),
       m_hIcon(LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME)))
 {
+    SettingsTable<CReopenDlg>::SetDefaults(*this);
 }
 
 CReopenDlg::~CReopenDlg() = default;
@@ -129,7 +131,7 @@ void CReopenDlg::OnReopen()
 
 void CReopenDlg::OnReadme()
 {
-    const std::wstring& path = AfxGetApp()->m_pszHelpFilePath;
+    const std::wstring& path = AfxGetApp()->m_strModulePath;
     size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos)
         return;

@@ -11,15 +11,16 @@ public:
     explicit CReopenDlg(CWnd* pParent = nullptr);
     ~CReopenDlg() override;
 
-    // The settings, read by start-up before the dialog runs and written after an IDOK end.
-    int m_bQueryCancelExitSaving = 1;
-    int m_bQueryCancelExit = 1;
-    int m_bTargetHttp = 1;
-    int m_bDisableAlreadyOpen = 1;
-    int m_bCloseAfterExecute = 0;
-    UINT m_nOpenNumber = 3;
+    // The settings (app/SettingsTable.h): the table's defaults from construction, then read by
+    // start-up before the dialog runs and written after an IDOK end.
+    int m_bQueryCancelExitSaving;
+    int m_bQueryCancelExit;
+    int m_bTargetHttp;
+    int m_bDisableAlreadyOpen;
+    int m_bCloseAfterExecute;
+    UINT m_nOpenNumber;
     CHotIcon m_hotIcon;
-    int m_bOnlyMyHistory = 1;
+    int m_bOnlyMyHistory;
     HICON m_hIcon;
 
 protected:

@@ -1,18 +1,22 @@
-// The settings file beside the executable: the seven options of the main dialog.
+// The settings file beside the executable, read and written through the private-profile calls.
 #pragma once
+#include "SettingsProfile.h"
 #include <string>
 
 class CReopenDlg;
 
-class CSettingsFile {
+class CSettingsFile : public SettingsProfile {
 public:
     explicit CSettingsFile(std::wstring path);
 
     const std::wstring& Path() const { return m_strPath; }
-    // Missing keys, or no file at all, give the defaults.
+    // The main dialog's options as the file holds them; missing keys give the defaults.
     void Load(CReopenDlg& dlg) const;
     // Writes every key, in order; false when any of them could not be written.
     bool Save(const CReopenDlg& dlg) const;
+
+    unsigned ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const override;
+    bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const override;
 
 private:
     std::wstring m_strPath;

@@ -1,26 +1,21 @@
 #include "SettingsRules.h"
+#include "CountRange.h"
 
-const wchar_t* const SettingsRules::kSection = L"OPTION";
-
-namespace {
-const SettingKey kKeys[SETTING_COUNT] = {
-    { L"OpenNumber", 3, true },
-    { L"TargetHttp", 1, false },
-    { L"DisableAlreadyOpen", 1, true },
-    { L"CloseAfterExecute", 0, false },
-    { L"QueryCancelExit", 1, false },
-    { L"QueryCancelExitSaving", 1, false },
-    { L"OnlyMyHistory", 1, false },
-};
+std::wstring SettingsRules::Format(SettingFormat format, int value)
+{
+    if (format == SettingFormat::Flag)
+        return value ? L"1" : L"0";
+    return std::to_wstring(value);
 }
 
-const SettingKey& SettingsRules::Key(SettingId id) { return kKeys[id]; }
-
-std::wstring SettingsRules::Format(SettingId id, int value)
+int SettingsRules::Read(SettingFormat format, unsigned stored)
 {
-    if (Key(id).decimal)
-        return std::to_wstring(value);
-    return value ? L"1" : L"0";
+    int value = static_cast<int>(stored);
+    // A count the field cannot show in range ("-1" reads as 4294967295) starts clamped,
+    // by the same rule the field applies while typing.
+    if (format == SettingFormat::Count)
+        CountRange::Clamp(value, &value);
+    return value;
 }
 
 std::wstring SettingsRules::SettingsPath(const std::wstring& modulePath)

@@ -1,55 +1,13 @@
 #include "CBrowserWindow.h"
 #include "ReadyWait.h"
 #include "../framework/AfxMessageBox.h"
-#include "../framework/AnsiText.h"
+#include "../framework/CBstr.h"
+#include "../framework/COleVariant.h"
 #include "../res/resource.h"
 #include <new>
 #include <string>
 
-const CLSID CBrowserWindow::kClsidInternetExplorer = {
-    0x0002DF01, 0x0000, 0x0000, { 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46 } };
-const IID CBrowserWindow::kIidWebBrowser2 = {
-    0xD30C1661, 0xCDAF, 0x11D0, { 0x8A, 0x3E, 0x00, 0xC0, 0x4F, 0xC9, 0xE2, 0x6E } };
-
 namespace {
-
-// A BSTR from ANSI text; null text gives a null BSTR. Freed with the holder.
-class Bstr {
-public:
-    explicit Bstr(const char* text)
-    {
-        if (!text)
-            return;
-        std::wstring wide = AnsiText::ToWide(text);
-        m_bstr = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-        if (!m_bstr)
-            throw std::bad_alloc();
-    }
-    ~Bstr() { SysFreeString(m_bstr); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    // Hands the string over; the holder no longer frees it.
-    BSTR Detach()
-    {
-        BSTR b = m_bstr;
-        m_bstr = nullptr;
-        return b;
-    }
-    BSTR Get() const { return m_bstr; }
-
-private:
-    BSTR m_bstr = nullptr;
-};
-
-// A VARIANT cleared with the holder.
-class Variant {
-public:
-    Variant() { VariantInit(&v); }
-    ~Variant() { VariantClear(&v); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-    VARIANT v;
-};
 
 class BrowserPlatform : public ReadyWait::Platform {
 public:
@@ -83,9 +41,8 @@ CBrowserWindow::CBrowserWindow()
 
 CBrowserWindow::~CBrowserWindow()
 {
-    if (m_pBrowser)
-        m_pBrowser->Release();
-    m_pBrowser = nullptr;
+    // Released before the apartment may go.
+    m_pBrowser.Reset();
     // Only an initialisation of our own is undone: the thread's apartment is not ours.
     if (m_bComInitialized)
         CoUninitialize();
@@ -93,37 +50,30 @@ CBrowserWindow::~CBrowserWindow()
 
 bool CBrowserWindow::CreateBrowser()
 {
-    if (m_pBrowser) {
-        m_pBrowser->Release();
-        m_pBrowser = nullptr;
-    }
-    IWebBrowser2* browser = nullptr;
-    HRESULT hr = CoCreateInstance(kClsidInternetExplorer, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                  kIidWebBrowser2, reinterpret_cast<void**>(&browser));
-    if (FAILED(hr)) {
-        if (browser)
-            browser->Release();
+    m_pBrowser.Reset();
+    // A pointer that a failing call left behind is released with the holder.
+    Microsoft::WRL::ComPtr<IWebBrowser2> browser;
+    HRESULT hr = CoCreateInstance(CLSID_InternetExplorer, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                  IID_IWebBrowser2, reinterpret_cast<void**>(browser.GetAddressOf()));
+    if (FAILED(hr) || !browser)
         return false;
-    }
-    if (!browser)
-        return false;
-    m_pBrowser = browser;
+    m_pBrowser = std::move(browser);
     m_pBrowser->put_Visible(VARIANT_TRUE);
     return true;
 }
 
 bool CBrowserWindow::WaitUntilReady(int timeoutMs)
 {
-    BrowserPlatform platform(m_pBrowser);
+    BrowserPlatform platform(m_pBrowser.Get());
     return ReadyWait::Run(platform, timeoutMs);
 }
 
 void CBrowserWindow::Navigate(const char* url, int flags, const char* targetFrameName, const char* headers,
                               const BYTE* postData, int postDataLength)
 {
-    Bstr urlText(url ? url : "");
+    CBstr urlText(url ? url : "");
 
-    Variant post;
+    COleVariant post;
     if (postData) {
         ULONG length = postDataLength != 0 ? static_cast<ULONG>(postDataLength)
                                            : static_cast<ULONG>(lstrlenA(reinterpret_cast<const char*>(postData)));
@@ -137,21 +87,21 @@ void CBrowserWindow::Navigate(const char* url, int flags, const char* targetFram
         }
         memcpy(data, postData, length);
         SafeArrayUnaccessData(array);
-        post.v.vt = VT_ARRAY | VT_UI1;
-        post.v.parray = array;
+        post.vt = VT_ARRAY | VT_UI1;
+        post.parray = array;
     }
 
-    Variant headerText;
-    headerText.v.vt = VT_BSTR;
-    headerText.v.bstrVal = Bstr(headers).Detach();
+    COleVariant headerText;
+    headerText.vt = VT_BSTR;
+    headerText.bstrVal = CBstr(headers).Detach();
 
-    Variant frame;
-    frame.v.vt = VT_BSTR;
-    frame.v.bstrVal = Bstr(targetFrameName).Detach();
+    COleVariant frame;
+    frame.vt = VT_BSTR;
+    frame.bstrVal = CBstr(targetFrameName).Detach();
 
-    Variant flagValue;
-    flagValue.v.vt = VT_I4;
-    flagValue.v.lVal = flags;
+    COleVariant flagValue;
+    flagValue.vt = VT_I4;
+    flagValue.lVal = flags;
 
-    m_pBrowser->Navigate(urlText.Get(), &flagValue.v, &frame.v, &post.v, &headerText.v);
+    m_pBrowser->Navigate(urlText.Get(), &flagValue, &frame, &post, &headerText);
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <exdisp.h>
+#include <wrl/client.h>
 
 class CBrowserWindow {
 public:
@@ -20,11 +21,8 @@ public:
     void Navigate(const char* url, int flags, const char* targetFrameName, const char* headers,
                   const BYTE* postData, int postDataLength);
 
-    static const CLSID kClsidInternetExplorer;
-    static const IID kIidWebBrowser2;
-
 protected:
-    IWebBrowser2* m_pBrowser = nullptr;
+    Microsoft::WRL::ComPtr<IWebBrowser2> m_pBrowser;
 
 private:
     bool m_bComInitialized = false;

@@ -1,9 +1,10 @@
 #include "CLinkLabel.h"
+#include "ShellErrors.h"
 #include "LabelFit.h"
 #include "LinkCommand.h"
 #include "LinkMessages.h"
 #include "../framework/AfxMessageBox.h"
-#include "../framework/AnsiText.h"
+#include "../text/AnsiText.h"
 #include <shellapi.h>
 #include <vector>
 
@@ -155,8 +156,8 @@ LRESULT CLinkLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CLinkLabel::OnClicked()
 {
     INT_PTR result = OpenTarget(m_strTarget.c_str(), SW_SHOW);
-    m_bVisited = result > 32;
-    if (result > 32) {
+    m_bVisited = OpenSucceeded(result);
+    if (m_bVisited) {
         MarkVisited(TRUE);
     } else {
         MessageBeep(MB_ICONEXCLAMATION);
@@ -174,7 +175,7 @@ HBRUSH CLinkLabel::CtlColor(HDC hDC, UINT)
 INT_PTR CLinkLabel::OpenTarget(const char* target, int showCommand)
 {
     INT_PTR result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", target, nullptr, nullptr, showCommand));
-    if (result > 32)
+    if (OpenSucceeded(result))
         return result;
     char buffer[LinkCommand::kBufferSize];
     if (ReadDefaultValue(HKEY_CLASSES_ROOT, ".htm", buffer) != ERROR_SUCCESS)
@@ -194,9 +195,9 @@ INT_PTR CLinkLabel::OpenTarget(const char* target, int showCommand)
         return 0;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    // Only the comparison with 32 is made of it: a small handle value must still say success.
+    // Only whether it succeeded is made of it: a small handle value must still say success.
     INT_PTR handle = reinterpret_cast<INT_PTR>(pi.hProcess);
-    return handle > 32 ? handle : 33;
+    return OpenSucceeded(handle) ? handle : kHighestOpenError + 1;
 }
 
 void CLinkLabel::ReportOpenError(int code)

@@ -1,5 +1,5 @@
 #include "CVersionDlg.h"
-#include "../framework/AnsiText.h"
+#include "../text/AnsiText.h"
 #include "../framework/CDataExchange.h"
 
 BEGIN_MESSAGE_MAP(CVersionDlg, CDialog)

@@ -1,6 +1,11 @@
 #include "HandCursor.h"
 #include <string>
 
+namespace {
+// The hand among the help viewer's cursors.
+constexpr WORD kHelpViewerHandCursorId = 106;
+}
+
 HCURSOR HandCursor::LoadCopy()
 {
     HCURSOR copy = nullptr;
@@ -10,7 +15,7 @@ HCURSOR HandCursor::LoadCopy()
         std::wstring viewer = std::wstring(dir, len) + L"\\winhlp32.exe";
         // Only its resources are wanted: map it as data, run none of its code.
         if (HMODULE module = LoadLibraryExW(viewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-            if (HCURSOR cursor = LoadCursorW(module, MAKEINTRESOURCEW(106)))
+            if (HCURSOR cursor = LoadCursorW(module, MAKEINTRESOURCEW(kHelpViewerHandCursorId)))
                 copy = CopyCursor(cursor);
             FreeLibrary(module);
         }

@@ -1,22 +1,23 @@
 #include "LinkMessages.h"
+#include "ShellErrors.h"
 #include "../res/resource.h"
 
 unsigned LinkMessages::MessageId(int code)
 {
     switch (code) {
-    case 0: return IDS_LINK_ERROR_0;
-    case 2: return IDS_LINK_ERROR_2;
-    case 3: return IDS_LINK_ERROR_3;
-    case 5: return IDS_LINK_ERROR_5;
-    case 8: return IDS_LINK_ERROR_8;
-    case 11: return IDS_LINK_ERROR_11;
-    case 26: return IDS_LINK_ERROR_26;
-    case 27: return IDS_LINK_ERROR_27;
-    case 28: return IDS_LINK_ERROR_28;
-    case 29: return IDS_LINK_ERROR_29;
-    case 30: return IDS_LINK_ERROR_30;
-    case 31: return IDS_LINK_ERROR_31;
-    case 32: return IDS_LINK_ERROR_32;
+    case 0: return IDS_LINK_ERROR_OUT_OF_RESOURCES;
+    case SE_ERR_FNF: return IDS_LINK_ERROR_SE_ERR_FNF;
+    case SE_ERR_PNF: return IDS_LINK_ERROR_SE_ERR_PNF;
+    case SE_ERR_ACCESSDENIED: return IDS_LINK_ERROR_SE_ERR_ACCESSDENIED;
+    case SE_ERR_OOM: return IDS_LINK_ERROR_SE_ERR_OOM;
+    case ERROR_BAD_FORMAT: return IDS_LINK_ERROR_ERROR_BAD_FORMAT;
+    case SE_ERR_SHARE: return IDS_LINK_ERROR_SE_ERR_SHARE;
+    case SE_ERR_ASSOCINCOMPLETE: return IDS_LINK_ERROR_SE_ERR_ASSOCINCOMPLETE;
+    case SE_ERR_DDETIMEOUT: return IDS_LINK_ERROR_SE_ERR_DDETIMEOUT;
+    case SE_ERR_DDEFAIL: return IDS_LINK_ERROR_SE_ERR_DDEFAIL;
+    case SE_ERR_DDEBUSY: return IDS_LINK_ERROR_SE_ERR_DDEBUSY;
+    case SE_ERR_NOASSOC: return IDS_LINK_ERROR_SE_ERR_NOASSOC;
+    case SE_ERR_DLLNOTFOUND: return IDS_LINK_ERROR_SE_ERR_DLLNOTFOUND;
     default: return 0;
     }
 }

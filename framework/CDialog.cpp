@@ -24,12 +24,12 @@ bool TemplateAtOrigin(const void* tmpl)
 }
 }
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd) {}
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 INT_PTR CDialog::DoModal()
 {
     HINSTANCE inst = AfxGetResourceHandle();
-    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(m_nIDHelp), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(m_nIDTemplate), RT_DIALOG);
     HGLOBAL mem = res ? LoadResource(inst, res) : nullptr;
     const void* tmpl = mem ? LockResource(mem) : nullptr;
     if (!tmpl)

@@ -17,7 +17,7 @@ protected:
     virtual void OnCancel();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    UINT m_nIDHelp;
+    UINT m_nIDTemplate;  // the dialog template's resource id
     CWnd* m_pParentWnd;
 
     DECLARE_MESSAGE_MAP()

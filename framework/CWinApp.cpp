@@ -46,7 +46,7 @@ void CWinApp::InitApplicationPaths(HINSTANCE hInstance)
     bool hasExt = dot != std::wstring::npos && dot >= nameStart;
     if (m_strAppName.empty())
         m_strAppName = path.substr(nameStart, hasExt ? dot - nameStart : std::wstring::npos);
-    m_pszHelpFilePath = (hasExt ? path.substr(0, dot) : path) + L".HLP";
+    m_strModulePath = path;
 }
 
 CWinApp* AfxGetApp() { return g_app; }

@@ -16,13 +16,12 @@ public:
     virtual int ExitInstance();
 
     // Fills the instance handle, the application name (the executable's name without
-    // extension unless the constructor named one) and the help path (the executable's
-    // path with ".HLP" in place of its extension).
+    // extension unless the constructor named one) and the executable's full path.
     void InitApplicationPaths(HINSTANCE hInstance);
 
     HINSTANCE m_hInstance = nullptr;
     std::wstring m_strAppName;
-    std::wstring m_pszHelpFilePath;
+    std::wstring m_strModulePath;
     CWnd* m_pMainWnd = nullptr;
     bool m_bOleInitialized = false;
 };

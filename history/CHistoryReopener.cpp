@@ -73,7 +73,7 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
     CacheRecord record;
     for (bool more = reader.First(&record); more; more = reader.Next(&record)) {
         // The filters look at the record's own bytes; only a survivor becomes a string.
-        if (!(record.entryType & 0x1) || !record.sourceUrlName)
+        if (!(record.entryType & kNormalCacheEntry) || !record.sourceUrlName)
             continue;
         // A record whose time the set would refuse anyway cannot change the result, whatever
         // the filters say of it: it is dropped before any search, lookup or copy. Once the set

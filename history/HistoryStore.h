@@ -4,8 +4,11 @@
 #pragma once
 #include <cstdint>
 
+// NORMAL_CACHE_ENTRY: the bit of a record's entry type that marks an ordinary entry.
+constexpr uint32_t kNormalCacheEntry = 0x1;
+
 struct CacheRecord {
-    uint32_t entryType = 0;              // NORMAL_CACHE_ENTRY is bit 0x1
+    uint32_t entryType = 0;              // kNormalCacheEntry and others
     const char* sourceUrlName = nullptr; // inside the caller's buffer
     uint64_t lastAccessTime = 0;         // FILETIME: 100 ns units since 1601-01-01 UTC
 };

@@ -1,49 +1,47 @@
-// The settings file's keys, defaults, written values and path.
+// How settings values are written and read back, and where the settings file lies.
 #include "app/SettingsRules.h"
 #include <gtest/gtest.h>
 
-TEST(SettingsRules, KeysInFileOrderWithDefaults)
-{
-    const struct { const wchar_t* name; unsigned def; } expected[SETTING_COUNT] = {
-        { L"OpenNumber", 3 },      { L"TargetHttp", 1 },      { L"DisableAlreadyOpen", 1 },
-        { L"CloseAfterExecute", 0 }, { L"QueryCancelExit", 1 }, { L"QueryCancelExitSaving", 1 },
-        { L"OnlyMyHistory", 1 },
-    };
-    for (int i = 0; i < SETTING_COUNT; ++i) {
-        const SettingKey& key = SettingsRules::Key(static_cast<SettingId>(i));
-        EXPECT_STREQ(expected[i].name, key.name) << i;
-        EXPECT_EQ(expected[i].def, key.defaultValue) << i;
-    }
-    EXPECT_STREQ(L"OPTION", SettingsRules::kSection);
-}
-
 TEST(SettingsRules, WrittenValues)
 {
-    const struct { SettingId id; int value; const wchar_t* text; } cases[] = {
+    const struct { SettingFormat format; int value; const wchar_t* text; } cases[] = {
         // flags: any non-zero is "1"
-        { SETTING_TARGET_HTTP, 0, L"0" },
-        { SETTING_TARGET_HTTP, 1, L"1" },
-        { SETTING_CLOSE_AFTER_EXECUTE, 5, L"1" },
-        { SETTING_QUERY_CANCEL_EXIT, -1, L"1" },
-        { SETTING_QUERY_CANCEL_EXIT_SAVING, 2, L"1" },
-        { SETTING_ONLY_MY_HISTORY, 0, L"0" },
+        { SettingFormat::Flag, 0, L"0" },
+        { SettingFormat::Flag, 1, L"1" },
+        { SettingFormat::Flag, 5, L"1" },
+        { SettingFormat::Flag, -1, L"1" },
         // decimal with "%d"
-        { SETTING_OPEN_NUMBER, 16, L"16" },
-        { SETTING_OPEN_NUMBER, 3, L"3" },
-        { SETTING_DISABLE_ALREADY_OPEN, 1, L"1" },
-        { SETTING_DISABLE_ALREADY_OPEN, 0, L"0" },
-        { SETTING_DISABLE_ALREADY_OPEN, 5, L"5" },
-        { SETTING_OPEN_NUMBER, -1, L"-1" },
+        { SettingFormat::Count, 16, L"16" },
+        { SettingFormat::Count, 3, L"3" },
+        { SettingFormat::Count, -1, L"-1" },
+        { SettingFormat::Decimal, 1, L"1" },
+        { SettingFormat::Decimal, 0, L"0" },
+        { SettingFormat::Decimal, 5, L"5" },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.text, SettingsRules::Format(c.id, c.value)) << c.id << " " << c.value;
+        EXPECT_EQ(c.text, SettingsRules::Format(c.format, c.value)) << static_cast<int>(c.format) << " " << c.value;
+}
+
+TEST(SettingsRules, ValuesReadBack)
+{
+    const struct { SettingFormat format; unsigned stored; int value; } cases[] = {
+        { SettingFormat::Count, 3, 3 },
+        { SettingFormat::Count, 40, 16 },
+        { SettingFormat::Count, 0, 1 },
+        { SettingFormat::Count, 4294967295u, 1 },  // "-1" as the profile reads it
+        { SettingFormat::Flag, 5, 5 },             // any non-zero counts as set
+        { SettingFormat::Flag, 0, 0 },
+        { SettingFormat::Decimal, 5, 5 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.value, SettingsRules::Read(c.format, c.stored)) << static_cast<int>(c.format) << " " << c.stored;
 }
 
 TEST(SettingsRules, PathBesideExecutable)
 {
     const struct { const wchar_t* module; const wchar_t* ini; } cases[] = {
-        { L"C:\\Tools\\Backtracker.HLP", L"C:\\Tools\\Backtracker.INI" },
-        { L"C:\\Tools\\bt.v2.HLP", L"C:\\Tools\\bt.v2.INI" },
+        { L"C:\\Tools\\Backtracker.exe", L"C:\\Tools\\Backtracker.INI" },
+        { L"C:\\Tools\\bt.v2.exe", L"C:\\Tools\\bt.v2.INI" },
         { L"C:\\My.Tools\\Backtracker", L"C:\\My.Tools\\Backtracker.INI" },
         { L"C:\\ツール\\バック.exe", L"C:\\ツール\\バック.INI" },
         { L"Backtracker.exe", L"Backtracker.INI" },

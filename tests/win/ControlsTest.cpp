@@ -5,7 +5,7 @@
 #include "../../controls/CVersionDlg.h"
 #include "../../controls/LinkMessages.h"
 #include "../../framework/AfxMessageBox.h"
-#include "../../framework/AnsiText.h"
+#include "../../text/AnsiText.h"
 #include "../../framework/CWinApp.h"
 #include <gtest/gtest.h>
 #include <ole2.h>

@@ -8,7 +8,7 @@ std::wstring Text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::w
 STDMETHODIMP FakeBrowser::QueryInterface(REFIID riid, void** ppv)
 {
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, CBrowserWindow::kIidWebBrowser2)) {
+        IsEqualIID(riid, IID_IWebBrowser2)) {
         *ppv = static_cast<IWebBrowser2*>(this);
         AddRef();
         return S_OK;
@@ -53,7 +53,7 @@ STDMETHODIMP FakeBrowser::Navigate(BSTR URL, VARIANT* Flags, VARIANT* TargetFram
 
 bool FakeBrowserFactory::Register()
 {
-    return SUCCEEDED(CoRegisterClassObject(CBrowserWindow::kClsidInternetExplorer, this,
+    return SUCCEEDED(CoRegisterClassObject(CLSID_InternetExplorer, this,
                                            CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_cookie));
 }
 

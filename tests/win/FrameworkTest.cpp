@@ -71,7 +71,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        if (m_nIDHelp != IDD_CENTRED)
+        if (m_nIDTemplate != IDD_CENTRED)
             return;
         DDX_Control(pDX, IDC_REFLECTED, reflecting);
         DDX_Control(pDX, IDC_PASSED_ON, passing);

@@ -1,0 +1,11 @@
+// Where the settings are kept, in the form of the platform's private-profile calls.
+#pragma once
+
+class SettingsProfile {
+public:
+    virtual ~SettingsProfile() = default;
+    // GetPrivateProfileInt: the stored number, or defaultValue when the key or file is missing.
+    virtual unsigned ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const = 0;
+    // WritePrivateProfileString: false when the value could not be written.
+    virtual bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const = 0;
+};

@@ -1,0 +1,81 @@
+// The settings file's keys in one table: section, key, default, how the value is written,
+// and the member of the main dialog it fills. The dialog's starting values, Load and Save
+// all walk it in order; adding a setting is one row here plus its member.
+#pragma once
+#include "SettingsProfile.h"
+#include "SettingsRules.h"
+
+// A member of the owner that holds a setting: an int flag or the unsigned count.
+template <class Owner>
+class SettingMember {
+public:
+    constexpr SettingMember(int Owner::*member) : m_int(member) {}
+    constexpr SettingMember(unsigned Owner::*member) : m_unsigned(member) {}
+
+    int Get(const Owner& owner) const
+    {
+        return m_int ? owner.*m_int : static_cast<int>(owner.*m_unsigned);
+    }
+    void Set(Owner& owner, int value) const
+    {
+        if (m_int)
+            owner.*m_int = value;
+        else
+            owner.*m_unsigned = static_cast<unsigned>(value);
+    }
+
+private:
+    int Owner::*m_int = nullptr;
+    unsigned Owner::*m_unsigned = nullptr;
+};
+
+template <class Owner>
+struct SettingRow {
+    const wchar_t* section;
+    const wchar_t* key;
+    int defaultValue;
+    SettingFormat format;
+    SettingMember<Owner> member;
+};
+
+// Owner is the main dialog; the tests use a plain structure with the same members.
+template <class Owner>
+class SettingsTable {
+public:
+    static constexpr SettingRow<Owner> kRows[] = {
+        { L"OPTION", L"OpenNumber", 3, SettingFormat::Count, &Owner::m_nOpenNumber },
+        { L"OPTION", L"TargetHttp", 1, SettingFormat::Flag, &Owner::m_bTargetHttp },
+        { L"OPTION", L"DisableAlreadyOpen", 1, SettingFormat::Decimal, &Owner::m_bDisableAlreadyOpen },
+        { L"OPTION", L"CloseAfterExecute", 0, SettingFormat::Flag, &Owner::m_bCloseAfterExecute },
+        { L"OPTION", L"QueryCancelExit", 1, SettingFormat::Flag, &Owner::m_bQueryCancelExit },
+        { L"OPTION", L"QueryCancelExitSaving", 1, SettingFormat::Flag, &Owner::m_bQueryCancelExitSaving },
+        { L"OPTION", L"OnlyMyHistory", 1, SettingFormat::Flag, &Owner::m_bOnlyMyHistory },
+    };
+
+    static void SetDefaults(Owner& owner)
+    {
+        for (const SettingRow<Owner>& row : kRows)
+            row.member.Set(owner, row.defaultValue);
+    }
+
+    // Missing keys, or no file at all, give the defaults.
+    static void Load(Owner& owner, const SettingsProfile& profile)
+    {
+        for (const SettingRow<Owner>& row : kRows) {
+            unsigned stored = profile.ReadInt(row.section, row.key, row.defaultValue);
+            row.member.Set(owner, SettingsRules::Read(row.format, stored));
+        }
+    }
+
+    // Writes every key, in order; false when any of them could not be written.
+    static bool Save(const Owner& owner, const SettingsProfile& profile)
+    {
+        bool ok = true;
+        for (const SettingRow<Owner>& row : kRows) {
+            std::wstring text = SettingsRules::Format(row.format, row.member.Get(owner));
+            if (!profile.WriteString(row.section, row.key, text.c_str()))
+                ok = false;
+        }
+        return ok;
+    }
+};

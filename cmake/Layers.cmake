@@ -1,0 +1,30 @@
+# What every library and program of the project is built with.
+option(BT_BENCH "Native build of the benchmarks: optimised, no sanitizers, no tests" OFF)
+
+set(BT_WARNINGS -Wall -Wextra -Wpedantic -Werror)
+if(WIN32)
+    list(APPEND BT_WARNINGS -Wno-cast-function-type)
+    set(BT_SANITIZE "")
+elseif(BT_BENCH)
+    set(BT_SANITIZE "")
+else()
+    # The platform-free logic and its tests run under AddressSanitizer and UBSan.
+    set(BT_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+endif()
+
+# A folder's library: its sources include each other from the project's root.
+function(bt_layer target)
+    get_target_property(kind ${target} TYPE)
+    if(kind STREQUAL "INTERFACE_LIBRARY")
+        target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+        return()
+    endif()
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_options(${target} PRIVATE ${BT_WARNINGS} ${BT_SANITIZE})
+endfunction()
+
+# A program or test: the same flags, and the sanitizers' runtime when linked natively.
+function(bt_program target)
+    target_compile_options(${target} PRIVATE ${BT_WARNINGS} ${BT_SANITIZE})
+    target_link_options(${target} PRIVATE ${BT_SANITIZE})
+endfunction()

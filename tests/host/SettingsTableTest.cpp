@@ -1,0 +1,122 @@
+// The settings table walked for the starting values, Load and Save, over a profile in memory
+// and an owner with the main dialog's members.
+#include "app/SettingsTable.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    int m_bQueryCancelExitSaving = -7;
+    int m_bQueryCancelExit = -7;
+    int m_bTargetHttp = -7;
+    int m_bDisableAlreadyOpen = -7;
+    int m_bCloseAfterExecute = -7;
+    unsigned m_nOpenNumber = 77;
+    int m_bOnlyMyHistory = -7;
+};
+using Table = SettingsTable<Options>;
+
+class MemoryProfile : public SettingsProfile {
+public:
+    unsigned ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const override
+    {
+        auto it = stored.find(std::wstring(section) + L"/" + key);
+        return it == stored.end() ? static_cast<unsigned>(defaultValue) : it->second;
+    }
+    bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const override
+    {
+        std::wstring name = std::wstring(section) + L"/" + key;
+        written.push_back(name + L"=" + text);
+        return !failing.count(name);
+    }
+
+    std::map<std::wstring, unsigned> stored;
+    std::set<std::wstring> failing;
+    mutable std::vector<std::wstring> written;
+};
+
+}
+
+TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
+{
+    const struct { const wchar_t* key; int def; } expected[] = {
+        { L"OpenNumber", 3 },        { L"TargetHttp", 1 },      { L"DisableAlreadyOpen", 1 },
+        { L"CloseAfterExecute", 0 }, { L"QueryCancelExit", 1 }, { L"QueryCancelExitSaving", 1 },
+        { L"OnlyMyHistory", 1 },
+    };
+    ASSERT_EQ(std::size(expected), std::size(Table::kRows));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_STREQ(L"OPTION", Table::kRows[i].section) << i;
+        EXPECT_STREQ(expected[i].key, Table::kRows[i].key) << i;
+        EXPECT_EQ(expected[i].def, Table::kRows[i].defaultValue) << i;
+    }
+
+    Options o;
+    Table::SetDefaults(o);
+    EXPECT_EQ(3u, o.m_nOpenNumber);
+    EXPECT_EQ(1, o.m_bTargetHttp);
+    EXPECT_EQ(1, o.m_bDisableAlreadyOpen);
+    EXPECT_EQ(0, o.m_bCloseAfterExecute);
+    EXPECT_EQ(1, o.m_bQueryCancelExit);
+    EXPECT_EQ(1, o.m_bQueryCancelExitSaving);
+    EXPECT_EQ(1, o.m_bOnlyMyHistory);
+}
+
+// Every key a value of its own, so that two keys or two members swapped show.
+TEST(SettingsTable, LoadFillsEachMemberFromItsOwnKey)
+{
+    MemoryProfile profile;
+    profile.stored = {
+        { L"OPTION/OpenNumber", 40 },        { L"OPTION/TargetHttp", 11 },
+        { L"OPTION/DisableAlreadyOpen", 12 }, { L"OPTION/CloseAfterExecute", 13 },
+        { L"OPTION/QueryCancelExit", 14 },    { L"OPTION/QueryCancelExitSaving", 15 },
+        { L"OPTION/OnlyMyHistory", 0 },
+    };
+    Options o;
+    Table::Load(o, profile);
+    EXPECT_EQ(16u, o.m_nOpenNumber);  // clamped
+    EXPECT_EQ(11, o.m_bTargetHttp);
+    EXPECT_EQ(12, o.m_bDisableAlreadyOpen);
+    EXPECT_EQ(13, o.m_bCloseAfterExecute);
+    EXPECT_EQ(14, o.m_bQueryCancelExit);
+    EXPECT_EQ(15, o.m_bQueryCancelExitSaving);
+    EXPECT_EQ(0, o.m_bOnlyMyHistory);
+
+    // Nothing stored: the defaults, whatever the members held.
+    Options fresh;
+    Table::Load(fresh, MemoryProfile());
+    Options defaults;
+    Table::SetDefaults(defaults);
+    EXPECT_EQ(0, memcmp(&fresh, &defaults, sizeof(Options)));
+}
+
+TEST(SettingsTable, SaveWritesEveryKeyInOrderAndReportsAFailedOne)
+{
+    Options o;
+    o.m_nOpenNumber = 16;
+    o.m_bTargetHttp = 5;
+    o.m_bDisableAlreadyOpen = 0;
+    o.m_bCloseAfterExecute = 2;
+    o.m_bQueryCancelExit = 0;
+    o.m_bQueryCancelExitSaving = 0;
+    o.m_bOnlyMyHistory = 9;
+    MemoryProfile profile;
+    EXPECT_TRUE(Table::Save(o, profile));
+    const std::vector<std::wstring> expected = {
+        L"OPTION/OpenNumber=16",       L"OPTION/TargetHttp=1",      L"OPTION/DisableAlreadyOpen=0",
+        L"OPTION/CloseAfterExecute=1", L"OPTION/QueryCancelExit=0", L"OPTION/QueryCancelExitSaving=0",
+        L"OPTION/OnlyMyHistory=1",
+    };
+    EXPECT_EQ(expected, profile.written);
+
+    // A key that cannot be written is reported, and the keys after it are still written.
+    MemoryProfile failing;
+    failing.failing = { L"OPTION/DisableAlreadyOpen" };
+    EXPECT_FALSE(Table::Save(o, failing));
+    EXPECT_EQ(expected, failing.written);
+}
