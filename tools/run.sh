@@ -11,14 +11,10 @@ port=${BT_DEMO_PORT:-8765}
 shots="$root/build/screenshots"
 mkdir -p "$shots"
 
-xvfb=""
+. "$root/tools/xvfb.sh"
 headless=0
-if [ -z "${DISPLAY:-}" ]; then
-    headless=1
-    for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || { export DISPLAY=":$n"; break; }; done
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-fi
+[ -z "${DISPLAY:-}" ] && headless=1
+bt_start_xvfb
 
 log=$(mktemp)
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$root/tools/demo-pages" 2>"$log" >/dev/null &
@@ -27,7 +23,7 @@ work=""
 cleanup() {
     wineserver -k 2>/dev/null || true
     kill "$server" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
+    bt_stop_xvfb
     [ -n "$work" ] && rm -rf "$work"
     rm -f "$log"
 }

@@ -8,13 +8,9 @@ out=${1:-$root/build/screenshots}
 win="$root/build/win"
 mkdir -p "$out"
 
-display=""
-for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }; done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
+. "$root/tools/xvfb.sh"
+bt_start_xvfb own
+trap 'wineserver -k 2>/dev/null || true; bt_stop_xvfb' EXIT
 
 # A copy of its own, so that no settings file lands in the build folder.
 work=$(mktemp -d)

@@ -6,12 +6,7 @@ cd "$root"
 
 ctest --test-dir build/host --output-on-failure
 
-xvfb=""
-if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 100 149); do [ -e "/tmp/.X$n-lock" ] || { export DISPLAY=":$n"; break; }; done
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill $xvfb 2>/dev/null' EXIT
-    sleep 1
-fi
+. tools/xvfb.sh
+bt_start_xvfb
+trap bt_stop_xvfb EXIT
 ctest --test-dir build/win --output-on-failure

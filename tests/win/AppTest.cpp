@@ -605,6 +605,15 @@ TEST(Resources, VersionBlock)
         EXPECT_EQ(k.value, VersionString(block, k.key)) << testing::PrintToString(k.key);
     EXPECT_FALSE(VersionString(block, L"CompanyName").empty());
     EXPECT_FALSE(VersionString(block, L"LegalCopyright").empty());
+
+    // The manifest names the program with the same version.
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module);
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_TRUE(res);
+    std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, res))), SizeofResource(module, res));
+    FreeLibrary(module);
+    EXPECT_NE(std::string::npos, manifest.find(R"(name="Backtracker" version="1.0.1.1")")) << manifest;
 }
 
 // Icon 128 is the only icon: one 32 x 32 image in 256 colours.
@@ -613,7 +622,7 @@ TEST(Resources, ApplicationIcon)
     std::wstring exe = AppDriver::DistDir() + L"\\Backtracker.exe";
     HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(module);
-    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), RT_GROUP_ICON);
     ASSERT_TRUE(res);
 #pragma pack(push, 2)
     struct Entry { BYTE width, height, colours, reserved; WORD planes, bitCount; DWORD bytes; WORD id; };
@@ -626,7 +635,7 @@ TEST(Resources, ApplicationIcon)
     EXPECT_EQ(32, group->entries[0].height);
     EXPECT_EQ(8, group->entries[0].bitCount);
     int icons = 0;
-    EnumResourceNamesW(module, MAKEINTRESOURCEW(14), [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) -> BOOL {
+    EnumResourceNamesW(module, RT_GROUP_ICON, [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) -> BOOL {
         ++*reinterpret_cast<int*>(count);
         return TRUE;
     }, reinterpret_cast<LONG_PTR>(&icons));

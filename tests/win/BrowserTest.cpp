@@ -1,5 +1,6 @@
 // The browser window against a browser of the test's own (registered for the
 // InternetExplorer class id in this process), and against Wine's real browser.
+#include "CountingMallocSpy.h"
 #include "FakeBrowser.h"
 #include "LoopbackHttpServer.h"
 #include "WinDriver.h"
@@ -81,51 +82,6 @@ TEST_F(BrowserTest, NavigateBuildsEveryArgumentAndReleasesThem)
     EXPECT_EQ(1, browser.created);
 }
 
-// Counts what the task allocator hands out and takes back (BSTRs, safe arrays).
-class CountingSpy : public IMallocSpy {
-public:
-    LONG outstanding = 0, allocations = 0;
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IMallocSpy)) {
-            *ppv = this;
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP_(SIZE_T) PreAlloc(SIZE_T cbRequest) override { return cbRequest; }
-    STDMETHODIMP_(void*) PostAlloc(void* pActual) override
-    {
-        if (pActual) {
-            ++outstanding;
-            ++allocations;
-        }
-        return pActual;
-    }
-    STDMETHODIMP_(void*) PreFree(void* pRequest, BOOL fSpyed) override
-    {
-        if (pRequest && fSpyed)
-            --outstanding;
-        return pRequest;
-    }
-    STDMETHODIMP_(void) PostFree(BOOL) override {}
-    STDMETHODIMP_(SIZE_T) PreRealloc(void* pRequest, SIZE_T cbRequest, void** ppNewRequest, BOOL) override
-    {
-        *ppNewRequest = pRequest;
-        return cbRequest;
-    }
-    STDMETHODIMP_(void*) PostRealloc(void* pActual, BOOL) override { return pActual; }
-    STDMETHODIMP_(void*) PreGetSize(void* pRequest, BOOL) override { return pRequest; }
-    STDMETHODIMP_(SIZE_T) PostGetSize(SIZE_T cbActual, BOOL) override { return cbActual; }
-    STDMETHODIMP_(void*) PreDidAlloc(void* pRequest, BOOL) override { return pRequest; }
-    STDMETHODIMP_(int) PostDidAlloc(void*, BOOL, int fActual) override { return fActual; }
-    STDMETHODIMP_(void) PreHeapMinimize() override {}
-    STDMETHODIMP_(void) PostHeapMinimize() override {}
-};
-
 TEST_F(BrowserTest, NavigateFreesEverythingItBuilt)
 {
     FakeBrowser browser;
@@ -135,11 +91,10 @@ TEST_F(BrowserTest, NavigateFreesEverythingItBuilt)
     ASSERT_TRUE(window.CreateBrowser());
     const char post[] = "k=v&x=y";
     window.Navigate("http://h/warm-up", 0, "f", "h", reinterpret_cast<const BYTE*>(post), 0);
-    CountingSpy spy;
-    ASSERT_EQ(S_OK, CoRegisterMallocSpy(&spy));
+    CountingMallocSpy& spy = CountingMallocSpy::Start();
     window.Navigate("http://h/counted", 1, "frame", "Headers: x\r\n", reinterpret_cast<const BYTE*>(post), 7);
     window.Navigate("http://h/counted2", 0, nullptr, nullptr, nullptr, 0);
-    CoRevokeMallocSpy();
+    EXPECT_TRUE(CountingMallocSpy::Stop()) << "the spy still had blocks to watch: something was not freed";
     EXPECT_GE(spy.allocations, 5) << "the spy sees the strings and the array";
     EXPECT_EQ(0, spy.outstanding) << "every BSTR and array Navigate built is freed";
     EXPECT_EQ(3u, browser.navigations.size());

@@ -228,12 +228,6 @@ COLORREF TextColourFor(HWND dlg, HWND label, LRESULT* brush)
     return colour;
 }
 
-class MainWindowScope {
-public:
-    explicit MainWindowScope(CWnd* wnd) { testApp.m_pMainWnd = wnd; }
-    ~MainWindowScope() { testApp.m_pMainWnd = nullptr; }
-};
-
 TEST(VersionDialog, LabelsCarryTheirTargetsAndStartPlainAtEveryOpening)
 {
     for (int opening = 0; opening < 2; ++opening) {

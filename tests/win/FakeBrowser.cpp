@@ -1,5 +1,4 @@
 #include "FakeBrowser.h"
-#include "../../browser/CBrowserWindow.h"
 
 namespace {
 std::wstring Text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
@@ -8,7 +7,7 @@ std::wstring Text(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::w
 STDMETHODIMP FakeBrowser::QueryInterface(REFIID riid, void** ppv)
 {
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, IID_IWebBrowser2)) {
+        (isBrowser && IsEqualIID(riid, IID_IWebBrowser2))) {
         *ppv = static_cast<IWebBrowser2*>(this);
         AddRef();
         return S_OK;
@@ -49,6 +48,14 @@ STDMETHODIMP FakeBrowser::Navigate(BSTR URL, VARIANT* Flags, VARIANT* TargetFram
     }
     navigations.push_back(call);
     return S_OK;
+}
+
+STDMETHODIMP FakeBrowser::get_LocationURL(BSTR* url)
+{
+    if (FAILED(locationResult))
+        return locationResult;
+    *url = SysAllocStringLen(locationUrl.data(), static_cast<UINT>(locationUrl.size()));
+    return *url ? S_OK : E_OUTOFMEMORY;
 }
 
 bool FakeBrowserFactory::Register()

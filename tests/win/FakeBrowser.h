@@ -29,6 +29,11 @@ public:
     READYSTATE readyState = READYSTATE_LOADING;
     HRESULT readyResult = S_OK;
     std::vector<NavigateCall> navigations;
+    // As a window of the shell's collection: its address, or the failure of asking for it;
+    // a window that is no browser answers only IDispatch.
+    std::wstring locationUrl;
+    HRESULT locationResult = E_NOTIMPL;
+    bool isBrowser = true;
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
@@ -52,6 +57,7 @@ public:
             *state = readyState;
         return readyResult;
     }
+    STDMETHODIMP get_LocationURL(BSTR* url) override;
     // The rest of IWebBrowser2 is not used.
     STDMETHODIMP GoBack() override { return E_NOTIMPL; }
     STDMETHODIMP GoForward() override { return E_NOTIMPL; }
@@ -75,7 +81,6 @@ public:
     STDMETHODIMP get_Height(LONG*) override { return E_NOTIMPL; }
     STDMETHODIMP put_Height(LONG) override { return E_NOTIMPL; }
     STDMETHODIMP get_LocationName(BSTR*) override { return E_NOTIMPL; }
-    STDMETHODIMP get_LocationURL(BSTR*) override { return E_NOTIMPL; }
     STDMETHODIMP get_Busy(VARIANT_BOOL*) override { return E_NOTIMPL; }
     STDMETHODIMP Quit() override { return E_NOTIMPL; }
     STDMETHODIMP ClientToWindow(int*, int*) override { return E_NOTIMPL; }

@@ -1,9 +1,8 @@
 // The framework's plumbing in this process: message maps and their order, reflection,
-// data exchange order, the exception guard, modal ownership and centring, the hot icon.
+// data exchange order, the exception guard, modal ownership and centring.
 #include "ModalScript.h"
 #include "WinDriver.h"
 #include "framework_tests_ids.h"
-#include "../../controls/CHotIcon.h"
 #include "../../framework/AfxMessageBox.h"
 #include "../../framework/CDataExchange.h"
 #include "../../framework/CDialog.h"
@@ -62,10 +61,9 @@ public:
 
     ReflectingStatic reflecting;
     PassingStatic passing;
-    CHotIcon icon;
     int a = 0, b = 0;
     UINT number = 5;
-    int okClicks = 0, buttonClicks = 0, parentStaticClicks = 0, iconClicks = 0;
+    int okClicks = 0, buttonClicks = 0, parentStaticClicks = 0;
     std::function<void()> onButton;
 
 protected:
@@ -75,7 +73,6 @@ protected:
             return;
         DDX_Control(pDX, IDC_REFLECTED, reflecting);
         DDX_Control(pDX, IDC_PASSED_ON, passing);
-        DDX_Control(pDX, IDC_HOT, icon);
         DDX_Check(pDX, IDC_CHECK_A, a);
         DDX_Text(pDX, IDC_NUMBER, number);
         DDV_MinMaxUInt(pDX, number, 1, 16);
@@ -91,7 +88,6 @@ protected:
     void OnThrowOom() { throw std::bad_alloc(); }
     void OnThrowOther() { throw 42; }
     void OnParentStatic() { ++parentStaticClicks; }
-    void OnIcon() { ++iconClicks; }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -102,7 +98,6 @@ BEGIN_MESSAGE_MAP(TestDlg, CDialog)
     ON_BN_CLICKED(IDC_THROW_OTHER, OnThrowOther)
     ON_STN_CLICKED(IDC_REFLECTED, OnParentStatic)
     ON_STN_CLICKED(IDC_PASSED_ON, OnParentStatic)
-    ON_STN_CLICKED(IDC_HOT, OnIcon)
 END_MESSAGE_MAP()
 
 const DWORD kPid = GetCurrentProcessId();
@@ -151,12 +146,6 @@ TEST(MessageMap, NotificationsAndColoursAreReflectedToTheChild)
         ReleaseDC(wnd, dc);
     });
 }
-
-class MainWindowScope {
-public:
-    explicit MainWindowScope(CWnd* wnd) { testApp.m_pMainWnd = wnd; }
-    ~MainWindowScope() { testApp.m_pMainWnd = nullptr; }
-};
 
 TEST(DataExchange, FailedValidationStopsInDeclarationOrderAndRefocuses)
 {
@@ -254,38 +243,5 @@ TEST(ModalDialog, PlacedTemplateKeepsItsPosition)
     });
 }
 
-TEST(HotIcon, ReportsClicksShowsTheHandCursorAndTracksHovering)
-{
-    TestDlg dlg;
-    HWND iconWnd = nullptr;
-    LRESULT setCursorResult = 0;
-    HCURSOR shown = nullptr;
-    dlg.onButton = [&] {
-        setCursorResult = SendMessageW(iconWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(iconWnd),
-                                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        shown = GetCursor();
-    };
-    RunScripted(dlg, IDC_BUTTON, [&](HWND wnd) {
-        iconWnd = GetDlgItem(wnd, IDC_HOT);
-        EXPECT_TRUE(GetWindowLongW(iconWnd, GWL_STYLE) & SS_NOTIFY);
-        ClickStatic(wnd, IDC_HOT);
-        EXPECT_EQ(1, dlg.iconClicks);
-
-        Click(wnd, IDC_BUTTON);
-        ASSERT_NE(nullptr, dlg.icon.GetHoverCursorHandle()) << "a hand cursor, the system's where the help viewer's is missing";
-        EXPECT_EQ(TRUE, setCursorResult);
-        EXPECT_EQ(dlg.icon.GetHoverCursorHandle(), shown);
-
-        PostMessageW(iconWnd, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-        Settle(wnd);
-        EXPECT_EQ(iconWnd, CaptureOf(wnd)) << "hovering takes the capture";
-        PostMessageW(iconWnd, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
-        Settle(wnd);
-        EXPECT_EQ(iconWnd, CaptureOf(wnd));
-        PostMessageW(iconWnd, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-5), 300));
-        Settle(wnd);
-        EXPECT_EQ(nullptr, CaptureOf(wnd)) << "leaving releases it";
-    });
-}
 
 }
