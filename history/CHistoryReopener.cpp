@@ -31,11 +31,13 @@ private:
     template <typename Call>
     bool Read(Call call)
     {
-        for (;;) {
+        for (int reads = 1;; ++reads) {
             uint32_t size = static_cast<uint32_t>(m_buffer.size() - 1);
             m_last = call(&size);
             if (m_last == StoreStatus::Ok)
                 return true;
+            if (reads == CHistoryReopener::kMostReadsOfOneRecord)
+                return false;
             // The same record again with a buffer of the size it asked for.
             if (m_last != StoreStatus::InsufficientBuffer || size < m_buffer.size() ||
                 size > CHistoryReopener::kLargestRecord)

@@ -38,4 +38,7 @@ public:
     static constexpr uint32_t kEntryBufferSize = 65536;
     // A record claiming more than this ends the scan like the end of the store.
     static constexpr uint32_t kLargestRecord = 64u << 20;
+    // A record that still does not fit after this many reads (the store asking for more each
+    // time) ends the scan like a failed read.
+    static constexpr int kMostReadsOfOneRecord = 4;
 };

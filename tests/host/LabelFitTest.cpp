@@ -1,6 +1,7 @@
 // Where a link label stands once fitted to its text.
 #include "controls/LabelFit.h"
 #include <gtest/gtest.h>
+#include <climits>
 
 namespace {
 
@@ -19,6 +20,14 @@ TEST(LabelFit, FittingTable)
         { "centre both ways", { 0, 0, 100, 20 }, 30, 10, LabelFit::kCenter | LabelFit::kCenterImage, true,
           { 35, 5, 65, 15 } },
         { "auto-fit off", { 10, 20, 111, 40 }, 50, 12, LabelFit::kCenter, false, { 10, 20, 111, 40 } },
+        { "far right and a wide text: held at the int range", { 1 << 30, 0, (1 << 30) + 10, 10 }, INT_MAX, 10, 0,
+          true, { 1 << 30, 0, INT_MAX, 10 } },
+        { "far down and a tall text", { 0, INT_MAX - 5, 10, INT_MAX }, 10, INT_MAX, 0, true,
+          { 0, INT_MAX - 5, 10, INT_MAX } },
+        { "right-aligned at the far left", { INT_MIN, 0, INT_MIN + 10, 10 }, INT_MAX, 10, LabelFit::kRight, true,
+          { INT_MIN, 0, INT_MIN + 10, 10 } },
+        { "centred across the whole range", { INT_MIN, 0, INT_MAX, 10 }, 0, 10, LabelFit::kCenter, true,
+          { -1, 0, 0, 10 } },
     };
     for (const auto& c : cases) {
         R got = LabelFit::Fit(c.window, c.cx, c.cy, c.style, c.autoFit);

@@ -145,25 +145,40 @@ TEST(ScanHistory, OneBufferStartsAt65535AndGrowsForALargeRecord)
     EXPECT_EQ(expected, store.sizesHandedIn);
 }
 
-// A store that keeps asking for no more than it was given would loop for ever.
-class ShrinkingStore : public FakeHistoryStore {
+// A store that answers every later read with "insufficient buffer" and a size of its own:
+// the size it was handed plus `extra` (less, the same, or a little more each time). None may
+// keep the scan reading for ever; each ends it as a failed read does.
+class AskingStore : public FakeHistoryStore {
 public:
+    explicit AskingStore(int64_t extra) : m_extra(extra) {}
     int calls = 0;
     StoreStatus FindNext(void*, uint32_t* size, CacheRecord*) override
     {
         ++calls;
-        *size = 100;
+        *size = static_cast<uint32_t>(static_cast<int64_t>(*size) + m_extra);
         return StoreStatus::InsufficientBuffer;
     }
+
+private:
+    int64_t m_extra;
 };
 
-TEST(ScanHistory, StoreAskingForLessThanItHadEndsTheScan)
+TEST(ScanHistory, StoreThatKeepsAskingForABufferEndsTheScan)
 {
-    ShrinkingStore store;
-    store.records = { R("Visited: alice@http://a/", 1), R("Visited: alice@http://b/", 2) };
-    FakeOpenWindows windows;
-    EXPECT_EQ(std::vector<std::string>{ "http://a/" }, Scan(store, windows, ALL, 3));
-    EXPECT_EQ(1, store.calls);
+    const struct { const char* what; int64_t extra; int calls; } cases[] = {
+        { "less than it had", -1000, 1 },
+        { "what it had", 0, 1 },
+        { "one byte more each time", 1, CHistoryReopener::kMostReadsOfOneRecord },
+        { "a page more each time", 4096, CHistoryReopener::kMostReadsOfOneRecord },
+    };
+    for (const auto& c : cases) {
+        AskingStore store(c.extra);
+        store.records = { R("Visited: alice@http://a/", 1), R("Visited: alice@http://b/", 2) };
+        FakeOpenWindows windows;
+        EXPECT_EQ(std::vector<std::string>{ "http://a/" }, Scan(store, windows, ALL, 3)) << c.what;
+        EXPECT_EQ(c.calls, store.calls) << c.what;
+        EXPECT_EQ(1, store.closes) << c.what;
+    }
 }
 }
 

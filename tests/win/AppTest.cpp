@@ -643,6 +643,96 @@ TEST(Resources, ApplicationIcon)
     FreeLibrary(module);
 }
 
+
+// The controls of a dialog template as the program stores it: id and rectangle, in order.
+struct StoredControl {
+    int id;
+    short x, y, cx, cy;
+    bool operator==(const StoredControl& o) const
+    {
+        return id == o.id && x == o.x && y == o.y && cx == o.cx && cy == o.cy;
+    }
+};
+
+void PrintTo(const StoredControl& c, std::ostream* os)
+{
+    *os << "{" << c.id << ", " << c.x << ", " << c.y << ", " << c.cx << ", " << c.cy << "}";
+}
+
+// Reads both template forms; a name or ordinal field is skipped whatever it holds.
+std::vector<StoredControl> StoredControls(const BYTE* t)
+{
+    auto word = [&](size_t at) { WORD w; memcpy(&w, t + at, 2); return w; };
+    auto skipField = [&](size_t at) {
+        if (word(at) == 0xFFFF)
+            return at + 4;
+        while (word(at))
+            at += 2;
+        return at + 2;
+    };
+    auto align = [](size_t at) { return (at + 3) & ~size_t(3); };
+    const bool ex = word(0) == 1 && word(2) == 0xFFFF;
+    DWORD style;
+    memcpy(&style, t + (ex ? 12 : 0), 4);
+    const WORD count = word(ex ? 16 : 8);
+    size_t at = ex ? 26 : 18;
+    at = skipField(skipField(skipField(at)));  // menu, class, title
+    if (style & DS_SETFONT)
+        at = skipField(at + (ex ? 6 : 2));
+    std::vector<StoredControl> controls;
+    for (WORD i = 0; i < count; ++i) {
+        at = align(at);
+        StoredControl c;
+        size_t rect = at + (ex ? 12 : 8);
+        memcpy(&c.x, t + rect, 2);
+        memcpy(&c.y, t + rect + 2, 2);
+        memcpy(&c.cx, t + rect + 4, 2);
+        memcpy(&c.cy, t + rect + 6, 2);
+        if (ex) {
+            int32_t id;
+            memcpy(&id, t + at + 20, 4);
+            c.id = id;
+        } else {
+            c.id = static_cast<short>(word(at + 16));
+        }
+        controls.push_back(c);
+        at = skipField(skipField(at + (ex ? 24 : 18)));  // class, title
+        at += 2 + word(at);                             // creation data
+    }
+    return controls;
+}
+
+// Every control of the three templates where the dialogs' layout puts it, the icons 20 x 20.
+TEST(Resources, TemplatesHoldEveryControlWhereTheLayoutPutsIt)
+{
+    const struct { int tmpl; std::vector<StoredControl> controls; } cases[] = {
+        { IDD_BACKTRACKER_DIALOG,
+          { { IDC_HOT_ICON, 10, 10, 20, 20 }, { -1, 40, 15, 101, 8 }, { -1, 10, 45, 54, 8 },
+            { IDC_COUNT, 68, 42, 25, 14 }, { IDC_COUNT_SPIN, 95, 40, 10, 8 }, { IDC_TARGET_HTTP, 12, 66, 117, 10 },
+            { IDC_DISABLE_ALREADY_OPEN, 12, 78, 110, 10 }, { IDC_ONLY_MY_HISTORY, 12, 90, 138, 10 },
+            { IDC_CLOSE_AFTER_EXECUTE, 12, 102, 140, 10 }, { IDC_REOPEN, 164, 12, 58, 14 },
+            { IDC_README, 165, 63, 58, 14 }, { IDC_VERSION, 165, 81, 58, 14 }, { IDOK, 165, 99, 58, 14 } } },
+        { IDD_VERSION,
+          { { -1, 10, 10, 20, 20 }, { -1, 36, 12, 63, 8 }, { IDC_MAIL_LINK, 80, 36, 46, 8 },
+            { IDC_WEB_LINK, 80, 48, 69, 8 }, { IDOK, 140, 4, 50, 14 }, { -1, 36, 24, 75, 8 }, { -1, 44, 36, 22, 8 },
+            { -1, 44, 48, 30, 8 } } },
+        { IDD_EXIT_QUERY,
+          { { -1, 10, 10, 20, 20 }, { -1, 44, 12, 169, 18 }, { IDC_NO_MORE_QUERY, 10, 40, 103, 10 },
+            { IDC_SAVE_AND_CLOSE, 10, 60, 66, 14 }, { IDC_CLOSE_WITHOUT_SAVING, 85, 60, 66, 14 },
+            { IDCANCEL, 160, 60, 66, 14 } } },
+    };
+    std::wstring exe = AppDriver::DistDir() + L"\\Backtracker.exe";
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module);
+    for (const auto& c : cases) {
+        HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(c.tmpl), RT_DIALOG);
+        ASSERT_TRUE(res) << c.tmpl;
+        const BYTE* t = static_cast<const BYTE*>(LockResource(LoadResource(module, res)));
+        EXPECT_EQ(c.controls, StoredControls(t)) << "template " << c.tmpl;
+    }
+    FreeLibrary(module);
+}
+
 }
 
 namespace {
