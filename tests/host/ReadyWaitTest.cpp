@@ -54,7 +54,9 @@ TEST(ReadyWait, TimingTable)
           1000, true, 26, 25 },
         { "no limit with a negative time-out", -5, { 1, 1, 1, 4 }, {}, 1000, true, 4, 3 },
         { "failing first query counts as not ready", 2000, { 4 }, { true }, 1000, true, 2, 1 },
-        { "failing query keeps the previous value", 2000, { 4, 1 }, { false, true }, 1000, true, 1, 0 },
+        // The second query fails: the state stays "loading", the wait goes on, and the third
+        // query's "complete" ends it.
+        { "failing query keeps the previous value", 2000, { 1, 4, 4 }, { false, true, false }, 1000, true, 3, 2 },
         { "failing query after not ready stays not ready", 300, { 1 }, { false, true, true, true }, 1000, false, 4, 4 },
         { "start just before the tick count wraps", 2000, { 1 }, {}, 0xFFFFFF00u, false, 21, 21 },
     };

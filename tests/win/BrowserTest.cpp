@@ -187,17 +187,32 @@ TEST(BrowserComInit, FailingInitialisationIsReportedOncePerObject)
     CoUninitialize();
 }
 
+// The browser window with a look at the browser it drives.
+class BrowserProbe : public CBrowserWindow {
+public:
+    bool ReportsComplete()
+    {
+        READYSTATE state = READYSTATE_UNINITIALIZED;
+        return m_pBrowser && SUCCEEDED(m_pBrowser->get_ReadyState(&state)) && state == READYSTATE_COMPLETE;
+    }
+};
+
 TEST_F(BrowserTest, RealBrowserNavigatesWaitsOutItsTimeAndStaysOpen)
 {
     LoopbackHttpServer server;
     ASSERT_TRUE(server.Running());
     {
-        CBrowserWindow window;
+        BrowserProbe window;
         ASSERT_TRUE(window.CreateBrowser()) << "Wine's InternetExplorer could not be created";
         DWORD start = GetTickCount();
-        EXPECT_FALSE(window.WaitUntilReady(2000)) << "Wine's browser never reports ready";
+        bool ready = window.WaitUntilReady(2000);
         DWORD waited = GetTickCount() - start;
-        EXPECT_GT(waited, 2000u);
+        // What the wait said matches the browser: ready when it reports complete, otherwise
+        // only once the time is out. (Wine's browser does not tell its state.)
+        EXPECT_EQ(window.ReportsComplete(), ready);
+        if (!ready) {
+            EXPECT_GT(waited, 2000u);
+        }
         EXPECT_LT(waited, 30000u);
         window.Navigate(server.Url("/real-page").c_str(), 0, nullptr, nullptr, nullptr, 0);
     }

@@ -100,7 +100,9 @@ private:
     std::string m_path;
 };
 
-// A label whose first registry read can be made to fail, through the virtual table.
+// A label whose first registry read can be made to fail, through the virtual table. The
+// failing read still fills the buffer with what the registry holds, so that an opener that
+// went on regardless would find the class and start its command.
 class ProbeLabel : public CLinkLabel {
 public:
     bool failHtm = false;
@@ -108,9 +110,10 @@ public:
     LONG ReadDefaultValue(HKEY root, const char* keyPath, char* destination) override
     {
         reads.push_back(keyPath);
+        LONG result = CLinkLabel::ReadDefaultValue(root, keyPath, destination);
         if (failHtm && std::string(keyPath) == ".htm")
             return ERROR_FILE_NOT_FOUND;
-        return CLinkLabel::ReadDefaultValue(root, keyPath, destination);
+        return result;
     }
 };
 
@@ -143,10 +146,13 @@ TEST_F(LinkOpenerTest, WithoutAnAssociationTheShellsCodeComesBack)
     INT_PTR shell = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", kNoScheme, nullptr, nullptr, SW_SHOW));
     ASSERT_LE(shell, 32);
     {
-        ProbeLabel label;  // the ".htm" key cannot be opened
+        // The ".htm" key cannot be opened, though its class has a command: nothing starts.
+        association_.Use("\"" + Recorder() + "\" \"%1\"");
+        ProbeLabel label;
         label.failHtm = true;
         EXPECT_EQ(shell, label.OpenTarget(kNoScheme, SW_SHOW));
         EXPECT_EQ(std::vector<std::string>{ ".htm" }, label.reads);
+        EXPECT_EQ("", record_.Wait(1000)) << "nothing was started";
     }
     {
         association_.Use("");  // a class without an open command
@@ -402,11 +408,28 @@ TEST(LinkLabel, SetupAndSettersBeforeAndAfterAttachment)
         SetCursorPos(0, 0);
     });
 
-    // Detached: a target set before attachment wins over the template text.
+    // Detached: a target set before attachment wins over the template text once attached;
+    // without one, the text becomes the target.
     CLinkLabel detached;
     detached.SetTarget("http://before.example/");
     detached.SetHoverCursor(nullptr);
     EXPECT_NE(nullptr, detached.GetHoverCursor()) << "a null cursor loads the default at once";
     EXPECT_EQ("http://before.example/", detached.GetTarget());
+    HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(parent);
+    HWND first = CreateWindowExW(0, L"Static", L"template text", WS_CHILD | WS_VISIBLE | SS_LEFT, 5, 5, 200, 20, parent,
+                                 nullptr, nullptr, nullptr);
+    HWND second = CreateWindowExW(0, L"Static", L"http://text.example/", WS_CHILD | WS_VISIBLE | SS_LEFT, 5, 40, 200,
+                                  20, parent, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(detached.SubclassWindow(first));
+    EXPECT_EQ("http://before.example/", detached.GetTarget());
+    EXPECT_EQ(L"http://before.example/", detached.GetTipText());
+    EXPECT_EQ(L"template text", Text(first)) << "the text stays what the template says";
+    CLinkLabel untargeted;
+    ASSERT_TRUE(untargeted.SubclassWindow(second));
+    EXPECT_EQ("http://text.example/", untargeted.GetTarget());
+    EXPECT_EQ(L"http://text.example/", untargeted.GetTipText());
+    DestroyWindow(parent);
 }
 }
