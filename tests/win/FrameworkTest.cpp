@@ -102,19 +102,6 @@ END_MESSAGE_MAP()
 
 const DWORD kPid = GetCurrentProcessId();
 
-void Click(HWND dlg, int id)
-{
-    PostClick(dlg, id);
-    Settle(dlg);
-}
-
-// A click on a static: the button goes down and up over it.
-void ClickStatic(HWND dlg, int id)
-{
-    PostMouseClick(GetDlgItem(dlg, id), 2, 2);
-    Settle(dlg);
-}
-
 TEST(MessageMap, DerivedEntriesComeBeforeTheBaseClasses)
 {
     TestDlg dlg;

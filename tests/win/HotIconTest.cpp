@@ -38,19 +38,6 @@ BEGIN_MESSAGE_MAP(IconDlg, CDialog)
     ON_BN_CLICKED(IDC_README, OnButton)
 END_MESSAGE_MAP()
 
-void Click(HWND dlg, int id)
-{
-    PostClick(dlg, id);
-    Settle(dlg);
-}
-
-// A click on a static: the button goes down and up over it.
-void ClickStatic(HWND dlg, int id)
-{
-    PostMouseClick(GetDlgItem(dlg, id), 2, 2);
-    Settle(dlg);
-}
-
 TEST(HotIcon, ReportsClicksShowsTheHandCursorAndTracksHovering)
 {
     IconDlg dlg;

@@ -217,4 +217,16 @@ void Settle(HWND wnd)
     SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
 }
 
+void Click(HWND dlg, int id)
+{
+    PostClick(dlg, id);
+    Settle(dlg);
+}
+
+void ClickStatic(HWND dlg, int id)
+{
+    PostMouseClick(GetDlgItem(dlg, id), 2, 2);
+    Settle(dlg);
+}
+
 }

@@ -36,5 +36,9 @@ HWND CaptureOf(HWND wnd);
 void EndProcessesWithWindowClass(const wchar_t* windowClass);
 // Lets the target's thread work through what was posted to it.
 void Settle(HWND wnd);
+// A click on a button of a dialog of this thread's reach, or the mouse pressed and released
+// over a static of it, each worked through before returning.
+void Click(HWND dlg, int id);
+void ClickStatic(HWND dlg, int id);
 
 }
