@@ -64,7 +64,24 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
         return HandleInitDialog();
-    return CWnd::WindowProc(message, wParam, lParam);
+    LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+        DefaultButtonToFocus();
+    return result;
+}
+
+// The default button follows the focus: a focused push button is the one that Enter presses.
+// Wine's dialog manager leaves the default where it was when the focus reached a button by its
+// access key or came back with the dialog's activation; moving the focus through the dialog
+// manager once more puts it right, as Windows does.
+void CDialog::DefaultButtonToFocus()
+{
+    HWND focus = ::GetFocus();
+    if (!focus || !IsChild(m_hWnd, focus))
+        return;
+    LRESULT code = ::SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+    if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
 }
 
 BOOL CDialog::HandleInitDialog()

@@ -25,5 +25,6 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     BOOL HandleInitDialog();
+    void DefaultButtonToFocus();
     bool m_bCenter = false;
 };

@@ -544,33 +544,87 @@ TEST_F(AppTest, MissingReadmeShowsNothingOfTheProgramsOwn)
     CloseWithButton(dlg);
 }
 
+// The visible windows whose title names readme.txt.
+std::vector<HWND> ReadmeViewers()
+{
+    std::vector<HWND> viewers;
+    EnumWindows([](HWND w, LPARAM lp) -> BOOL {
+        if (IsWindowVisible(w) && Text(w).find(L"readme") != std::wstring::npos)
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&viewers));
+    return viewers;
+}
+
+void EndReadmeViewers()
+{
+    for (HWND viewer : ReadmeViewers()) {
+        DWORD viewerPid = 0;
+        GetWindowThreadProcessId(viewer, &viewerPid);
+        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewerPid)) {
+            TerminateProcess(p, 0);
+            WaitForSingleObject(p, 5000);
+            CloseHandle(p);
+        }
+    }
+}
+
 TEST_F(AppTest, ReadmeButtonOpensTheReadmeBesideTheProgram)
 {
     HWND dlg = Launch();
     ASSERT_TRUE(dlg);
     PostClick(dlg, IDC_README);
-    HWND viewer = nullptr;
-    WaitFor([&] {
-        viewer = nullptr;
-        EnumWindows([](HWND w, LPARAM lp) -> BOOL {
-            if (IsWindowVisible(w) && Text(w).find(L"readme") != std::wstring::npos) {
-                *reinterpret_cast<HWND*>(lp) = w;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&viewer));
-        return viewer != nullptr;
-    }, 20000);
-    ASSERT_TRUE(viewer) << "no window shows readme.txt";
+    WaitFor([&] { return !ReadmeViewers().empty(); }, 20000);
+    std::vector<HWND> viewers = ReadmeViewers();
+    ASSERT_EQ(1u, viewers.size()) << "no window shows readme.txt";
     DWORD viewerPid = 0;
-    GetWindowThreadProcessId(viewer, &viewerPid);
+    GetWindowThreadProcessId(viewers[0], &viewerPid);
     EXPECT_NE(app_->Pid(), viewerPid);
     EXPECT_EQ(nullptr, FindMessageBox(app_->Pid()));
-    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewerPid)) {
-        TerminateProcess(p, 0);
-        WaitForSingleObject(p, 5000);
-        CloseHandle(p);
+    EndReadmeViewers();
+    CloseWithButton(dlg);
+}
+
+LONG ButtonType(HWND dlg, int id) { return GetWindowLongW(GetDlgItem(dlg, id), GWL_STYLE) & BS_TYPEMASK; }
+
+// Enter presses the button that has the focus, also when the focus reached it by its access
+// key and came back to it after a nested dialog or another program: one default at a time.
+TEST_F(AppTest, EnterPressesTheFocusedButtonWhenTheFocusComesBack)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    ASSERT_TRUE(BringToFront(dlg));
+    TypeKey('N', true);
+    TypeKey('V', true);
+    HWND version = WaitDialogWithControl(app_->Pid(), IDC_WEB_LINK);
+    ASSERT_TRUE(version) << "Alt+V did not open the version dialog";
+    TypeKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(version); }, 5000));
+    Settle(dlg);
+    EXPECT_EQ(GetDlgItem(dlg, IDC_VERSION), FocusOf(dlg));
+    EXPECT_EQ(BS_DEFPUSHBUTTON, ButtonType(dlg, IDC_VERSION));
+    EXPECT_EQ(BS_PUSHBUTTON, ButtonType(dlg, IDC_REOPEN));
+    TypeKey(VK_RETURN);
+    HWND again = WaitDialogWithControl(app_->Pid(), IDC_WEB_LINK, 5000);
+    EXPECT_TRUE(again) << "Enter did not press the focused button";
+    EXPECT_EQ(nullptr, FindMessageBox(app_->Pid())) << "Enter ran the reopen command";
+    if (again) {
+        PostClick(again, IDOK);
+        WaitFor([&] { return !IsWindow(again); }, 5000);
     }
+
+    // Alt+M opens the readme in another program; back in the dialog, Enter opens it again.
+    ASSERT_TRUE(BringToFront(dlg));
+    TypeKey('M', true);
+    ASSERT_TRUE(WaitFor([&] { return ReadmeViewers().size() == 1; }, 20000));
+    ASSERT_TRUE(BringToFront(dlg));
+    Settle(dlg);
+    EXPECT_EQ(BS_DEFPUSHBUTTON, ButtonType(dlg, IDC_README));
+    EXPECT_EQ(BS_PUSHBUTTON, ButtonType(dlg, IDC_REOPEN));
+    TypeKey(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return ReadmeViewers().size() == 2; }, 20000)) << "Enter did not open the readme";
+    EXPECT_EQ(nullptr, FindMessageBox(app_->Pid())) << "Enter ran the reopen command";
+    EndReadmeViewers();
     CloseWithButton(dlg);
 }
 

@@ -229,4 +229,32 @@ void ClickStatic(HWND dlg, int id)
     Settle(dlg);
 }
 
+void TypeKey(WORD vk, bool alt)
+{
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD code, bool up) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = code;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    if (alt)
+        key(VK_MENU, false);
+    key(vk, false);
+    key(vk, true);
+    if (alt)
+        key(VK_MENU, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(100);
+}
+
+bool BringToFront(HWND wnd)
+{
+    return WaitFor([&] {
+        SetForegroundWindow(wnd);
+        return GetForegroundWindow() == wnd;
+    }, 5000);
+}
+
 }

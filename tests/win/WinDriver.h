@@ -27,6 +27,11 @@ bool IsChecked(HWND dlg, int id);
 void PostClick(HWND dlg, int id);
 void PostKey(HWND target, UINT vk);
 void PostChar(HWND target, wchar_t c);
+// A key pressed and released on the keyboard, as a user types it (with Alt held when alt is
+// set): it goes to the window that has the focus in the foreground.
+void TypeKey(WORD vk, bool alt = false);
+// Makes the window the foreground window, as a user's click on it does; false if it did not.
+bool BringToFront(HWND wnd);
 // Presses and releases the left button at a point of the window's client area.
 void PostMouseClick(HWND wnd, int x, int y);
 // The focus and the capture of the thread that owns the window.
