@@ -5,6 +5,7 @@
 #include "SettingsTable.h"
 #include "../controls/CVersionDlg.h"
 #include "../framework/AfxMessageBox.h"
+#include "../framework/CBusyCommand.h"
 #include "../framework/CDataExchange.h"
 #include "../history/CHistoryReopener.h"
 #include "../history/ScanFlags.h"
@@ -116,15 +117,28 @@ void CReopenDlg::OnReopen()
     // After a failed exchange the user has been told; nothing runs on values not shown.
     if (!UpdateData(TRUE))
         return;
+    // The command can run for seconds; a click that arrives meanwhile must not start it again,
+    // neither from the queue afterwards nor from a message loop that a COM call runs.
+    if (m_bReopening)
+        return;
+    m_bReopening = true;
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{ m_bReopening };
     unsigned flags = ScanFlagsFor(m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory);
     RecentSet recent(m_nOpenNumber);
     CHistoryReopener reopener;
-    reopener.ScanHistory(recent, flags);
+    {
+        CBusyCommand busy;
+        reopener.ScanHistory(recent, flags);
+        if (!recent.m_entries.empty())
+            reopener.OpenAll(recent);
+    }
     if (recent.m_entries.empty()) {
         AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
         return;
     }
-    reopener.OpenAll(recent);
     if (m_bCloseAfterExecute)
         EndDialog(IDOK);
 }

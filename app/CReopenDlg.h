@@ -39,4 +39,7 @@ protected:
     void OnIconClicked();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_bReopening = false;  // the reopen command is running
 };

@@ -49,6 +49,18 @@ void CWinApp::InitApplicationPaths(HINSTANCE hInstance)
     m_strModulePath = path;
 }
 
+void CWinApp::BeginWaitCursor()
+{
+    ++m_nWaitCursorCount;
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void CWinApp::EndWaitCursor()
+{
+    if (m_nWaitCursorCount > 0 && --m_nWaitCursorCount == 0)
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));  // the next move shows the window's own
+}
+
 CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }

@@ -19,6 +19,11 @@ public:
     // extension unless the constructor named one) and the executable's full path.
     void InitApplicationPaths(HINSTANCE hInstance);
 
+    // The wait cursor shows over the program's windows while the count is above zero.
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    int m_nWaitCursorCount = 0;
+
     HINSTANCE m_hInstance = nullptr;
     std::wstring m_strAppName;
     std::wstring m_strModulePath;

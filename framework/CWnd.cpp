@@ -2,6 +2,7 @@
 #include "AfxMessageBox.h"
 #include "CDataExchange.h"
 #include "CUserException.h"
+#include "CWinApp.h"
 #include "FrameworkIds.h"
 #include <commctrl.h>
 #include <new>
@@ -293,6 +294,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // While the program is busy, its windows show the wait cursor, whatever they show otherwise.
+    if (message == WM_SETCURSOR) {
+        CWinApp* app = AfxGetApp();
+        if (app && app->m_nWaitCursorCount > 0) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+    }
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = Default();

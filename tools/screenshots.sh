@@ -42,12 +42,32 @@ convert "$out/screen.png" "$out/cursor.pam" -geometry "+$cx+$cy" -composite \
 rm -f "$out/screen.png" "$out/cursor.pam"
 echo "screenshots: $out/main-hand-cursor.png"
 xdotool mousemove 5 5
+
+# The main dialog while a page opens: the wait cursor over it. One visit of an address where
+# nothing answers, the latest of the history for as long as it takes, removed afterwards.
+busy_url="http://127.0.0.1:9/screenshot-busy"
+wine "$win/bt_seed.exe" add "$busy_url" "$(date +%s)"
+xdotool mousemove $((x + w / 2)) $((y + h / 2)); sleep 0.3
+wine "$win/bt_drive.exe" click 1000
+# Before the first browser window comes up in front of the dialog.
+sleep 0.2
+xdotool mousemove $((x + w / 2 + 2)) $((y + h / 2 + 2)); sleep 0.1
+read -r cx cy < <("$cursor_tool" "$out/cursor.pam")
+import -window root "$out/screen.png"
+convert "$out/screen.png" "$out/cursor.pam" -geometry "+$cx+$cy" -composite \
+    -crop "$((w + 16))x$((h + 16))+$((x - 8))+$((y - 8))" +repage "$out/main-busy.png"
+rm -f "$out/screen.png" "$out/cursor.pam"
+echo "screenshots: $out/main-busy.png"
+sleep 4
+wine "$win/bt_seed.exe" remove "$busy_url"
+xdotool mousemove 5 5
 wine "$win/bt_drive.exe" escape
 wine "$win/bt_drive.exe" question-rect | tr -d '\r' | shoot exit-question
 wine "$win/bt_drive.exe" answer 2
 wine "$win/bt_drive.exe" click 1005
 wine "$win/bt_drive.exe" version-rect | tr -d '\r' | shoot version
 wine "$win/bt_drive.exe" close-all
-wineserver -w
+# The program ends; the browser window that the busy shot opened is ended with the prefix.
+for _ in $(seq 50); do [ -f "$work/Backtracker.INI" ] && break; sleep 0.2; done
 rm -rf "$work"
 exit 0

@@ -2,11 +2,14 @@
 //   bt_seed clear                 delete every history record
 //   bt_seed add URL UNIXTIME      a visit of the current user
 //   bt_seed add-name NAME UNIXTIME  a record with the whole entry name given
+//   bt_seed remove URL            delete the current user's visit of URL
 //   bt_seed list                  print every record's name
 #include "HistorySeeder.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <windows.h>
+#include <wininet.h>
 
 int main(int argc, char** argv)
 {
@@ -19,6 +22,8 @@ int main(int argc, char** argv)
             std::printf("%s\n", name.c_str());
         return 0;
     }
+    if (argc == 3 && !std::strcmp(argv[1], "remove"))
+        return DeleteUrlCacheEntryA(HistorySeeder::VisitName(argv[2]).c_str()) ? 0 : 1;
     if (argc == 4 && (!std::strcmp(argv[1], "add") || !std::strcmp(argv[1], "add-name"))) {
         std::string name = !std::strcmp(argv[1], "add") ? HistorySeeder::VisitName(argv[2]) : argv[2];
         if (!HistorySeeder::Add(name, std::atoll(argv[3]))) {
@@ -27,6 +32,6 @@ int main(int argc, char** argv)
         }
         return 0;
     }
-    std::fprintf(stderr, "usage: bt_seed clear | list | add URL UNIXTIME | add-name NAME UNIXTIME\n");
+    std::fprintf(stderr, "usage: bt_seed clear | list | add URL UNIXTIME | add-name NAME UNIXTIME | remove URL\n");
     return 2;
 }

@@ -257,4 +257,27 @@ bool BringToFront(HWND wnd)
     }, 5000);
 }
 
+void ClickAtScreen(POINT at)
+{
+    // The move is part of the same input, in the normalised coordinates of the screen.
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& in : inputs)
+        in.type = INPUT_MOUSE;
+    inputs[0].mi.dx = static_cast<LONG>((at.x * 65536LL + w / 2) / w);
+    inputs[0].mi.dy = static_cast<LONG>((at.y * 65536LL + h / 2) / h);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    Sleep(100);
+}
+
+HCURSOR ShownCursor()
+{
+    CURSORINFO ci = {};
+    ci.cbSize = sizeof(ci);
+    return GetCursorInfo(&ci) ? ci.hCursor : nullptr;
+}
+
 }

@@ -30,6 +30,10 @@ void PostChar(HWND target, wchar_t c);
 // A key pressed and released on the keyboard, as a user types it (with Alt held when alt is
 // set): it goes to the window that has the focus in the foreground.
 void TypeKey(WORD vk, bool alt = false);
+// The left button pressed and released at a point of the screen, as a user clicks there.
+void ClickAtScreen(POINT at);
+// The cursor that the screen shows now.
+HCURSOR ShownCursor();
 // Makes the window the foreground window, as a user's click on it does; false if it did not.
 bool BringToFront(HWND wnd);
 // Presses and releases the left button at a point of the window's client area.
