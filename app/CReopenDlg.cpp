@@ -51,6 +51,7 @@ BOOL CReopenDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    WidenStaticTexts();
     return TRUE;
 }
 
@@ -107,8 +108,12 @@ void CReopenDlg::OnUpdateCount()
     BOOL translated = FALSE;
     int value = static_cast<int>(GetDlgItemInt(IDC_COUNT, &translated, TRUE));
     int clamped = 0;
-    if (translated && CountRange::Clamp(value, &clamped))
+    if (translated && CountRange::Clamp(value, &clamped)) {
         SetDlgItemInt(IDC_COUNT, static_cast<UINT>(clamped), TRUE);
+        // Setting the text puts the caret first; typing goes on at the end.
+        LRESULT end = ::SendDlgItemMessageW(m_hWnd, IDC_COUNT, WM_GETTEXTLENGTH, 0, 0);
+        ::SendDlgItemMessageW(m_hWnd, IDC_COUNT, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
 }
 
 // Opens again the latest visited pages, oldest first, each in a new browser window.
@@ -150,7 +155,15 @@ void CReopenDlg::OnReadme()
     if (slash == std::wstring::npos)
         return;
     std::wstring readme = path.substr(0, slash + 1) + L"readme.txt";
-    ShellExecuteW(m_hWnd, nullptr, readme.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Looked for first: the shell would answer a missing file with a message of its own.
+    UINT problem = 0;
+    if (GetFileAttributesW(readme.c_str()) == INVALID_FILE_ATTRIBUTES)
+        problem = IDS_README_NOT_FOUND;
+    else if (reinterpret_cast<INT_PTR>(ShellExecuteW(m_hWnd, nullptr, readme.c_str(), nullptr, nullptr,
+                                                     SW_SHOWNORMAL)) <= 32)
+        problem = IDS_README_NOT_OPENED;
+    if (problem)
+        AfxMessageBox((AfxLoadString(problem) + readme).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 // A fresh version dialog each time, owned by this one.

@@ -1,5 +1,7 @@
 #include "CDialog.h"
 #include "CWinApp.h"
+#include <algorithm>
+#include <vector>
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
@@ -106,3 +108,53 @@ void CDialog::OnOK()
 }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::WidenStaticTexts()
+{
+    std::vector<HWND> children;
+    EnumChildWindows(m_hWnd, [](HWND child, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&children));
+    auto rectOf = [this](HWND child) {
+        RECT rc;
+        GetWindowRect(child, &rc);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    for (HWND text : children) {
+        wchar_t cls[16] = {};
+        GetClassNameW(text, cls, 16);
+        LONG style = GetWindowLongW(text, GWL_STYLE);
+        if (lstrcmpiW(cls, L"Static") != 0 || (GetDlgCtrlID(text) & 0xFFFF) != 0xFFFF ||
+            (style & SS_TYPEMASK) != SS_LEFT)
+            continue;
+        std::wstring caption = WindowTextOf(text);
+        if (caption.find(L'\n') != std::wstring::npos)
+            continue;
+        RECT box = rectOf(text);
+        // Measured as the control draws it: an "&" marks the access key and takes no room.
+        RECT needed = {};
+        HDC dc = GetDC(text);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(text, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed,
+                  DT_CALCRECT | DT_SINGLELINE | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+        SelectObject(dc, old);
+        ReleaseDC(text, dc);
+        if (needed.right <= box.right - box.left)
+            continue;
+        LONG limit = client.right;
+        for (HWND other : children) {
+            if (other == text || !IsWindowVisible(other))
+                continue;
+            RECT rc = rectOf(other);
+            if (rc.top < box.bottom && rc.bottom > box.top && rc.left >= box.right)
+                limit = std::min(limit, rc.left);
+        }
+        LONG width = std::min<LONG>(needed.right, limit - box.left);
+        if (width > box.right - box.left)
+            SetWindowPos(text, nullptr, 0, 0, width, box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}

@@ -16,6 +16,11 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Widens each plain one-line text of the template (a static without id, left-aligned) that
+    // its font draws wider than its box, as far as the next control to its right or the
+    // dialog's edge allow; never narrows one. The boxes are made for the Japanese UI font,
+    // whose stand-ins may draw Latin letters wider.
+    void WidenStaticTexts();
 
     UINT m_nIDTemplate;  // the dialog template's resource id
     CWnd* m_pParentWnd;

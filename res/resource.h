@@ -32,6 +32,8 @@
 #define IDS_SETTINGS_NOT_SAVED               201
 #define IDS_BROWSER_CREATE_FAILED            202
 #define IDS_NO_URL_FOUND                     203
+#define IDS_README_NOT_FOUND                 204
+#define IDS_README_NOT_OPENED                205
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

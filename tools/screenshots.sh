@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Saves PNGs of the main dialog, the exit question and the version dialog, as Wine shows them, into
+# Saves PNGs of the main dialog (also busy, and with the hand cursor over its icon), the exit
+# question, the version dialog and the missing-readme message, as Wine shows them, into
 # build/screenshots (or the folder given). Runs on its own display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,6 +67,13 @@ wine "$win/bt_drive.exe" question-rect | tr -d '\r' | shoot exit-question
 wine "$win/bt_drive.exe" answer 2
 wine "$win/bt_drive.exe" click 1005
 wine "$win/bt_drive.exe" version-rect | tr -d '\r' | shoot version
+wine "$win/bt_drive.exe" close-all
+# The readme gone: the program says which file it looked for.
+wine "$work/Backtracker.exe" >/dev/null 2>&1 &
+wine "$win/bt_drive.exe" main-rect >/dev/null
+rm -f "$work/readme.txt"
+wine "$win/bt_drive.exe" click 1006
+wine "$win/bt_drive.exe" messagebox-rect | tr -d '\r' | shoot readme-missing
 wine "$win/bt_drive.exe" close-all
 # The program ends; the browser window that the busy shot opened is ended with the prefix.
 for _ in $(seq 50); do [ -f "$work/Backtracker.INI" ] && break; sleep 0.2; done

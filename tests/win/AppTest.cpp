@@ -233,6 +233,49 @@ TEST_F(AppTest, DialogIsCentredInTheWorkAreaWithItsOwnTaskbarButton)
     CloseWithButton(dlg);
 }
 
+// The plain texts of the main dialog show whole, in the dialog's font ("ＭＳ Ｐゴシック" at 9
+// points, as the template asks), and none reaches into the control to its right.
+TEST_F(AppTest, PlainTextsAreNotCutOff)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    HDC dc = GetDC(dlg);
+    HFONT font = CreateFontW(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, L"ＭＳ Ｐゴシック");
+    HGDIOBJ old = SelectObject(dc, font);
+    std::vector<HWND> children;
+    EnumChildWindows(dlg, [](HWND w, LPARAM lp) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&children));
+    int checked = 0;
+    for (HWND text : children) {
+        wchar_t cls[16] = {};
+        GetClassNameW(text, cls, 16);
+        if (lstrcmpiW(cls, L"Static") != 0 || (GetDlgCtrlID(text) & 0xFFFF) != 0xFFFF)
+            continue;
+        std::wstring caption = Text(text);
+        RECT needed = {};
+        DrawTextW(dc, caption.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+        RECT box;
+        GetWindowRect(text, &box);
+        EXPECT_GE(box.right - box.left, needed.right) << testing::PrintToString(caption) << " is cut off";
+        for (HWND other : children) {
+            RECT rc;
+            GetWindowRect(other, &rc);
+            if (other != text && rc.top < box.bottom && rc.bottom > box.top && rc.left >= box.left) {
+                EXPECT_LE(box.right, rc.left) << testing::PrintToString(caption) << " reaches into a control";
+            }
+        }
+        ++checked;
+    }
+    EXPECT_EQ(2, checked);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(dlg, dc);
+    CloseWithButton(dlg);
+}
+
 TEST_F(AppTest, CountFieldClampsWhileTyping)
 {
     HWND dlg = Launch();
@@ -247,17 +290,35 @@ TEST_F(AppTest, CountFieldClampsWhileTyping)
         SetDlgItemTextW(dlg, IDC_COUNT, c.typed);
         EXPECT_EQ(c.shown, ItemText(dlg, IDC_COUNT)) << "typed " << testing::PrintToString(c.typed);
     }
-    // Real keystrokes into the selected field.
+    // Real keystrokes into the selected field; after a clamp the caret stands at the end, so
+    // that typing goes on where it was.
+    auto caret = [&](HWND edit) {
+        DWORD start = 0, end = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::make_pair(start, end);
+    };
     HWND edit = GetDlgItem(dlg, IDC_COUNT);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     PostChar(edit, L'9');
     PostChar(edit, L'9');
     Settle(dlg);
     EXPECT_EQ(L"16", ItemText(dlg, IDC_COUNT));
+    EXPECT_EQ(std::make_pair(DWORD(2), DWORD(2)), caret(edit));
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    PostChar(edit, L'1');
+    PostChar(edit, L'7');
+    Settle(dlg);
+    EXPECT_EQ(L"16", ItemText(dlg, IDC_COUNT));
+    EXPECT_EQ(std::make_pair(DWORD(2), DWORD(2)), caret(edit));
+    PostChar(edit, L'\b');
+    PostChar(edit, L'2');
+    Settle(dlg);
+    EXPECT_EQ(L"12", ItemText(dlg, IDC_COUNT)) << "the next key edits the end of the number";
     SendMessageW(edit, EM_SETSEL, 0, -1);
     PostChar(edit, L'0');
     Settle(dlg);
     EXPECT_EQ(L"1", ItemText(dlg, IDC_COUNT));
+    EXPECT_EQ(std::make_pair(DWORD(1), DWORD(1)), caret(edit));
     CloseWithButton(dlg);
 }
 
@@ -267,7 +328,7 @@ TEST_F(AppTest, InvalidCountShowsValidationMessageOnClose)
     HWND dlg = Launch();
     ASSERT_TRUE(dlg);
     const struct { const wchar_t* text; const wchar_t* message; } cases[] = {
-        { L"", L"0 以上の整数を入力してください。" },
+        { L"", L"整数を入力してください。" },
         { L"4294967295", L"1 から 16 までの整数を入力してください。" },
     };
     for (const auto& c : cases) {
@@ -531,19 +592,6 @@ TEST_F(AppTest, GuardOfAKilledCopyIsTakenOver)
     CloseHandle(held);
 }
 
-TEST_F(AppTest, MissingReadmeShowsNothingOfTheProgramsOwn)
-{
-    ASSERT_TRUE(DeleteFileW((app_->Dir() + L"\\readme.txt").c_str()));
-    HWND dlg = Launch();
-    ASSERT_TRUE(dlg);
-    PostClick(dlg, IDC_README);
-    Settle(dlg);
-    Sleep(1500);
-    EXPECT_EQ(nullptr, FindMessageBox(app_->Pid()));
-    EXPECT_TRUE(IsWindowEnabled(dlg));
-    CloseWithButton(dlg);
-}
-
 // The visible windows whose title names readme.txt.
 std::vector<HWND> ReadmeViewers()
 {
@@ -567,6 +615,28 @@ void EndReadmeViewers()
             CloseHandle(p);
         }
     }
+}
+
+// A readme that is gone is named in a message of the program's own, and nothing else opens.
+TEST_F(AppTest, MissingReadmeIsReportedWithItsPath)
+{
+    const std::wstring readme = app_->Dir() + L"\\readme.txt";
+    ASSERT_TRUE(DeleteFileW(readme.c_str()));
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    PostClick(dlg, IDC_README);
+    HWND box = WaitMessageBox(app_->Pid());
+    ASSERT_TRUE(box) << "the missing readme was not reported";
+    EXPECT_EQ(L"次のファイルが見つかりません。\n\n" + readme, MessageBoxText(box));
+    EXPECT_EQ(L"Backtracker", Text(box));
+    EXPECT_EQ(dlg, GetWindow(box, GW_OWNER));
+    PostClick(box, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+    Sleep(500);
+    EXPECT_EQ(nullptr, FindMessageBox(app_->Pid())) << "one message only";
+    EXPECT_TRUE(ReadmeViewers().empty());
+    EXPECT_TRUE(IsWindowEnabled(dlg));
+    CloseWithButton(dlg);
 }
 
 TEST_F(AppTest, ReadmeButtonOpensTheReadmeBesideTheProgram)

@@ -1,6 +1,6 @@
 // bt_drive: works a running Backtracker from the command line, for the screenshot and demo
-// scripts. Commands: main-rect | question-rect | version-rect (wait for the window, print
-// "x y w h"), icon-centre (print "x y"), escape (Esc in the main dialog), click ID (a button
+// scripts. Commands: main-rect | question-rect | version-rect | messagebox-rect (wait for the
+// window, print "x y w h"), icon-centre (print "x y"), escape (Esc in the main dialog), click ID (a button
 // of the main dialog), answer ID (a button of the exit question), close-all (ends every
 // dialog with Cancel/OK).
 #include "WinDriver.h"
@@ -44,6 +44,8 @@ int main(int argc, char** argv)
         return PrintRect(Question());
     if (!std::strcmp(cmd, "version-rect"))
         return PrintRect(WaitDialogWithControl(0, IDC_WEB_LINK, 20000));
+    if (!std::strcmp(cmd, "messagebox-rect"))
+        return PrintRect(WaitMessageBox(0, 20000));
     if (!std::strcmp(cmd, "icon-centre")) {
         HWND dlg = Main();
         RECT rc;

@@ -157,7 +157,7 @@ TEST(DataExchange, FailedValidationStopsInDeclarationOrderAndRefocuses)
 
         SetDlgItemTextW(wnd, IDC_NUMBER, L"x");
         PostClick(wnd, IDC_BUTTON);
-        EXPECT_EQ(L"0 以上の整数を入力してください。", AnswerMessageBox(wnd));
+        EXPECT_EQ(L"整数を入力してください。", AnswerMessageBox(wnd));
     });
     EXPECT_FALSE(updated);
     EXPECT_EQ(0, dlg.a) << "exchanged before the count";
