@@ -39,14 +39,52 @@ void CHoverStatic::OnMouseMove(UINT, POINT point)
     if (m_bHovering) {
         RECT rc;
         GetClientRect(&rc);
-        if (PtInRect(&rc, point))
+        if (PtInRect(&rc, point)) {
+            TrackLeaving();
             return;
-        m_bHovering = FALSE;
-        ReleaseCapture();
-        Repaint();
+        }
+        EndHovering();
         return;
     }
     m_bHovering = TRUE;
     Repaint();
     SetCapture(m_hWnd);
+    TrackLeaving();
+}
+
+// The platform reports when the pointer leaves, also when no move outside reaches the control.
+void CHoverStatic::TrackLeaving()
+{
+    TRACKMOUSEEVENT tme = { sizeof(tme), TME_LEAVE, m_hWnd, 0 };
+    TrackMouseEvent(&tme);
+}
+
+bool CHoverStatic::PointerIsOver() const
+{
+    RECT rc;
+    POINT pt;
+    return GetWindowRect(m_hWnd, &rc) && GetCursorPos(&pt) && PtInRect(&rc, pt);
+}
+
+void CHoverStatic::EndHovering()
+{
+    if (!m_bHovering)
+        return;
+    m_bHovering = FALSE;
+    if (GetCapture() == m_hWnd)
+        ReleaseCapture();
+    Repaint();
+}
+
+LRESULT CHoverStatic::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MOUSELEAVE) {
+        // Only a pointer that is really elsewhere ends it; the next move tracks again.
+        if (!PointerIsOver())
+            EndHovering();
+        return 0;
+    }
+    if (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != m_hWnd)
+        EndHovering();
+    return CStatic::WindowProc(message, wParam, lParam);
 }

@@ -16,6 +16,12 @@ public:
 protected:
     BOOL OnSetCursor(HWND hWnd, UINT nHitTest, UINT message);
     void OnMouseMove(UINT nFlags, POINT point);
+    // Leaving is also seen when no move outside arrives (the pointer jumped away, or the
+    // capture was taken): the platform reports the leave, or the loss of the capture.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void EndHovering();
+    void TrackLeaving();
+    bool PointerIsOver() const;
     // The look of the control while hovering changes (or not): repaint at once.
     void Repaint();
 

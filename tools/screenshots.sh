@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves PNGs of the main dialog (also busy, and with the hand cursor over its icon), the exit
-# question, the version dialog and the missing-readme message, as Wine shows them, into
+# question, the version dialog (also with the pointer on its link and just gone from it) and the
+# missing-readme message, as Wine shows them, into
 # build/screenshots (or the folder given). Runs on its own display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -67,6 +68,13 @@ wine "$win/bt_drive.exe" question-rect | tr -d '\r' | shoot exit-question
 wine "$win/bt_drive.exe" answer 2
 wine "$win/bt_drive.exe" click 1005
 wine "$win/bt_drive.exe" version-rect | tr -d '\r' | shoot version
+# The web link while the pointer rests on it, and after the pointer jumped out of the dialog
+# at once: the link is back in its normal colour.
+read -r lx ly < <(wine "$win/bt_drive.exe" link-centre | tr -d '\r')
+xdotool mousemove $((lx - 3)) "$ly"; sleep 0.3; xdotool mousemove "$lx" "$ly"; sleep 0.5
+wine "$win/bt_drive.exe" version-rect | tr -d '\r' | shoot version-link-hover
+xdotool mousemove 1000 740; sleep 0.8
+wine "$win/bt_drive.exe" version-rect | tr -d '\r' | shoot version-link-left
 wine "$win/bt_drive.exe" close-all
 # The readme gone: the program says which file it looked for.
 wine "$work/Backtracker.exe" >/dev/null 2>&1 &

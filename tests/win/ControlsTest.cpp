@@ -346,6 +346,50 @@ TEST(LinkLabel, FailedClickBeepsReportsAndClearsVisited)
     OleUninitialize();
 }
 
+// The hover colour goes when the mouse leaves, however it leaves: the pointer jumps away (no
+// move outside reaches the label) or something else takes the capture.
+TEST(LinkLabel, HoverEndsWhenThePointerJumpsAwayOrTheCaptureIsTaken)
+{
+    CVersionDlg dlg;
+    RunScripted(dlg, IDC_WEB_LINK, [&](HWND wnd) {
+        HWND web = GetDlgItem(wnd, IDC_WEB_LINK);
+        const COLORREF hover = dlg.m_webLink.GetHoverTextColor();
+        const COLORREF normal = dlg.m_webLink.GetNormalTextColor();
+        ASSERT_NE(hover, normal);
+        RECT rc;
+        GetWindowRect(web, &rc);
+        LRESULT brush = 0;
+
+        // The pointer is already elsewhere when the last move over the label is seen, and no
+        // move outside reaches the label: the platform reports the leave (the screenshots
+        // show it with a real pointer).
+        SetCursorPos(2, 2);
+        Settle(wnd);
+        PostMessageW(web, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        Settle(wnd);
+        EXPECT_EQ(hover, TextColourFor(wnd, web, &brush));
+        PostMessageW(web, WM_MOUSELEAVE, 0, 0);
+        Settle(wnd);
+        EXPECT_EQ(normal, TextColourFor(wnd, web, &brush)) << "the label kept its hover colour after the pointer left";
+        EXPECT_EQ(nullptr, CaptureOf(wnd));
+
+        // The pointer stays on the label, and a button pressed meanwhile takes the capture.
+        SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        PostMessageW(web, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        Settle(wnd);
+        EXPECT_EQ(hover, TextColourFor(wnd, web, &brush));
+        EXPECT_EQ(web, CaptureOf(wnd));
+        HWND ok = GetDlgItem(wnd, IDOK);
+        PostMessageW(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        Settle(wnd);
+        EXPECT_EQ(ok, CaptureOf(wnd));
+        EXPECT_EQ(normal, TextColourFor(wnd, web, &brush)) << "the label kept its hover colour without the capture";
+        PostMessageW(ok, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(-50), static_cast<WORD>(-50)));
+        Settle(wnd);
+        SetCursorPos(0, 0);
+    });
+}
+
 TEST(LinkLabel, SetupAndSettersBeforeAndAfterAttachment)
 {
     CVersionDlg dlg;
@@ -378,11 +422,15 @@ TEST(LinkLabel, SetupAndSettersBeforeAndAfterAttachment)
         LRESULT brush = 0;
         EXPECT_EQ(RGB(1, 2, 3), TextColourFor(wnd, web, &brush));
         // Hovering: the hover colour and the capture, given back when the mouse leaves.
+        RECT onScreen;
+        GetWindowRect(web, &onScreen);
+        SetCursorPos(onScreen.left + 1, onScreen.top + 1);
+        Settle(wnd);
         PostMessageW(web, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
         Settle(wnd);
         EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), TextColourFor(wnd, web, &brush));
         EXPECT_EQ(web, CaptureOf(wnd));
-        PostMessageW(web, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-20), 1));
+        SetCursorPos(onScreen.left - 20, onScreen.top + 1);
         Settle(wnd);
         EXPECT_EQ(nullptr, CaptureOf(wnd));
         EXPECT_EQ(RGB(1, 2, 3), TextColourFor(wnd, web, &brush));

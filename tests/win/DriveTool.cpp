@@ -1,6 +1,6 @@
 // bt_drive: works a running Backtracker from the command line, for the screenshot and demo
 // scripts. Commands: main-rect | question-rect | version-rect | messagebox-rect (wait for the
-// window, print "x y w h"), icon-centre (print "x y"), escape (Esc in the main dialog), click ID (a button
+// window, print "x y w h"), icon-centre | link-centre (the version dialog's web link; print "x y"), escape (Esc in the main dialog), click ID (a button
 // of the main dialog), answer ID (a button of the exit question), close-all (ends every
 // dialog with Cancel/OK).
 #include "WinDriver.h"
@@ -50,6 +50,14 @@ int main(int argc, char** argv)
         HWND dlg = Main();
         RECT rc;
         if (!dlg || !GetWindowRect(GetDlgItem(dlg, IDC_HOT_ICON), &rc))
+            return 1;
+        std::printf("%ld %ld\n", (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        return 0;
+    }
+    if (!std::strcmp(cmd, "link-centre")) {
+        HWND dlg = WaitDialogWithControl(0, IDC_WEB_LINK, 20000);
+        RECT rc;
+        if (!dlg || !GetWindowRect(GetDlgItem(dlg, IDC_WEB_LINK), &rc))
             return 1;
         std::printf("%ld %ld\n", (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
         return 0;
