@@ -6,6 +6,9 @@ class CReopenApp : public CWinApp {
 public:
     CReopenApp();
     BOOL InitInstance() override;
+
+private:
+    static void BringRunningCopyToFront();
 };
 
 extern CReopenApp theApp;

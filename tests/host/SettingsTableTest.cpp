@@ -120,3 +120,18 @@ TEST(SettingsTable, SaveWritesEveryKeyInOrderAndReportsAFailedOne)
     EXPECT_FALSE(Table::Save(o, failing));
     EXPECT_EQ(expected, failing.written);
 }
+
+std::string ReadReadme();
+
+// The guide names every key with its default, as the table has it.
+TEST(SettingsTable, ReadmeNamesEveryKeyWithItsDefault)
+{
+    const std::string readme = ReadReadme();
+    for (const SettingRow<Options>& row : Table::kRows) {
+        std::wstring key(row.key);
+        std::string line = std::string(key.begin(), key.end()) + "=" + std::to_string(row.defaultValue) + " ";
+        EXPECT_NE(std::string::npos, readme.find(line)) << line;
+        std::wstring section(row.section);
+        EXPECT_NE(std::string::npos, readme.find("[" + std::string(section.begin(), section.end()) + "]"));
+    }
+}

@@ -544,6 +544,33 @@ TEST_F(AppTest, SaveFromQuestionWithEmptyCountKeepsDialogOpen)
 
 // ---------------------------------------------------------------- one copy, readme
 
+// The running copy's dialog, minimised and behind another window, comes to the front when a
+// second copy is started; the second shows nothing of its own.
+TEST_F(AppTest, SecondCopyBringsTheRunningDialogToTheFront)
+{
+    HWND dlg = Launch();
+    ASSERT_TRUE(dlg);
+    HWND other = CreateWindowExW(0, L"Static", L"another program", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 300, 200,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    ShowWindow(dlg, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(dlg) != FALSE; }, 5000));
+    ASSERT_TRUE(BringToFront(other));
+    AppDriver second(L"SecondToFront", L"Other.exe");
+    ASSERT_TRUE(second.Start());
+    bool sawWindow = false;
+    WaitFor([&] {
+        sawWindow = sawWindow || CountVisibleWindows(second.Pid()) > 0;
+        return !second.Running();
+    }, 15000);
+    EXPECT_EQ(0u, second.WaitExit(0));
+    EXPECT_FALSE(sawWindow);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(dlg) && GetForegroundWindow() == dlg; }, 5000))
+        << "the running dialog did not come to the front";
+    DestroyWindow(other);
+    CloseWithButton(dlg);
+}
+
 TEST_F(AppTest, SecondCopyEndsAtOnceWithoutAWindow)
 {
     HWND dlg = Launch();
