@@ -633,15 +633,8 @@ std::vector<HWND> ReadmeViewers()
 
 void EndReadmeViewers()
 {
-    for (HWND viewer : ReadmeViewers()) {
-        DWORD viewerPid = 0;
-        GetWindowThreadProcessId(viewer, &viewerPid);
-        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewerPid)) {
-            TerminateProcess(p, 0);
-            WaitForSingleObject(p, 5000);
-            CloseHandle(p);
-        }
-    }
+    for (HWND viewer : ReadmeViewers())
+        EndProcessOf(viewer);
 }
 
 // A readme that is gone is named in a message of the program's own, and nothing else opens.

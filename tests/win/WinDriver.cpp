@@ -178,14 +178,19 @@ void EndProcessesWithWindowClass(const wchar_t* windowClass)
         HWND wnd = FindWindowW(windowClass, nullptr);
         if (!wnd)
             return;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(wnd, &pid);
-        if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-            TerminateProcess(p, 0);
-            WaitForSingleObject(p, 5000);
-            CloseHandle(p);
-        }
+        EndProcessOf(wnd);
         WaitFor([&] { return !IsWindow(wnd); }, 5000);
+    }
+}
+
+void EndProcessOf(HWND wnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+        TerminateProcess(p, 0);
+        WaitForSingleObject(p, 5000);
+        CloseHandle(p);
     }
 }
 

@@ -43,6 +43,8 @@ HWND FocusOf(HWND wnd);
 HWND CaptureOf(HWND wnd);
 // Ends the processes that own a window of the class (browsers a test caused).
 void EndProcessesWithWindowClass(const wchar_t* windowClass);
+// Ends the process that owns the window at once.
+void EndProcessOf(HWND wnd);
 // Lets the target's thread work through what was posted to it.
 void Settle(HWND wnd);
 // A click on a button of a dialog of this thread's reach, or the mouse pressed and released
