@@ -1,0 +1,21 @@
+// The history of a Chromium profile (Chrome, Edge): the `History` file's visits that a person
+// saw, newest first.
+#pragma once
+#include "LatestVisits.h"
+#include <cstdint>
+#include <string>
+
+class ChromiumHistory {
+public:
+    // Offers the file's seen visits to `latest` until it is full; false when the file cannot
+    // be read (missing, damaged, of another schema).
+    static bool Read(const std::string& utf8Path, LatestVisits& latest);
+
+    // The browser's own rule: the end of a redirect chain, not a frame, not a keyword-generated
+    // visit, of an address that is not hidden. `transition` as stored (a signed 32-bit value).
+    static bool CountsAsSeen(int64_t transition, int64_t hidden);
+    // Microseconds since 1601-01-01 to microseconds since 1970-01-01.
+    static int64_t ToUnixMicros(int64_t chromiumTime);
+    // The query, newest visit first.
+    static const char* VisitsQuery();
+};

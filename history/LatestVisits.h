@@ -1,0 +1,37 @@
+// The latest visit of each address, newest first, for at most `capacity` addresses. A reader
+// offers a history's visits in descending time order and stops when the set is full, so that
+// memory and work stay bounded by the count, not by the history's size. A history is written
+// by web pages: an address that is too long, empty, holds a zero byte, has no scheme, or a time
+// of 0, before 1970 or far in the future is left out.
+#pragma once
+#include "BrowserVisit.h"
+#include <cstddef>
+#include <set>
+#include <string>
+#include <vector>
+
+class LatestVisits {
+public:
+    // httpOnly keeps http:// and https:// addresses only.
+    LatestVisits(size_t capacity, int64_t nowUs, bool httpOnly);
+
+    // False once the set is full: the reader can stop.
+    bool Offer(const char* url, size_t length, int64_t timeUs);
+    bool Full() const { return m_visits.size() >= m_capacity; }
+    const std::vector<BrowserVisit>& Visits() const { return m_visits; }
+
+    static constexpr size_t kLongestUrl = 32 * 1024;
+    // A visit up to a day ahead of the clock still counts (clocks differ); later ones do not.
+    static constexpr int64_t kFutureSlackUs = 24LL * 3600 * 1000000;
+
+    // "scheme:" with a letter first, then letters, digits, "+", "-", ".".
+    static bool HasScheme(const char* url, size_t length);
+    static bool IsHttp(const char* url, size_t length);
+
+private:
+    size_t m_capacity;
+    int64_t m_nowUs;
+    bool m_httpOnly;
+    std::vector<BrowserVisit> m_visits;
+    std::set<std::string> m_seen;
+};

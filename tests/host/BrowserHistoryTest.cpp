@@ -1,0 +1,396 @@
+// The Chromium and Firefox history readers over databases that the tests build in each
+// browser's schema: which visits count, the latest per address, the bounds, bad files, and
+// the side files (journal, write-ahead log) of a copy.
+#include "history/ChromiumHistory.h"
+#include "history/FirefoxHistory.h"
+#include "history/LatestVisits.h"
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const int64_t kNowUs = 1765000000LL * 1000000;  // the readers' clock in these tests
+const int64_t kChromiumEpochUs = 11644473600LL * 1000000;
+
+// Chromium's transition values as the browser stores them (signed 32-bit).
+constexpr int64_t kLink = 0, kTyped = 1, kSubframe = 3, kManualSubframe = 4, kKeywordGenerated = 10,
+                  kReload = 8;
+constexpr int64_t kChainStart = 0x10000000, kChainEnd = 0x20000000, kServerRedirect = 0x80000000;
+int64_t Stored(int64_t transition) { return static_cast<int32_t>(static_cast<uint32_t>(transition)); }
+
+class TempDir {
+public:
+    TempDir()
+    {
+        char name[] = "/tmp/bt-history-XXXXXX";
+        m_path = mkdtemp(name);
+    }
+    ~TempDir() { std::system(("rm -rf '" + m_path + "'").c_str()); }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+class Db {
+public:
+    explicit Db(const std::string& path) { EXPECT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &m_db)); }
+    ~Db() { sqlite3_close(m_db); }
+    void Exec(const std::string& sql)
+    {
+        char* error = nullptr;
+        EXPECT_EQ(SQLITE_OK, sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error)) << (error ? error : "") << sql;
+        sqlite3_free(error);
+    }
+    sqlite3* Handle() { return m_db; }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+// Two generations of Chromium's tables (the newer with Edge's extra table and more columns).
+const char* const kChromiumSchemas[] = {
+    "CREATE TABLE urls(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, visit_count INTEGER DEFAULT 0 "
+    "NOT NULL, typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL, hidden INTEGER DEFAULT 0 NOT "
+    "NULL, favicon_id INTEGER DEFAULT 0 NOT NULL);"
+    "CREATE TABLE visits(id INTEGER PRIMARY KEY, url INTEGER NOT NULL, visit_time INTEGER NOT NULL, from_visit "
+    "INTEGER, transition INTEGER DEFAULT 0 NOT NULL, segment_id INTEGER, is_indexed BOOLEAN, visit_duration INTEGER "
+    "DEFAULT 0 NOT NULL);"
+    "CREATE INDEX visits_url_index ON visits (url); CREATE INDEX visits_time_index ON visits (visit_time);",
+    "CREATE TABLE urls(id INTEGER PRIMARY KEY AUTOINCREMENT, url LONGVARCHAR, title LONGVARCHAR, visit_count "
+    "INTEGER DEFAULT 0 NOT NULL, typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL, hidden "
+    "INTEGER DEFAULT 0 NOT NULL);"
+    "CREATE TABLE visits(id INTEGER PRIMARY KEY AUTOINCREMENT, url INTEGER NOT NULL, visit_time INTEGER NOT NULL, "
+    "from_visit INTEGER, external_referrer_url TEXT, transition INTEGER DEFAULT 0 NOT NULL, segment_id INTEGER, "
+    "visit_duration INTEGER DEFAULT 0 NOT NULL, incremented_omnibox_typed_score BOOLEAN DEFAULT FALSE NOT NULL, "
+    "opener_visit INTEGER, originator_cache_guid TEXT, originator_visit_id INTEGER, originator_from_visit INTEGER, "
+    "originator_opener_visit INTEGER, is_known_to_sync BOOLEAN DEFAULT FALSE NOT NULL, consider_for_ntp_most_visited "
+    "BOOLEAN DEFAULT FALSE NOT NULL, visited_link_id INTEGER DEFAULT 0 NOT NULL, app_id TEXT);"
+    "CREATE INDEX visits_url_index ON visits (url); CREATE INDEX visits_time_index ON visits (visit_time);"
+    "CREATE TABLE edge_visits(visit_id INTEGER PRIMARY KEY, hub TEXT);",
+};
+
+const char kFirefoxSchema[] =
+    "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, rev_host LONGVARCHAR, "
+    "visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL, typed INTEGER DEFAULT 0 NOT NULL, frecency "
+    "INTEGER DEFAULT -1 NOT NULL, last_visit_date INTEGER, guid TEXT, foreign_count INTEGER DEFAULT 0 NOT NULL, "
+    "url_hash INTEGER DEFAULT 0 NOT NULL);"
+    "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER, place_id INTEGER, visit_date "
+    "INTEGER, visit_type INTEGER, session INTEGER, source INTEGER DEFAULT 0 NOT NULL, triggeringPlaceId INTEGER);"
+    "CREATE INDEX moz_historyvisits_dateindex ON moz_historyvisits (visit_date);";
+
+struct Visit {
+    std::string url;
+    int hidden;
+    int64_t timeUs;   // since 1970
+    int64_t type;     // Chromium: transition; Firefox: visit_type
+};
+
+std::string Quoted(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("''") : std::string(1, c);
+    return q + "'";
+}
+
+// One place per address (its hidden flag from the first visit naming it), one row per visit.
+void FillChromium(Db& db, const std::vector<Visit>& visits, size_t firstId = 1)
+{
+    std::vector<std::string> urls;
+    for (const Visit& v : visits) {
+        size_t id = std::find(urls.begin(), urls.end(), v.url) - urls.begin();
+        if (id == urls.size()) {
+            urls.push_back(v.url);
+            db.Exec("INSERT INTO urls(id, url, title, last_visit_time, hidden) VALUES (" + std::to_string(id + firstId) + ", " +
+                    Quoted(v.url) + ", 't', 0, " + std::to_string(v.hidden) + ")");
+        }
+        db.Exec("INSERT INTO visits(url, visit_time, transition) VALUES (" + std::to_string(id + firstId) + ", " +
+                std::to_string(v.timeUs + kChromiumEpochUs) + ", " + std::to_string(Stored(v.type)) + ")");
+    }
+}
+
+void FillFirefox(Db& db, const std::vector<Visit>& visits)
+{
+    std::vector<std::string> urls;
+    for (const Visit& v : visits) {
+        size_t id = std::find(urls.begin(), urls.end(), v.url) - urls.begin();
+        if (id == urls.size()) {
+            urls.push_back(v.url);
+            db.Exec("INSERT INTO moz_places(id, url, hidden, last_visit_date) VALUES (" + std::to_string(id + 1) + ", " +
+                    Quoted(v.url) + ", " + std::to_string(v.hidden) + ", " + std::to_string(v.timeUs) + ")");
+        }
+        db.Exec("INSERT INTO moz_historyvisits(place_id, visit_date, visit_type) VALUES (" + std::to_string(id + 1) +
+                ", " + std::to_string(v.timeUs) + ", " + std::to_string(v.type) + ")");
+    }
+}
+
+int64_t T(int seconds) { return kNowUs - 1000000LL * 1000 + seconds * 1000000LL; }
+
+using Kept = std::vector<BrowserVisit>;
+
+}
+
+// Which Chromium visits a person saw, for both schema generations.
+TEST(ChromiumHistory, SeenVisitsLatestPerAddressNewestFirst)
+{
+    const int64_t seen = kChainStart | kChainEnd;
+    const std::string longUrl = "http://long/" + std::string(100 * 1024, 'x');
+    const std::vector<Visit> visits = {
+        { "http://a/", 0, T(10), kLink | seen },
+        { "http://a/", 0, T(20), kTyped | seen },                              // the same page later
+        { "http://redirect-source/", 0, T(30), kLink | kChainStart | kServerRedirect },  // a hop
+        { "https://redirect-target/", 0, T(30), kLink | kChainEnd | kServerRedirect },   // the page
+        { "http://frame/", 0, T(40), kSubframe | seen },
+        { "http://manual-frame/", 0, T(41), kManualSubframe | seen },
+        { "http://keyword/", 0, T(42), kKeywordGenerated | seen },
+        { "http://hidden/", 1, T(43), kLink | seen },
+        { "ftp://files/", 0, T(44), kLink | seen },
+        { longUrl, 0, T(45), kLink | seen },
+        { "http://reload/", 0, T(46), kReload | seen },
+        { "http://x/\" --renderer-cmd-prefix=calc", 0, T(47), kLink | seen },  // kept: data, quoted later
+        { "http://future/", 0, kNowUs + 48LL * 3600 * 1000000, kLink | seen },
+        { "http://before-1970/", 0, -5, kLink | seen },
+        { "noscheme", 0, T(49), kLink | seen },
+    };
+    const Kept expected = {
+        { "http://x/\" --renderer-cmd-prefix=calc", T(47) },
+        { "http://reload/", T(46) },
+        { "https://redirect-target/", T(30) },
+        { "http://a/", T(20) },
+    };
+    for (const char* schema : kChromiumSchemas) {
+        TempDir dir;
+        {
+            Db db(dir.File("History"));
+            db.Exec(schema);
+            FillChromium(db, visits);
+        }
+        LatestVisits latest(16, kNowUs, true);
+        ASSERT_TRUE(ChromiumHistory::Read(dir.File("History"), latest));
+        EXPECT_EQ(expected, latest.Visits());
+
+        // All schemes, and a count that cuts.
+        LatestVisits two(2, kNowUs, false);
+        ASSERT_TRUE(ChromiumHistory::Read(dir.File("History"), two));
+        EXPECT_EQ((Kept{ { "http://x/\" --renderer-cmd-prefix=calc", T(47) }, { "http://reload/", T(46) } }),
+                  two.Visits());
+        LatestVisits all(16, kNowUs, false);
+        ASSERT_TRUE(ChromiumHistory::Read(dir.File("History"), all));
+        EXPECT_EQ(5u, all.Visits().size()) << "ftp:// counts without the http filter";
+    }
+}
+
+TEST(ChromiumHistory, TransitionRule)
+{
+    const struct { int64_t transition; int hidden; bool seen; } cases[] = {
+        { kLink | kChainEnd, 0, true },
+        { kLink | kChainStart, 0, false },
+        { Stored(kTyped | kChainEnd | kServerRedirect), 0, true },  // negative as stored
+        { kSubframe | kChainEnd, 0, false },
+        { kManualSubframe | kChainEnd, 0, false },
+        { kKeywordGenerated | kChainEnd, 0, false },
+        { kLink | kChainEnd, 1, false },
+        { static_cast<int64_t>(0x7FFFFFFF00000000LL) | kLink | kChainEnd, 0, true },  // only the low 32 bits count
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.seen, ChromiumHistory::CountsAsSeen(c.transition, c.hidden)) << std::hex << c.transition;
+    EXPECT_EQ(0, ChromiumHistory::ToUnixMicros(0));
+    EXPECT_EQ(1000000, ChromiumHistory::ToUnixMicros(kChromiumEpochUs + 1000000));
+}
+
+TEST(FirefoxHistory, SeenVisitsLatestPerAddressNewestFirst)
+{
+    const std::vector<Visit> visits = {
+        { "http://a/", 0, T(10), 1 },
+        { "http://a/", 0, T(20), 2 },
+        { "http://moved/", 1, T(30), 1 },          // a redirect's source is hidden
+        { "https://moved-here/", 0, T(30), 5 },    // its target, permanent redirect
+        { "http://temp-target/", 0, T(31), 6 },
+        { "http://embed/", 0, T(40), 4 },
+        { "http://download/", 0, T(41), 7 },
+        { "http://framed/", 0, T(42), 8 },
+        { "http://reload/", 0, T(43), 9 },
+        { "http://bookmarked/", 0, T(44), 3 },
+        { "http://zero-time/", 0, 0, 1 },
+        // Two pages seen within one second both count, in the order seen.
+        { "http://first/", 0, T(50), 1 },
+        { "http://second/", 0, T(50) + 1, 1 },
+    };
+    TempDir dir;
+    {
+        Db db(dir.File("places.sqlite"));
+        db.Exec(kFirefoxSchema);
+        FillFirefox(db, visits);
+        // A place never visited (a bookmark only) has no visit rows and no date.
+        db.Exec("INSERT INTO moz_places(id, url, hidden, last_visit_date) VALUES (99, 'http://never/', 0, NULL)");
+    }
+    LatestVisits latest(16, kNowUs, true);
+    ASSERT_TRUE(FirefoxHistory::Read(dir.File("places.sqlite"), latest));
+    const Kept expected = {
+        { "http://second/", T(50) + 1 }, { "http://first/", T(50) },     { "http://bookmarked/", T(44) },
+        { "http://reload/", T(43) },     { "http://temp-target/", T(31) }, { "https://moved-here/", T(30) },
+        { "http://a/", T(20) },
+    };
+    EXPECT_EQ(expected, latest.Visits());
+}
+
+// A file that cannot be read is a source that gives nothing, and says so.
+TEST(BrowserHistory, UnreadableFilesFail)
+{
+    TempDir dir;
+    const std::string missing = dir.File("none");
+    {
+        std::ofstream(dir.File("empty"));
+        std::ofstream(dir.File("garbage"), std::ios::binary) << std::string(4096, '\x5a');
+        Db foreign(dir.File("foreign"));
+        foreign.Exec("CREATE TABLE urls(id INTEGER PRIMARY KEY, url TEXT); CREATE TABLE visits(id INTEGER, url "
+                     "INTEGER, visit_time INTEGER, transition INTEGER);");  // no urls.hidden
+        Db places(dir.File("wrong-browser"));
+        places.Exec(kFirefoxSchema);
+    }
+    for (const char* name : { "none", "empty", "garbage", "foreign", "wrong-browser" }) {
+        LatestVisits latest(3, kNowUs, true);
+        EXPECT_FALSE(ChromiumHistory::Read(dir.File(name), latest)) << name;
+        EXPECT_TRUE(latest.Visits().empty()) << name;
+    }
+    LatestVisits latest(3, kNowUs, true);
+    EXPECT_FALSE(FirefoxHistory::Read(dir.File("foreign"), latest));
+    EXPECT_FALSE(std::ifstream(missing).good()) << "a missing file is not created";
+}
+
+// A truncated copy: never a crash, at most what the file still holds.
+TEST(BrowserHistory, TruncatedFileGivesNothingOrASubset)
+{
+    TempDir dir;
+    std::vector<Visit> visits;
+    for (int i = 0; i < 400; ++i)
+        visits.push_back({ "http://page/" + std::to_string(i) + "/" + std::string(200, 'p'), 0, T(i), kLink | kChainEnd });
+    {
+        Db db(dir.File("History"));
+        db.Exec(kChromiumSchemas[1]);
+        db.Exec("BEGIN");
+        FillChromium(db, visits);
+        db.Exec("COMMIT");
+    }
+    std::ifstream in(dir.File("History"), std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (size_t cut : { whole.size() / 2, whole.size() - 1, size_t(100), size_t(4096) }) {
+        std::ofstream(dir.File("cut"), std::ios::binary | std::ios::trunc) << whole.substr(0, cut);
+        LatestVisits latest(16, kNowUs, false);
+        ChromiumHistory::Read(dir.File("cut"), latest);
+        for (const BrowserVisit& v : latest.Visits())
+            EXPECT_EQ(0u, v.url.find("http://page/")) << "cut at " << cut;
+    }
+}
+
+// Rows that only the write-ahead log holds are read from a copy that takes the log along.
+TEST(FirefoxHistory, RowsOnlyInTheWriteAheadLogAreRead)
+{
+    TempDir dir;
+    Db browser(dir.File("places.sqlite"));
+    browser.Exec("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;");
+    browser.Exec(kFirefoxSchema);
+    browser.Exec("PRAGMA wal_checkpoint(TRUNCATE);");
+    FillFirefox(browser, { { "http://only-in-the-log/", 0, T(5), 1 } });
+    // The browser keeps its connection open: the log is not folded into the file.
+    std::system(("mkdir '" + dir.File("copy") + "' '" + dir.File("bare") + "' && cp '" + dir.File("places.sqlite") +
+                 "' '" + dir.File("places.sqlite-wal") + "' '" + dir.File("copy") + "/' && cp '" +
+                 dir.File("places.sqlite") + "' '" + dir.File("bare") + "/'")
+                    .c_str());
+    LatestVisits withLog(3, kNowUs, true);
+    ASSERT_TRUE(FirefoxHistory::Read(dir.File("copy/places.sqlite"), withLog));
+    EXPECT_EQ((Kept{ { "http://only-in-the-log/", T(5) } }), withLog.Visits());
+    LatestVisits withoutLog(3, kNowUs, true);
+    FirefoxHistory::Read(dir.File("bare/places.sqlite"), withoutLog);
+    EXPECT_TRUE(withoutLog.Visits().empty()) << "the fixture: without the log the row is not there";
+}
+
+// A copy taken while the browser was writing holds a hot journal: opening the copy rolls the
+// half-written transaction back, and the committed rows are read.
+TEST(ChromiumHistory, HotJournalOfACopyRollsBack)
+{
+    TempDir dir;
+    Db browser(dir.File("History"));
+    browser.Exec(kChromiumSchemas[0]);
+    FillChromium(browser, { { "http://committed/", 0, T(1), kLink | kChainEnd } });
+    browser.Exec("PRAGMA cache_size=1; BEGIN");
+    std::vector<Visit> pending;
+    for (int i = 0; i < 300; ++i)
+        pending.push_back({ "http://pending/" + std::to_string(i) + std::string(300, 'q'), 0, T(100 + i), kLink | kChainEnd });
+    FillChromium(browser, pending, 1000);  // spills into the file before it is committed
+    std::system(("mkdir '" + dir.File("copy") + "' && cp '" + dir.File("History") + "' '" + dir.File("History-journal") +
+                 "' '" + dir.File("copy") + "/'")
+                    .c_str());
+    std::system(("mkdir '" + dir.File("bare") + "' && cp '" + dir.File("History") + "' '" + dir.File("bare") + "/'").c_str());
+    browser.Exec("ROLLBACK");
+    LatestVisits latest(16, kNowUs, true);
+    ASSERT_TRUE(ChromiumHistory::Read(dir.File("copy/History"), latest));
+    EXPECT_EQ((Kept{ { "http://committed/", T(1) } }), latest.Visits());
+    // The fixture: without its journal, the same copy shows what was never committed.
+    LatestVisits bare(16, kNowUs, true);
+    ChromiumHistory::Read(dir.File("bare/History"), bare);
+    EXPECT_NE(latest.Visits(), bare.Visits());
+}
+
+// The plan that SQLite takes: the visit-time index in descending order, no sort of the table.
+TEST(BrowserHistory, QueriesWalkTheVisitTimeIndex)
+{
+    const struct { const char* what; const char* schema; const char* query; const char* index; } cases[] = {
+        { "Chromium", kChromiumSchemas[1], ChromiumHistory::VisitsQuery(), "visits_time_index" },
+        { "Firefox", kFirefoxSchema, FirefoxHistory::VisitsQuery(), "moz_historyvisits_dateindex" },
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        Db db(dir.File("db"));
+        db.Exec(c.schema);
+        sqlite3_stmt* stmt = nullptr;
+        ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db.Handle(), (std::string("EXPLAIN QUERY PLAN ") + c.query).c_str(), -1,
+                                                &stmt, nullptr));
+        std::string plan;
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            plan += std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3))) + "\n";
+        sqlite3_finalize(stmt);
+        EXPECT_NE(std::string::npos, plan.find(c.index)) << c.what << ":\n" << plan;
+        EXPECT_EQ(std::string::npos, plan.find("TEMP B-TREE")) << c.what << ":\n" << plan;
+    }
+}
+
+TEST(LatestVisits, AddressAndTimeRules)
+{
+    const struct { std::string url; int64_t time; bool httpOnly; bool kept; } cases[] = {
+        { "http://a/", T(1), true, true },
+        { "HTTPS://a/", T(1), true, true },
+        { "ftp://a/", T(1), true, false },
+        { "ftp://a/", T(1), false, true },
+        { "file:///C:/x", T(1), false, true },
+        { "javascript:alert(1)", T(1), true, false },
+        { "-P evil", T(1), false, false },
+        { "http", T(1), false, false },
+        { ":http://a/", T(1), false, false },
+        { std::string("http://a/\0b", 11), T(1), false, false },
+        { "", T(1), false, false },
+        { "http://a/" + std::string(LatestVisits::kLongestUrl - 9, 'x'), T(1), true, true },
+        { "http://a/" + std::string(LatestVisits::kLongestUrl - 8, 'x'), T(1), true, false },
+        { "http://a/", 0, true, false },
+        { "http://a/", -1, true, false },
+        { "http://a/", kNowUs + LatestVisits::kFutureSlackUs, true, true },
+        { "http://a/", kNowUs + LatestVisits::kFutureSlackUs + 1, true, false },
+    };
+    for (const auto& c : cases) {
+        LatestVisits latest(3, kNowUs, c.httpOnly);
+        latest.Offer(c.url.data(), c.url.size(), c.time);
+        EXPECT_EQ(c.kept ? 1u : 0u, latest.Visits().size()) << testing::PrintToString(c.url.substr(0, 40)) << " " << c.time;
+    }
+    LatestVisits two(2, kNowUs, true);
+    EXPECT_TRUE(two.Offer("http://a/", 9, T(3)));
+    EXPECT_TRUE(two.Offer("http://a/", 9, T(2))) << "an address seen again is passed over";
+    EXPECT_FALSE(two.Offer("http://b/", 9, T(1))) << "full";
+    EXPECT_FALSE(two.Offer("http://c/", 9, T(0)));
+    EXPECT_EQ((Kept{ { "http://a/", T(3) }, { "http://b/", T(1) } }), two.Visits());
+}
