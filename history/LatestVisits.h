@@ -24,10 +24,6 @@ public:
     // A visit up to a day ahead of the clock still counts (clocks differ); later ones do not.
     static constexpr int64_t kFutureSlackUs = 24LL * 3600 * 1000000;
 
-    // "scheme:" with a letter first, then letters, digits, "+", "-", ".".
-    static bool HasScheme(const char* url, size_t length);
-    static bool IsHttp(const char* url, size_t length);
-
 private:
     size_t m_capacity;
     int64_t m_nowUs;

@@ -5,6 +5,8 @@
 #include "LoopbackHttpServer.h"
 #include "WinDriver.h"
 #include "../../browser/CBrowserWindow.h"
+#include "../../browser/LaunchCommand.h"
+#include <shellapi.h>
 #include <gtest/gtest.h>
 #include <ole2.h>
 #include <thread>
@@ -221,5 +223,44 @@ TEST_F(BrowserTest, RealBrowserNavigatesWaitsOutItsTimeAndStaysOpen)
     HWND frame = FindWindowW(L"IEFrame", nullptr);
     EXPECT_TRUE(frame && IsWindowVisible(frame)) << "the browser window stays open";
     EndProcessesWithWindowClass(L"IEFrame");
+}
+
+std::wstring Wide(const std::string& utf8)
+{
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
+    return w;
+}
+
+// The platform's own reading of the command lines that start a browser: every hostile address
+// is one argument, after Chromium's end of switches, as the address was made safe.
+TEST(LaunchCommand, ThePlatformReadsBackEachArgument)
+{
+    const char* const urls[] = {
+        "http://x/\" --renderer-cmd-prefix=calc", "http://x/a\nb c\td", "http://x/\\\\\"y\\", "http://例え.jp/パス",
+        "https://x/?q=\"\"&r=\\",
+    };
+    const std::string program = "C:\\Program Files\\Microsoft\\Edge\\Application\\msedge.exe";
+    for (const char* url : urls) {
+        std::string safe;
+        ASSERT_TRUE(LaunchCommand::SafeUrl(url, &safe)) << url;
+        for (auto browser : { LaunchCommand::Browser::Chromium, LaunchCommand::Browser::Firefox }) {
+            std::vector<std::string> args = LaunchCommand::Arguments(browser, "Profile 2", safe);
+            std::wstring line = Wide(LaunchCommand::CommandLine(program, args));
+            int count = 0;
+            LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
+            ASSERT_TRUE(argv);
+            std::vector<std::wstring> got(argv, argv + count);
+            LocalFree(argv);
+            std::vector<std::wstring> expected = { Wide(program) };
+            for (const std::string& a : args)
+                expected.push_back(Wide(a));
+            EXPECT_EQ(expected, got) << url;
+            EXPECT_EQ(Wide(safe), got.back());
+        }
+    }
+    std::string refused;
+    EXPECT_FALSE(LaunchCommand::SafeUrl("-P evil", &refused));
 }
 }

@@ -1,0 +1,26 @@
+// The command line that opens one page in a new window of a browser of today. An address from
+// a history is data written by web pages: it reaches the browser as exactly one argument, after
+// the browser's end of switches where it has one, with every character that could end or split
+// an argument percent-encoded (which leaves the address the same), and only when it begins
+// with a scheme.
+#pragma once
+#include <string>
+#include <vector>
+
+class LaunchCommand {
+public:
+    enum class Browser { Chromium, Firefox };
+
+    // The address as it may stand in one argument: quotes, spaces, tabs and control characters
+    // (bytes below 0x21 and 0x7F) as %XX. False, and nothing to open, without "scheme:" first.
+    static bool SafeUrl(const std::string& url, std::string* safe);
+
+    // The arguments after the program. Chromium (Chrome, Edge): --profile-directory=<profile>
+    // (when one is named), --new-window, --, the address. Firefox: -new-window, the address.
+    static std::vector<std::string> Arguments(Browser browser, const std::string& profile, const std::string& safeUrl);
+
+    // The program in quotes, then each argument quoted where it needs it, by the rules that
+    // CommandLineToArgvW (and the C runtime) read back: one argument each, the same bytes.
+    static std::string CommandLine(const std::string& program, const std::vector<std::string>& args);
+    static std::string Quote(const std::string& arg);
+};

@@ -1,0 +1,35 @@
+#include "UrlText.h"
+#include <cstring>
+
+bool UrlText::HasScheme(const char* url, size_t length)
+{
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (length < 2 || !letter(url[0]))
+        return false;
+    for (size_t i = 1; i < length; ++i) {
+        char c = url[i];
+        if (c == ':')
+            return true;
+        if (!letter(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return false;
+}
+
+bool UrlText::IsHttp(const char* url, size_t length)
+{
+    auto starts = [&](const char* prefix) {
+        size_t n = std::strlen(prefix);
+        if (length < n)
+            return false;
+        for (size_t i = 0; i < n; ++i) {
+            char c = url[i];
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+            if (c != prefix[i])
+                return false;
+        }
+        return true;
+    };
+    return starts("http://") || starts("https://");
+}
