@@ -1,0 +1,100 @@
+// The pages chosen over the URL cache and the browsers' histories.
+#include "history/MergedSelection.h"
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+int64_t S(int seconds) { return seconds * 1000000LL; }
+using Pages = std::vector<PageCandidate>;
+}
+
+// The URL cache alone: the set's own entries in its own order, whatever repeats they hold.
+TEST(MergedSelection, UrlCacheAloneIsTheSetsResult)
+{
+    RecentSet recent(3);
+    for (auto [url, t] : std::vector<std::pair<const char*, int32_t>>{
+             { "http://a/", 10 }, { "http://b/", 30 }, { "http://a/", 20 }, { "http://c/", 5 } })
+        recent.Add(HistoryEntry(url, t, true));
+    MergedSelection merged(3);
+    merged.AddUrlCache(recent);
+    Pages expected;
+    for (const HistoryEntry& e : recent.m_entries)
+        expected.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {} });
+    EXPECT_EQ(expected, merged.OldestFirst());
+    EXPECT_EQ("http://a/", expected[0].url);
+    EXPECT_EQ("http://a/", expected[1].url) << "the cache's own repeat stays";
+}
+
+TEST(MergedSelection, SourcesTogether)
+{
+    RecentSet recent(3);
+    recent.Add(HistoryEntry("http://shared/", 100, true));
+    recent.Add(HistoryEntry("http://cache-only/", 50, true));
+    MergedSelection merged(5);
+    merged.AddUrlCache(recent);
+    merged.AddVisits(PageSource::Chrome, "Default",
+                     { { "http://shared/", S(200) }, { "http://same-second-1/", S(300) + 1 } });
+    merged.AddVisits(PageSource::Edge, "Profile 1",
+                     { { "http://same-second-2/", S(300) + 2 }, { "http://shared/", S(150) } });
+    merged.AddVisits(PageSource::Firefox, "abcd.default", { { "http://old/", S(10) }, { "http://tie/", S(400) } });
+    merged.AddVisits(PageSource::Chrome, "Profile 2", { { "http://tie/", S(400) } });
+    const Pages expected = {
+        { "http://cache-only/", S(50), PageSource::UrlCache, {} },
+        { "http://shared/", S(200), PageSource::Chrome, "Default" },    // the later visit wins
+        { "http://same-second-1/", S(300) + 1, PageSource::Chrome, "Default" },
+        { "http://same-second-2/", S(300) + 2, PageSource::Edge, "Profile 1" },
+        { "http://tie/", S(400), PageSource::Firefox, "abcd.default" },  // the one added first
+    };
+    EXPECT_EQ(expected, merged.OldestFirst()) << "http://old/ is the sixth";
+}
+
+// Against a plain model on random sources: each address once across sources (latest visit,
+// first added on a tie), the cache's repeats kept, the latest `capacity`, oldest first.
+TEST(MergedSelection, MatchesAPlainModelOnRandomSources)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        const size_t capacity = 1 + random() % 6;
+        RecentSet recent(static_cast<uint32_t>(capacity));
+        for (int i = random() % 6; i > 0; --i)
+            recent.Add(HistoryEntry("http://" + std::to_string(random() % 5) + "/", static_cast<int32_t>(random() % 20), true));
+        MergedSelection merged(capacity);
+        Pages all;
+        merged.AddUrlCache(recent);
+        for (const HistoryEntry& e : recent.m_entries)
+            all.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {} });
+        for (PageSource source : { PageSource::Edge, PageSource::Chrome, PageSource::Firefox }) {
+            std::vector<BrowserVisit> visits;
+            for (int i = random() % 5; i > 0; --i) {
+                std::string url = "http://" + std::to_string(random() % 5) + "/";
+                bool repeat = false;
+                for (const BrowserVisit& v : visits)
+                    repeat = repeat || v.url == url;  // a reader gives each address once
+                if (!repeat)
+                    visits.push_back({ url, S(static_cast<int>(random() % 20)) + static_cast<int64_t>(random() % 3) });
+            }
+            merged.AddVisits(source, "p", visits);
+            for (const BrowserVisit& v : visits)
+                all.push_back({ v.url, v.timeUs, source, "p" });
+        }
+        std::vector<size_t> keep;
+        for (size_t i = 0; i < all.size(); ++i) {
+            size_t best = i;
+            for (size_t j = 0; j < all.size(); ++j)
+                if (all[j].url == all[i].url && (all[j].timeUs > all[best].timeUs || (all[j].timeUs == all[best].timeUs && j < best)))
+                    best = j;
+            if (best == i || (all[i].source == PageSource::UrlCache && all[best].source == PageSource::UrlCache))
+                keep.push_back(i);
+        }
+        for (size_t a = 0; a < keep.size(); ++a)
+            for (size_t b = a + 1; b < keep.size(); ++b)
+                if (all[keep[b]].timeUs > all[keep[a]].timeUs || (all[keep[b]].timeUs == all[keep[a]].timeUs && keep[b] < keep[a]))
+                    std::swap(keep[a], keep[b]);
+        if (keep.size() > capacity)
+            keep.resize(capacity);
+        Pages expected;
+        for (size_t k = keep.size(); k-- > 0;)
+            expected.push_back(all[keep[k]]);
+        ASSERT_EQ(expected, merged.OldestFirst()) << "round " << round;
+    }
+}
