@@ -1,0 +1,121 @@
+#include "CHistoryCopy.h"
+#include "../text/Utf8Text.h"
+#include <windows.h>
+#include <vector>
+
+namespace {
+std::wstring TempFolder()
+{
+    wchar_t buf[MAX_PATH + 1] = {};
+    DWORD n = GetTempPathW(MAX_PATH + 1, buf);
+    return n && n <= MAX_PATH ? std::wstring(buf, n) : std::wstring();
+}
+
+std::wstring FileName(const std::wstring& path)
+{
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+}
+
+std::wstring CHistoryCopy::FolderPrefix() { return L"Backtracker-"; }
+
+CHistoryCopy::CHistoryCopy(const std::wstring& file, const wchar_t* sideSuffix)
+{
+    std::wstring temp = TempFolder();
+    if (temp.empty())
+        return;
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100 && m_strFolder.empty(); ++attempt) {
+        std::wstring folder = temp + FolderPrefix() + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++counter);
+        if (CreateDirectoryW(folder.c_str(), nullptr))
+            m_strFolder = folder;
+    }
+    if (m_strFolder.empty())
+        return;
+    m_strCopy = m_strFolder + L"\\" + FileName(file);
+    if (!CopyShared(file, m_strCopy))
+        return;
+    // The side file belongs to the same moment; without it the copy may miss its newest rows,
+    // but it is still a consistent file.
+    std::wstring side = file + sideSuffix;
+    if (GetFileAttributesW(side.c_str()) != INVALID_FILE_ATTRIBUTES)
+        CopyShared(side, m_strCopy + sideSuffix);
+    m_bReady = true;
+}
+
+CHistoryCopy::~CHistoryCopy()
+{
+    if (!m_strFolder.empty())
+        RemoveFolder(m_strFolder);
+}
+
+std::string CHistoryCopy::Utf8Path() const { return Utf8Text::FromWide(m_strCopy); }
+
+bool CHistoryCopy::CopyShared(const std::wstring& from, const std::wstring& to)
+{
+    HANDLE in = CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (in == INVALID_HANDLE_VALUE)
+        return false;
+    HANDLE out = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    bool ok = out != INVALID_HANDLE_VALUE;
+    std::vector<char> buffer(1 << 20);
+    while (ok) {
+        DWORD got = 0;
+        if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+            ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        DWORD written = 0;
+        ok = WriteFile(out, buffer.data(), got, &written, nullptr) && written == got;
+    }
+    if (out != INVALID_HANDLE_VALUE)
+        CloseHandle(out);
+    CloseHandle(in);
+    return ok;
+}
+
+void CHistoryCopy::RemoveFolder(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring path = folder + L"\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+void CHistoryCopy::RemoveLeftovers()
+{
+    std::wstring temp = TempFolder();
+    if (temp.empty())
+        return;
+    const std::wstring own = FolderPrefix() + std::to_wstring(GetCurrentProcessId()) + L"-";
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((temp + FolderPrefix() + L"*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<std::wstring> leftovers;
+    do {
+        std::wstring name = fd.cFileName;
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.compare(0, own.size(), own) != 0)
+            leftovers.push_back(temp + name);
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+    for (const std::wstring& folder : leftovers)
+        RemoveFolder(folder);
+}

@@ -1,0 +1,158 @@
+// Reading a browser's history without disturbing the browser, under Wine: the file held by
+// another process as a running browser holds it, copied with its side file, read from the copy,
+// and left exactly as it was; the copies go, also those of an earlier run.
+#include "../../history/CHistoryCopy.h"
+#include "../../history/ChromiumHistory.h"
+#include "../../text/Utf8Text.h"
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int64_t kNowUs = 1765000000LL * 1000000;
+const int64_t kChromiumEpochUs = 11644473600LL * 1000000;
+
+std::wstring TempFolder()
+{
+    wchar_t buf[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, buf);
+    return buf;
+}
+
+std::string ReadAll(const std::wstring& path, FILETIME* written)
+{
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "(unreadable)";
+    std::string bytes;
+    char buf[65536];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof(buf), &got, nullptr) && got)
+        bytes.append(buf, got);
+    GetFileTime(f, nullptr, nullptr, written);
+    CloseHandle(f);
+    return bytes;
+}
+
+// The copy folders of this process under the temporary folder.
+std::vector<std::wstring> CopyFolders()
+{
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((TempFolder() + CHistoryCopy::FolderPrefix() + L"*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return found;
+    do
+        found.push_back(fd.cFileName);
+    while (FindNextFileW(find, &fd));
+    FindClose(find);
+    return found;
+}
+
+// A profile folder of the test's own with a Chromium history of two pages.
+class HeldProfile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = TempFolder() + L"bt-profile-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(m_folder.c_str(), nullptr);
+        m_history = m_folder + L"\\History";
+        sqlite3* db = nullptr;
+        ASSERT_EQ(SQLITE_OK, sqlite3_open(Utf8Text::FromWide(m_history).c_str(), &db));
+        std::string sql =
+            "CREATE TABLE urls(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, visit_count INTEGER DEFAULT "
+            "0 NOT NULL, typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL, hidden INTEGER "
+            "DEFAULT 0 NOT NULL);"
+            "CREATE TABLE visits(id INTEGER PRIMARY KEY, url INTEGER NOT NULL, visit_time INTEGER NOT NULL, from_visit "
+            "INTEGER, transition INTEGER DEFAULT 0 NOT NULL);"
+            "CREATE INDEX visits_time_index ON visits (visit_time);"
+            "INSERT INTO urls VALUES (1, 'http://127.0.0.1/one', 't', 1, 0, 0, 0), (2, 'http://127.0.0.1/two', 't', 1, "
+            "0, 0, 0);";
+        for (int i = 1; i <= 2; ++i)
+            sql += "INSERT INTO visits(url, visit_time, transition) VALUES (" + std::to_string(i) + ", " +
+                   std::to_string(kChromiumEpochUs + kNowUs - 1000000LL * (10 - i)) + ", " + std::to_string(0x30000000) +
+                   ");";
+        ASSERT_EQ(SQLITE_OK, sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr));
+        sqlite3_close(db);
+    }
+    void TearDown() override
+    {
+        DeleteFileW(m_history.c_str());
+        DeleteFileW((m_history + L"-journal").c_str());
+        RemoveDirectoryW(m_folder.c_str());
+    }
+
+    std::wstring m_folder, m_history;
+};
+
+}
+
+TEST_F(HeldProfile, ACopyIsReadWhileTheBrowserHoldsTheFileAndTheFileStaysAsItWas)
+{
+    HANDLE held = CreateEventW(nullptr, TRUE, FALSE, L"BtHistoryHeld");
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, L"BtHistoryRelease");
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring holder = self;
+    holder = holder.substr(0, holder.find_last_of(L'\\')) + L"\\bt_hold_history.exe";
+    std::wstring line = L"\"" + holder + L"\" \"" + m_history + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, 20000)) << "the holder did not take the file";
+
+    FILETIME before = {}, after = {};
+    const std::string bytes = ReadAll(m_history, &before);
+    {
+        LatestVisits direct(3, kNowUs, true);
+        EXPECT_FALSE(ChromiumHistory::Read(Utf8Text::FromWide(m_history), direct))
+            << "the fixture: the held file itself cannot be read";
+    }
+    {
+        CHistoryCopy copy(m_history, L"-journal");
+        ASSERT_TRUE(copy.IsReady());
+        LatestVisits latest(3, kNowUs, true);
+        ASSERT_TRUE(ChromiumHistory::Read(copy.Utf8Path(), latest));
+        ASSERT_EQ(2u, latest.Visits().size());
+        EXPECT_EQ("http://127.0.0.1/two", latest.Visits()[0].url);
+        EXPECT_EQ(1u, CopyFolders().size());
+    }
+    EXPECT_TRUE(CopyFolders().empty()) << "the copy goes with the object";
+    EXPECT_EQ(bytes, ReadAll(m_history, &after));
+    EXPECT_EQ(0, CompareFileTime(&before, &after)) << "the browser's file was not written";
+
+    SetEvent(release);
+    WaitForSingleObject(pi.hProcess, 20000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    CloseHandle(held);
+    CloseHandle(release);
+}
+
+TEST(HistoryCopy, MissingFileGivesNoCopyAndLeavesNothing)
+{
+    {
+        CHistoryCopy copy(TempFolder() + L"no-such-profile\\History", L"-journal");
+        EXPECT_FALSE(copy.IsReady());
+    }
+    EXPECT_TRUE(CopyFolders().empty());
+}
+
+TEST(HistoryCopy, LeftoversOfAnEarlierRunAreRemoved)
+{
+    std::wstring leftover = TempFolder() + CHistoryCopy::FolderPrefix() + L"99999-7";
+    ASSERT_TRUE(CreateDirectoryW(leftover.c_str(), nullptr));
+    HANDLE f = CreateFileW((leftover + L"\\History").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(f);
+    CHistoryCopy own(TempFolder() + L"no-such-profile\\History", L"-journal");  // a folder of this process
+    ASSERT_EQ(1u + 1u, CopyFolders().size());
+    CHistoryCopy::RemoveLeftovers();
+    std::vector<std::wstring> left = CopyFolders();
+    ASSERT_EQ(1u, left.size()) << "this process's own folder stays";
+    EXPECT_NE(std::wstring::npos, left[0].find(std::to_wstring(GetCurrentProcessId())));
+}
