@@ -61,6 +61,8 @@ protected:
         m_folder = TempFolder() + L"bt-profile-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(m_folder.c_str(), nullptr);
         m_history = m_folder + L"\\History";
+        DeleteFileW(m_history.c_str());
+        DeleteFileW((m_history + L"-journal").c_str());
         sqlite3* db = nullptr;
         ASSERT_EQ(SQLITE_OK, sqlite3_open(Utf8Text::FromWide(m_history).c_str(), &db));
         std::string sql =
@@ -91,20 +93,44 @@ protected:
 
 }
 
+// Another process holding the file as a running browser does, let go on every path.
+class Holder {
+public:
+    explicit Holder(const std::wstring& file)
+    {
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring holder = self;
+        holder = holder.substr(0, holder.find_last_of(L'\\')) + L"\\bt_hold_history.exe";
+        std::wstring line = L"\"" + holder + L"\" \"" + file + L"\"";
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        m_started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi);
+    }
+    ~Holder()
+    {
+        SetEvent(m_release);
+        if (m_started) {
+            WaitForSingleObject(m_pi.hProcess, 20000);
+            CloseHandle(m_pi.hProcess);
+            CloseHandle(m_pi.hThread);
+        }
+        CloseHandle(m_held);
+        CloseHandle(m_release);
+    }
+    bool Holds() { return m_started && WaitForSingleObject(m_held, 20000) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE m_held = CreateEventW(nullptr, TRUE, FALSE, L"BtHistoryHeld");
+    HANDLE m_release = CreateEventW(nullptr, TRUE, FALSE, L"BtHistoryRelease");
+    PROCESS_INFORMATION m_pi = {};
+    bool m_started = false;
+};
+
 TEST_F(HeldProfile, ACopyIsReadWhileTheBrowserHoldsTheFileAndTheFileStaysAsItWas)
 {
-    HANDLE held = CreateEventW(nullptr, TRUE, FALSE, L"BtHistoryHeld");
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, L"BtHistoryRelease");
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring holder = self;
-    holder = holder.substr(0, holder.find_last_of(L'\\')) + L"\\bt_hold_history.exe";
-    std::wstring line = L"\"" + holder + L"\" \"" + m_history + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, 20000)) << "the holder did not take the file";
+    Holder holder(m_history);
+    ASSERT_TRUE(holder.Holds()) << "the holder did not take the file";
 
     FILETIME before = {}, after = {};
     const std::string bytes = ReadAll(m_history, &before);
@@ -126,12 +152,6 @@ TEST_F(HeldProfile, ACopyIsReadWhileTheBrowserHoldsTheFileAndTheFileStaysAsItWas
     EXPECT_EQ(bytes, ReadAll(m_history, &after));
     EXPECT_EQ(0, CompareFileTime(&before, &after)) << "the browser's file was not written";
 
-    SetEvent(release);
-    WaitForSingleObject(pi.hProcess, 20000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    CloseHandle(held);
-    CloseHandle(release);
 }
 
 TEST(HistoryCopy, MissingFileGivesNoCopyAndLeavesNothing)

@@ -1,9 +1,38 @@
-// bt_record_args: stands in for a browser in the link opener's tests; writes the command line
-// it was started with into the file named by BT_RECORD_FILE.
+// bt_record_args: stands in for a browser in the tests; writes the command line it was started
+// with into the file named by BT_RECORD_FILE, and, when BT_RECORD_ARGV_FILE names a file, its
+// argument vector as the program reads it (CommandLineToArgvW), one argument a line, in UTF-8.
 #include <windows.h>
+#include <shellapi.h>
+
+namespace {
+void WriteArgv(const wchar_t* path)
+{
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv)
+        return;
+    HANDLE f = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    for (int i = 0; f != INVALID_HANDLE_VALUE && i < count; ++i) {
+        char bytes[65536];
+        int n = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, bytes, sizeof(bytes) - 1, nullptr, nullptr);
+        DWORD written = 0;
+        if (n > 0) {
+            bytes[n - 1] = '\n';
+            WriteFile(f, bytes, static_cast<DWORD>(n), &written, nullptr);
+        }
+    }
+    if (f != INVALID_HANDLE_VALUE)
+        CloseHandle(f);
+    LocalFree(argv);
+}
+}
 
 int main()
 {
+    wchar_t argvPath[MAX_PATH];
+    DWORD m = GetEnvironmentVariableW(L"BT_RECORD_ARGV_FILE", argvPath, MAX_PATH);
+    if (m > 0 && m < MAX_PATH)
+        WriteArgv(argvPath);
     char path[MAX_PATH];
     DWORD n = GetEnvironmentVariableA("BT_RECORD_FILE", path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)

@@ -1,0 +1,138 @@
+#include "CBrowserLauncher.h"
+#include "../text/Utf8Text.h"
+#include <windows.h>
+#include <vector>
+
+namespace {
+bool FileExists(const std::wstring& path)
+{
+    DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring Expand(const std::wstring& text)
+{
+    DWORD n = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (n == 0 || n > 32768)
+        return std::wstring();
+    std::vector<wchar_t> buf(n);
+    ExpandEnvironmentStringsW(text.c_str(), buf.data(), n);
+    return std::wstring(buf.data());
+}
+
+// A registry string value (REG_SZ or REG_EXPAND_SZ), bounded; empty when missing.
+std::wstring ReadString(HKEY root, const std::wstring& key, const wchar_t* name)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
+        return std::wstring();
+    wchar_t buf[2048] = {};
+    DWORD size = sizeof(buf) - sizeof(wchar_t), type = 0;
+    LONG r = RegQueryValueExW(h, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    RegCloseKey(h);
+    if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::wstring();
+    buf[size / sizeof(wchar_t)] = L'\0';
+    return type == REG_EXPAND_SZ ? Expand(buf) : std::wstring(buf);
+}
+
+// The program of a command line: its quoted first part, or everything up to ".exe".
+std::wstring ProgramOf(const std::wstring& command)
+{
+    if (!command.empty() && command[0] == L'"') {
+        size_t close = command.find(L'"', 1);
+        return close == std::wstring::npos ? std::wstring() : command.substr(1, close - 1);
+    }
+    std::wstring lower = command;
+    CharLowerBuffW(&lower[0], static_cast<DWORD>(lower.size()));
+    size_t exe = lower.find(L".exe");
+    return exe == std::wstring::npos ? command : command.substr(0, exe + 4);
+}
+
+bool NamesProgram(const std::wstring& path, const wchar_t* exe)
+{
+    size_t slash = path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    return lstrcmpiW(name.c_str(), exe) == 0;
+}
+}
+
+const wchar_t* CBrowserLauncher::ExecutableName(InstalledBrowser browser)
+{
+    switch (browser) {
+    case InstalledBrowser::Edge: return L"msedge.exe";
+    case InstalledBrowser::Chrome: return L"chrome.exe";
+    default: return L"firefox.exe";
+    }
+}
+
+std::wstring CBrowserLauncher::Find(InstalledBrowser browser)
+{
+    const wchar_t* exe = ExecutableName(browser);
+    const std::wstring appPaths = std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe;
+    for (HKEY root : { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE }) {
+        std::wstring path = ProgramOf(ReadString(root, appPaths, nullptr));
+        if (FileExists(path))
+            return path;
+    }
+    // The browsers' entries in the list of internet programs, whatever they are called.
+    for (HKEY root : { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE }) {
+        HKEY clients = nullptr;
+        if (RegOpenKeyExW(root, L"SOFTWARE\\Clients\\StartMenuInternet", 0, KEY_ENUMERATE_SUB_KEYS, &clients) !=
+            ERROR_SUCCESS)
+            continue;
+        wchar_t name[256];
+        for (DWORD i = 0; i < 64; ++i) {
+            DWORD length = 256;
+            if (RegEnumKeyExW(clients, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            std::wstring command = ReadString(
+                root, std::wstring(L"SOFTWARE\\Clients\\StartMenuInternet\\") + name + L"\\shell\\open\\command", nullptr);
+            std::wstring path = ProgramOf(command);
+            if (NamesProgram(path, exe) && FileExists(path)) {
+                RegCloseKey(clients);
+                return path;
+            }
+        }
+        RegCloseKey(clients);
+    }
+    const wchar_t* const places[] = {
+        L"%ProgramFiles%\\Google\\Chrome\\Application\\", L"%ProgramFiles(x86)%\\Google\\Chrome\\Application\\",
+        L"%LOCALAPPDATA%\\Google\\Chrome\\Application\\", L"%ProgramFiles(x86)%\\Microsoft\\Edge\\Application\\",
+        L"%ProgramFiles%\\Microsoft\\Edge\\Application\\", L"%ProgramFiles%\\Mozilla Firefox\\",
+        L"%ProgramFiles(x86)%\\Mozilla Firefox\\",
+    };
+    for (const wchar_t* place : places) {
+        std::wstring path = Expand(place) + exe;
+        if (path.find(L'%') == std::wstring::npos && FileExists(path))
+            return path;
+    }
+    return std::wstring();
+}
+
+bool CBrowserLauncher::Open(const std::wstring& program, InstalledBrowser browser, const std::string& profile,
+                            const std::string& utf8Url, unsigned waitMs)
+{
+    std::string safe;
+    if (program.empty() || !LaunchCommand::SafeUrl(utf8Url, &safe))
+        return false;
+    LaunchCommand::Browser kind =
+        browser == InstalledBrowser::Firefox ? LaunchCommand::Browser::Firefox : LaunchCommand::Browser::Chromium;
+    std::wstring line = Utf8Text::ToWide(
+        LaunchCommand::CommandLine(Utf8Text::FromWide(program), LaunchCommand::Arguments(kind, profile, safe)));
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    // A running browser takes the page from the new process, which then ends at once; a
+    // starting one waits for input once its window is up. Either way, one page at a time.
+    DWORD start = GetTickCount();
+    if (WaitForInputIdle(pi.hProcess, waitMs) == WAIT_FAILED) {
+        DWORD spent = GetTickCount() - start;
+        WaitForSingleObject(pi.hProcess, spent < waitMs ? waitMs - spent : 0);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
