@@ -1,12 +1,14 @@
 // Reading a browser's history without disturbing the browser, under Wine: the file held by
 // another process as a running browser holds it, copied with its side file, read from the copy,
 // and left exactly as it was; the copies go, also those of an earlier run.
+#include "../../history/CBrowserProfiles.h"
 #include "../../history/CHistoryCopy.h"
 #include "../../history/ChromiumHistory.h"
 #include "../../text/Utf8Text.h"
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <windows.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -175,4 +177,78 @@ TEST(HistoryCopy, LeftoversOfAnEarlierRunAreRemoved)
     std::vector<std::wstring> left = CopyFolders();
     ASSERT_EQ(1u, left.size()) << "this process's own folder stays";
     EXPECT_NE(std::wstring::npos, left[0].find(std::to_wstring(GetCurrentProcessId())));
+}
+
+namespace {
+void MakeFile(const std::wstring& path)
+{
+    for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WriteFile(f, "x", 1, nullptr, nullptr);
+    CloseHandle(f);
+}
+
+void RemoveTree(const std::wstring& folder)
+{
+    std::wstring command = L"cmd /c rmdir /s /q \"" + folder + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+        WaitForSingleObject(pi.hProcess, 20000);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+}
+}
+
+// Profiles as the browsers lay them out, with the ones that do not count beside them.
+TEST(BrowserProfiles, EveryChannelsProfilesWithAHistory)
+{
+    const std::wstring root = TempFolder() + L"bt-appdata";
+    RemoveTree(root);
+    const std::wstring local = root + L"\\Local", roaming = root + L"\\Roaming";
+    const std::wstring chrome = local + L"\\Google\\Chrome\\User Data";
+    MakeFile(chrome + L"\\Default\\History");
+    MakeFile(chrome + L"\\Profile 1\\History");
+    MakeFile(chrome + L"\\Guest Profile\\History");
+    MakeFile(chrome + L"\\System Profile\\History");
+    MakeFile(chrome + L"\\Profile 2\\Preferences");  // no history
+    MakeFile(chrome + L"\\Local State");
+    MakeFile(local + L"\\Google\\Chrome Beta\\User Data\\Profile 3\\History");
+    MakeFile(local + L"\\Microsoft\\Edge\\User Data\\Default\\History");
+    const std::wstring firefox = roaming + L"\\Mozilla\\Firefox";
+    MakeFile(firefox + L"\\Profiles\\abcd.default-release\\places.sqlite");
+    MakeFile(firefox + L"\\Profiles\\empty.default\\prefs.js");
+    MakeFile(root + L"\\Elsewhere\\work\\places.sqlite");
+    std::string ini = "[Install308046B0AF4A39CB]\r\nDefault=Profiles/abcd.default-release\r\n"
+                      "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/abcd.default-release\r\n"
+                      "[Profile1]\r\nName=empty\r\nIsRelative=1\r\nPath=Profiles/empty.default\r\n"
+                      "[Profile2]\r\nName=work\r\nIsRelative=0\r\nPath=" + Utf8Text::FromWide(root) + "\\Elsewhere\\work\r\n"
+                      "[Profile3]\r\nName=out\r\nIsRelative=1\r\nPath=../../../Elsewhere/work\r\n";
+    HANDLE f = CreateFileW((firefox + L"\\profiles.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WriteFile(f, ini.data(), static_cast<DWORD>(ini.size()), nullptr, nullptr);
+    CloseHandle(f);
+
+    std::vector<std::wstring> got;
+    for (const BrowserProfile& p : CBrowserProfiles::Find(local, roaming)) {
+        const wchar_t* browser = p.browser == PageSource::Edge ? L"Edge" : p.browser == PageSource::Chrome ? L"Chrome" : L"Firefox";
+        got.push_back(std::wstring(browser) + L" | " + p.userData.substr(root.size()) + L" | " +
+                      (p.browser == PageSource::Firefox ? p.profile.substr(root.size()) : p.profile) + L" | " +
+                      p.history.substr(root.size()));
+    }
+    std::sort(got.begin(), got.end());
+    const std::vector<std::wstring> expected = {
+        L"Chrome | \\Local\\Google\\Chrome Beta\\User Data | Profile 3 | \\Local\\Google\\Chrome Beta\\User Data\\Profile 3\\History",
+        L"Chrome | \\Local\\Google\\Chrome\\User Data | Default | \\Local\\Google\\Chrome\\User Data\\Default\\History",
+        L"Chrome | \\Local\\Google\\Chrome\\User Data | Profile 1 | \\Local\\Google\\Chrome\\User Data\\Profile 1\\History",
+        L"Edge | \\Local\\Microsoft\\Edge\\User Data | Default | \\Local\\Microsoft\\Edge\\User Data\\Default\\History",
+        L"Firefox | \\Roaming\\Mozilla\\Firefox | \\Elsewhere\\work | \\Elsewhere\\work\\places.sqlite",
+        L"Firefox | \\Roaming\\Mozilla\\Firefox | \\Roaming\\Mozilla\\Firefox\\Profiles\\abcd.default-release | "
+        L"\\Roaming\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\places.sqlite",
+    };
+    EXPECT_EQ(expected, got);
+    EXPECT_TRUE(CBrowserProfiles::Find(root + L"\\none", root + L"\\none").empty());
+    RemoveTree(root);
 }
