@@ -7,7 +7,9 @@
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/CDataExchange.h"
+#include "../history/CBrowserSources.h"
 #include "../history/CHistoryReopener.h"
+#include "../history/MergedSelection.h"
 #include "../history/ScanFlags.h"
 #include "../framework/CPaintDC.h"
 #include "../framework/CWinApp.h"
@@ -134,13 +136,21 @@ void CReopenDlg::OnReopen()
     unsigned flags = ScanFlagsFor(m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory);
     RecentSet recent(m_nOpenNumber);
     CHistoryReopener reopener;
+    std::vector<PageCandidate> pages;
     {
         CBusyCommand busy;
-        reopener.ScanHistory(recent, flags);
-        if (!recent.m_entries.empty())
-            reopener.OpenAll(recent);
+        // The URL cache as always; then today's browsers, whose histories are looked for now.
+        if (m_bUseInternetExplorer)
+            reopener.ScanHistory(recent, flags);
+        MergedSelection merged(m_nOpenNumber);
+        merged.AddUrlCache(recent);
+        CBrowserSources::Collect(merged, m_bUseEdge != 0, m_bUseChrome != 0, m_bUseFirefox != 0, m_bTargetHttp != 0,
+                                 m_nOpenNumber);
+        pages = merged.OldestFirst();
+        if (!pages.empty())
+            reopener.OpenPages(pages);
     }
-    if (recent.m_entries.empty()) {
+    if (pages.empty()) {
         AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
         return;
     }

@@ -22,6 +22,11 @@ public:
     CHotIcon m_hotIcon;
     int m_bOnlyMyHistory;
     HICON m_hIcon;
+    // Which histories the reopen command reads: the URL cache, and today's browsers.
+    int m_bUseInternetExplorer;
+    int m_bUseEdge;
+    int m_bUseChrome;
+    int m_bUseFirefox;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -2,6 +2,7 @@
 #include "CReopenDlg.h"
 #include "SettingsTable.h"
 #include <windows.h>
+#include <vector>
 
 CSettingsFile::CSettingsFile(std::wstring path) : m_strPath(std::move(path)) {}
 
@@ -17,4 +18,18 @@ unsigned CSettingsFile::ReadInt(const wchar_t* section, const wchar_t* key, int 
 bool CSettingsFile::WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const
 {
     return WritePrivateProfileStringW(section, key, text, m_strPath.c_str()) != FALSE;
+}
+
+bool CSettingsFile::HasSection(const wchar_t* section) const
+{
+    // The names come as a list of zero-terminated strings; a large buffer holds any real file.
+    std::vector<wchar_t> names(65536);
+    DWORD n = GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), m_strPath.c_str());
+    for (DWORD at = 0; at < n && names[at];) {
+        std::wstring name(&names[at]);
+        if (lstrcmpiW(name.c_str(), section) == 0)
+            return true;
+        at += static_cast<DWORD>(name.size()) + 1;
+    }
+    return false;
 }

@@ -8,4 +8,6 @@ public:
     virtual unsigned ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const = 0;
     // WritePrivateProfileString: false when the value could not be written.
     virtual bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const = 0;
+    // Whether the file has the section (with or without keys).
+    virtual bool HasSection(const wchar_t* section) const = 0;
 };

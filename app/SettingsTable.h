@@ -29,6 +29,11 @@ private:
     unsigned Owner::*m_unsigned = nullptr;
 };
 
+// When a row is written on an IDOK end: always, or (for settings added after the first
+// version) only when a value of its section differs from its default or the section is there
+// already, so that a file written without them stays as it was.
+enum class SettingWrite { Always, WhenSectionNeeded };
+
 template <class Owner>
 struct SettingRow {
     const wchar_t* section;
@@ -36,6 +41,7 @@ struct SettingRow {
     int defaultValue;
     SettingFormat format;
     SettingMember<Owner> member;
+    SettingWrite write = SettingWrite::Always;
 };
 
 // Owner is the main dialog; the tests use a plain structure with the same members.
@@ -50,6 +56,10 @@ public:
         { L"OPTION", L"QueryCancelExit", 1, SettingFormat::Flag, &Owner::m_bQueryCancelExit },
         { L"OPTION", L"QueryCancelExitSaving", 1, SettingFormat::Flag, &Owner::m_bQueryCancelExitSaving },
         { L"OPTION", L"OnlyMyHistory", 1, SettingFormat::Flag, &Owner::m_bOnlyMyHistory },
+        { L"BROWSERS", L"InternetExplorer", 1, SettingFormat::Flag, &Owner::m_bUseInternetExplorer, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Edge", 1, SettingFormat::Flag, &Owner::m_bUseEdge, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Chrome", 1, SettingFormat::Flag, &Owner::m_bUseChrome, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Firefox", 1, SettingFormat::Flag, &Owner::m_bUseFirefox, SettingWrite::WhenSectionNeeded },
     };
 
     static void SetDefaults(Owner& owner)
@@ -67,15 +77,31 @@ public:
         }
     }
 
-    // Writes every key, in order; false when any of them could not be written.
+    // Writes every key that is to be written, in order; false when any of them could not be.
     static bool Save(const Owner& owner, const SettingsProfile& profile)
     {
         bool ok = true;
         for (const SettingRow<Owner>& row : kRows) {
+            if (row.write == SettingWrite::WhenSectionNeeded && !SectionNeeded(owner, profile, row.section))
+                continue;
             std::wstring text = SettingsRules::Format(row.format, row.member.Get(owner));
             if (!profile.WriteString(row.section, row.key, text.c_str()))
                 ok = false;
         }
         return ok;
+    }
+
+private:
+    static bool SectionNeeded(const Owner& owner, const SettingsProfile& profile, const wchar_t* section)
+    {
+        if (profile.HasSection(section))
+            return true;
+        for (const SettingRow<Owner>& row : kRows) {
+            bool same = std::wstring(row.section) == section;
+            if (same && SettingsRules::Format(row.format, row.member.Get(owner)) !=
+                            SettingsRules::Format(row.format, row.defaultValue))
+                return true;
+        }
+        return false;
     }
 };

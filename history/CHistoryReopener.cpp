@@ -104,9 +104,27 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
 #ifdef _WIN32
 #include "CShellWindowSurvey.h"
 #include "CUrlCacheStore.h"
+#include "../browser/CBrowserLauncher.h"
 #include "../browser/CBrowserWindow.h"
+#include "../text/Utf8Text.h"
 
 void CHistoryReopener::OpenAll(RecentSet& recent) { OpenEach<CBrowserWindow>(recent); }
+
+void CHistoryReopener::OpenPages(const std::vector<PageCandidate>& pages)
+{
+    for (const PageCandidate& page : pages) {
+        if (page.source == PageSource::UrlCache) {
+            RecentSet one(1);
+            one.Add(HistoryEntry(page.url, static_cast<int32_t>(page.timeUs / 1000000), true));
+            OpenEach<CBrowserWindow>(one);
+            continue;
+        }
+        InstalledBrowser browser = page.source == PageSource::Edge     ? InstalledBrowser::Edge
+                                   : page.source == PageSource::Chrome ? InstalledBrowser::Chrome
+                                                                       : InstalledBrowser::Firefox;
+        CBrowserLauncher::Open(Utf8Text::ToWide(page.program), browser, page.profile, page.url);
+    }
+}
 
 void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags)
 {

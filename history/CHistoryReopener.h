@@ -3,7 +3,9 @@
 #include "EntrySet.h"
 #include "HistoryStore.h"
 #include "OpenWindowSource.h"
+#include "PageCandidate.h"
 #include "RecentSet.h"
+#include <vector>
 
 class CHistoryReopener {
 public:
@@ -30,6 +32,9 @@ public:
     void ScanHistory(RecentSet& recent, unsigned flags);
     void CollectOpenUrls(EntrySet& urls);
     void OpenAll(RecentSet& recent);
+    // Opens the pages oldest first: those of the URL cache each in a new automated browser
+    // window (as OpenAll does), those of today's browsers each in a new window of theirs.
+    void OpenPages(const std::vector<PageCandidate>& pages);
 #endif
 
     static constexpr int kReadyTimeoutMs = 2000;

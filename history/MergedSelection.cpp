@@ -5,13 +5,14 @@
 void MergedSelection::AddUrlCache(const RecentSet& recent)
 {
     for (const HistoryEntry& e : recent.m_entries)
-        m_candidates.push_back({ e.m_url, static_cast<int64_t>(e.m_time) * 1000000, PageSource::UrlCache, {} });
+        m_candidates.push_back({ e.m_url, static_cast<int64_t>(e.m_time) * 1000000, PageSource::UrlCache, {}, {} });
 }
 
-void MergedSelection::AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits)
+void MergedSelection::AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits,
+                                const std::string& program)
 {
     for (const BrowserVisit& v : visits)
-        m_candidates.push_back({ v.url, v.timeUs, source, profile });
+        m_candidates.push_back({ v.url, v.timeUs, source, profile, program });
 }
 
 std::vector<PageCandidate> MergedSelection::OldestFirst() const

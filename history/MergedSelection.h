@@ -15,7 +15,8 @@ public:
     explicit MergedSelection(size_t capacity) : m_capacity(capacity) {}
 
     void AddUrlCache(const RecentSet& recent);
-    void AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits);
+    void AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits,
+                   const std::string& program = {});
 
     std::vector<PageCandidate> OldestFirst() const;
 

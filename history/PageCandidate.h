@@ -10,9 +10,10 @@ struct PageCandidate {
     std::string url;
     int64_t timeUs = 0;              // microseconds since 1970-01-01 UTC
     PageSource source = PageSource::UrlCache;
-    std::string profile;             // the browser's profile it came from; empty for the URL cache
+    std::string profile;             // the Chromium profile it came from (its folder's name), or empty
+    std::string program;             // the browser that opens it (UTF-8); empty for the URL cache
     bool operator==(const PageCandidate& o) const
     {
-        return url == o.url && timeUs == o.timeUs && source == o.source && profile == o.profile;
+        return url == o.url && timeUs == o.timeUs && source == o.source && profile == o.profile && program == o.program;
     }
 };

@@ -19,7 +19,7 @@ TEST(MergedSelection, UrlCacheAloneIsTheSetsResult)
     merged.AddUrlCache(recent);
     Pages expected;
     for (const HistoryEntry& e : recent.m_entries)
-        expected.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {} });
+        expected.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {}, {} });
     EXPECT_EQ(expected, merged.OldestFirst());
     EXPECT_EQ("http://a/", expected[0].url);
     EXPECT_EQ("http://a/", expected[1].url) << "the cache's own repeat stays";
@@ -39,11 +39,11 @@ TEST(MergedSelection, SourcesTogether)
     merged.AddVisits(PageSource::Firefox, "abcd.default", { { "http://old/", S(10) }, { "http://tie/", S(400) } });
     merged.AddVisits(PageSource::Chrome, "Profile 2", { { "http://tie/", S(400) } });
     const Pages expected = {
-        { "http://cache-only/", S(50), PageSource::UrlCache, {} },
-        { "http://shared/", S(200), PageSource::Chrome, "Default" },    // the later visit wins
-        { "http://same-second-1/", S(300) + 1, PageSource::Chrome, "Default" },
-        { "http://same-second-2/", S(300) + 2, PageSource::Edge, "Profile 1" },
-        { "http://tie/", S(400), PageSource::Firefox, "abcd.default" },  // the one added first
+        { "http://cache-only/", S(50), PageSource::UrlCache, {}, {} },
+        { "http://shared/", S(200), PageSource::Chrome, "Default", {} },    // the later visit wins
+        { "http://same-second-1/", S(300) + 1, PageSource::Chrome, "Default", {} },
+        { "http://same-second-2/", S(300) + 2, PageSource::Edge, "Profile 1", {} },
+        { "http://tie/", S(400), PageSource::Firefox, "abcd.default", {} },  // the one added first
     };
     EXPECT_EQ(expected, merged.OldestFirst()) << "http://old/ is the sixth";
 }
@@ -62,7 +62,7 @@ TEST(MergedSelection, MatchesAPlainModelOnRandomSources)
         Pages all;
         merged.AddUrlCache(recent);
         for (const HistoryEntry& e : recent.m_entries)
-            all.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {} });
+            all.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {}, {} });
         for (PageSource source : { PageSource::Edge, PageSource::Chrome, PageSource::Firefox }) {
             std::vector<BrowserVisit> visits;
             for (int i = random() % 5; i > 0; --i) {
@@ -75,7 +75,7 @@ TEST(MergedSelection, MatchesAPlainModelOnRandomSources)
             }
             merged.AddVisits(source, "p", visits);
             for (const BrowserVisit& v : visits)
-                all.push_back({ v.url, v.timeUs, source, "p" });
+                all.push_back({ v.url, v.timeUs, source, "p", {} });
         }
         std::vector<size_t> keep;
         for (size_t i = 0; i < all.size(); ++i) {

@@ -18,6 +18,10 @@ struct Options {
     int m_bCloseAfterExecute = -7;
     unsigned m_nOpenNumber = 77;
     int m_bOnlyMyHistory = -7;
+    int m_bUseInternetExplorer = -7;
+    int m_bUseEdge = -7;
+    int m_bUseChrome = -7;
+    int m_bUseFirefox = -7;
 };
 using Table = SettingsTable<Options>;
 
@@ -35,7 +39,10 @@ public:
         return !failing.count(name);
     }
 
+    bool HasSection(const wchar_t* section) const override { return sections.count(section) != 0; }
+
     std::map<std::wstring, unsigned> stored;
+    std::set<std::wstring> sections;
     std::set<std::wstring> failing;
     mutable std::vector<std::wstring> written;
 };
@@ -49,8 +56,9 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
         { L"CloseAfterExecute", 0 }, { L"QueryCancelExit", 1 }, { L"QueryCancelExitSaving", 1 },
         { L"OnlyMyHistory", 1 },
     };
-    ASSERT_EQ(std::size(expected), std::size(Table::kRows));
+    ASSERT_EQ(std::size(expected) + 4, std::size(Table::kRows));
     for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(SettingWrite::Always, Table::kRows[i].write) << i;
         EXPECT_STREQ(L"OPTION", Table::kRows[i].section) << i;
         EXPECT_STREQ(expected[i].key, Table::kRows[i].key) << i;
         EXPECT_EQ(expected[i].def, Table::kRows[i].defaultValue) << i;
@@ -65,6 +73,18 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
     EXPECT_EQ(1, o.m_bQueryCancelExit);
     EXPECT_EQ(1, o.m_bQueryCancelExitSaving);
     EXPECT_EQ(1, o.m_bOnlyMyHistory);
+    EXPECT_EQ(1, o.m_bUseInternetExplorer);
+    EXPECT_EQ(1, o.m_bUseEdge);
+    EXPECT_EQ(1, o.m_bUseChrome);
+    EXPECT_EQ(1, o.m_bUseFirefox);
+    const wchar_t* const browsers[] = { L"InternetExplorer", L"Edge", L"Chrome", L"Firefox" };
+    for (size_t i = 0; i < 4; ++i) {
+        const auto& row = Table::kRows[std::size(expected) + i];
+        EXPECT_STREQ(L"BROWSERS", row.section);
+        EXPECT_STREQ(browsers[i], row.key);
+        EXPECT_EQ(1, row.defaultValue);
+        EXPECT_EQ(SettingWrite::WhenSectionNeeded, row.write);
+    }
 }
 
 // Every key a value of its own, so that two keys or two members swapped show.
@@ -105,6 +125,7 @@ TEST(SettingsTable, SaveWritesEveryKeyInOrderAndReportsAFailedOne)
     o.m_bQueryCancelExit = 0;
     o.m_bQueryCancelExitSaving = 0;
     o.m_bOnlyMyHistory = 9;
+    o.m_bUseInternetExplorer = o.m_bUseEdge = o.m_bUseChrome = o.m_bUseFirefox = 1;
     MemoryProfile profile;
     EXPECT_TRUE(Table::Save(o, profile));
     const std::vector<std::wstring> expected = {
@@ -133,5 +154,42 @@ TEST(SettingsTable, ReadmeNamesEveryKeyWithItsDefault)
         EXPECT_NE(std::string::npos, readme.find(line)) << line;
         std::wstring section(row.section);
         EXPECT_NE(std::string::npos, readme.find("[" + std::string(section.begin(), section.end()) + "]"));
+    }
+}
+
+// The browsers' section is written only when one of its values is not the default, or when the
+// file has the section already: a file written without ever touching them keeps its bytes.
+TEST(SettingsTable, BrowsersSectionOnlyWhenNeeded)
+{
+    const struct { const char* what; int ie, edge, chrome, firefox; bool sectionThere; bool written; } cases[] = {
+        { "all defaults", 1, 1, 1, 1, false, false },
+        { "Chrome off", 1, 1, 0, 1, false, true },
+        { "the URL cache off", 0, 1, 1, 1, false, true },
+        { "5 counts as set", 1, 5, 1, 1, false, false },
+        { "defaults, section already there", 1, 1, 1, 1, true, true },
+    };
+    for (const auto& c : cases) {
+        Options o;
+        Table::SetDefaults(o);
+        o.m_bUseInternetExplorer = c.ie;
+        o.m_bUseEdge = c.edge;
+        o.m_bUseChrome = c.chrome;
+        o.m_bUseFirefox = c.firefox;
+        MemoryProfile profile;
+        if (c.sectionThere)
+            profile.sections.insert(L"BROWSERS");
+        EXPECT_TRUE(Table::Save(o, profile));
+        std::vector<std::wstring> browsers;
+        for (const std::wstring& line : profile.written)
+            if (line.compare(0, 9, L"BROWSERS/") == 0)
+                browsers.push_back(line);
+        std::vector<std::wstring> expected;
+        if (c.written)
+            expected = { L"BROWSERS/InternetExplorer=" + std::to_wstring(c.ie ? 1 : 0),
+                         L"BROWSERS/Edge=" + std::to_wstring(c.edge ? 1 : 0),
+                         L"BROWSERS/Chrome=" + std::to_wstring(c.chrome ? 1 : 0),
+                         L"BROWSERS/Firefox=" + std::to_wstring(c.firefox ? 1 : 0) };
+        EXPECT_EQ(expected, browsers) << c.what;
+        EXPECT_EQ(7u + expected.size(), profile.written.size()) << c.what;
     }
 }

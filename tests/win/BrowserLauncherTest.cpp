@@ -72,7 +72,7 @@ std::vector<std::string> RecordedArgv(const std::wstring& file)
     std::vector<std::string> argv;
     for (int i = 0; i < 100 && argv.empty(); ++i) {
         std::ifstream in(Utf8Text::FromWide(file), std::ios::binary);
-        for (std::string line; std::getline(in, line);)
+        for (std::string line; std::getline(in, line) && !line.empty();)
             argv.push_back(line);
         if (argv.empty())
             Sleep(100);

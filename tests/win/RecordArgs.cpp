@@ -1,6 +1,7 @@
 // bt_record_args: stands in for a browser in the tests; writes the command line it was started
-// with into the file named by BT_RECORD_FILE, and, when BT_RECORD_ARGV_FILE names a file, its
-// argument vector as the program reads it (CommandLineToArgvW), one argument a line, in UTF-8.
+// with into the file named by BT_RECORD_FILE, and, when BT_RECORD_ARGV_FILE names a file, adds
+// its argument vector as the program reads it (CommandLineToArgvW) to that file: one argument
+// a line in UTF-8, then an empty line.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,7 +12,12 @@ void WriteArgv(const wchar_t* path)
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!argv)
         return;
-    HANDLE f = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE f = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 50 && f == INVALID_HANDLE_VALUE; ++attempt) {
+        f = CreateFileW(path, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE)
+            Sleep(20);
+    }
     for (int i = 0; f != INVALID_HANDLE_VALUE && i < count; ++i) {
         char bytes[65536];
         int n = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, bytes, sizeof(bytes) - 1, nullptr, nullptr);
@@ -21,8 +27,11 @@ void WriteArgv(const wchar_t* path)
             WriteFile(f, bytes, static_cast<DWORD>(n), &written, nullptr);
         }
     }
-    if (f != INVALID_HANDLE_VALUE)
+    if (f != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(f, "\n", 1, &written, nullptr);
         CloseHandle(f);
+    }
     LocalFree(argv);
 }
 }

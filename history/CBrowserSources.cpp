@@ -1,0 +1,93 @@
+#include "CBrowserSources.h"
+#include "CBrowserProfiles.h"
+#include "CHistoryCopy.h"
+#include "ChromiumHistory.h"
+#include "FirefoxHistory.h"
+#include "../browser/CBrowserLauncher.h"
+#include "../text/Utf8Text.h"
+#include <windows.h>
+#include <map>
+
+namespace {
+bool IsFile(const std::wstring& path)
+{
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring Expand(const wchar_t* text)
+{
+    wchar_t buf[MAX_PATH * 2] = {};
+    DWORD n = ExpandEnvironmentStringsW(text, buf, MAX_PATH * 2);
+    return n && n <= MAX_PATH * 2 ? std::wstring(buf) : std::wstring();
+}
+
+// The program of a Chromium channel: installed for the user beside its "User Data" folder, or
+// for the machine under the program folders; the stable channels as the launcher finds them.
+std::wstring ChromiumProgram(InstalledBrowser browser, const std::wstring& userData)
+{
+    const wchar_t* exe = CBrowserLauncher::ExecutableName(browser);
+    size_t cut = userData.rfind(L"\\User Data");
+    std::wstring channel = cut == std::wstring::npos ? userData : userData.substr(0, cut);
+    std::wstring perUser = channel + L"\\Application\\" + exe;
+    if (IsFile(perUser))
+        return perUser;
+    size_t vendor = channel.find_last_of(L'\\');
+    vendor = vendor == std::wstring::npos ? 0 : channel.find_last_of(L'\\', vendor - 1);
+    std::wstring relative = vendor == std::wstring::npos ? std::wstring() : channel.substr(vendor + 1);
+    if (relative == L"Google\\Chrome" || relative == L"Microsoft\\Edge")
+        return CBrowserLauncher::Find(browser);
+    for (const wchar_t* root : { L"%ProgramFiles%\\", L"%ProgramFiles(x86)%\\" }) {
+        std::wstring path = Expand(root) + relative + L"\\Application\\" + exe;
+        if (!relative.empty() && IsFile(path))
+            return path;
+    }
+    return std::wstring();
+}
+}
+
+int64_t CBrowserSources::NowUs()
+{
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    int64_t t = static_cast<int64_t>((static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+    return t / 10 - 11644473600LL * 1000000;
+}
+
+void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly,
+                              size_t capacity)
+{
+    if (!edge && !chrome && !firefox)
+        return;
+    CHistoryCopy::RemoveLeftovers();
+    const int64_t now = NowUs();
+    std::map<std::wstring, std::wstring> programs;  // found once per channel
+    for (const BrowserProfile& p : CBrowserProfiles::Find()) {
+        bool chosen = (p.browser == PageSource::Edge && edge) || (p.browser == PageSource::Chrome && chrome) ||
+                      (p.browser == PageSource::Firefox && firefox);
+        if (!chosen)
+            continue;
+        InstalledBrowser browser = p.browser == PageSource::Edge     ? InstalledBrowser::Edge
+                                   : p.browser == PageSource::Chrome ? InstalledBrowser::Chrome
+                                                                     : InstalledBrowser::Firefox;
+        auto known = programs.find(p.userData);
+        if (known == programs.end())
+            known = programs.emplace(p.userData, browser == InstalledBrowser::Firefox ? CBrowserLauncher::Find(browser)
+                                                                                     : ChromiumProgram(browser, p.userData))
+                        .first;
+        if (known->second.empty())
+            continue;  // nothing could open its pages
+        LatestVisits latest(capacity, now, httpOnly);
+        if (browser == InstalledBrowser::Firefox) {
+            CHistoryCopy copy(p.history, L"-wal");
+            if (copy.IsReady())
+                FirefoxHistory::Read(copy.Utf8Path(), latest);
+        } else {
+            CHistoryCopy copy(p.history, L"-journal");
+            if (copy.IsReady())
+                ChromiumHistory::Read(copy.Utf8Path(), latest);
+        }
+        std::string profile = browser == InstalledBrowser::Firefox ? std::string() : Utf8Text::FromWide(p.profile);
+        merged.AddVisits(p.browser, profile, latest.Visits(), Utf8Text::FromWide(known->second));
+    }
+}

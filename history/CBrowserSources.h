@@ -1,0 +1,13 @@
+// The histories of today's browsers as the reopen command reads them: every profile of each
+// chosen browser, read from a private copy, its latest seen visits added to the selection
+// together with the program that opens them. A profile whose browser program cannot be found,
+// or whose history cannot be copied or read, adds nothing and says nothing.
+#pragma once
+#include "MergedSelection.h"
+
+class CBrowserSources {
+public:
+    static void Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly, size_t capacity);
+    // Microseconds since 1970-01-01 UTC now.
+    static int64_t NowUs();
+};
