@@ -1,5 +1,6 @@
 #include "CReopenDlg.h"
 #include "CExitQueryDlg.h"
+#include "CSourcesDlg.h"
 #include "ClosePolicy.h"
 #include "CountRange.h"
 #include "SettingsTable.h"
@@ -7,6 +8,7 @@
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/CDataExchange.h"
+#include "../history/CBrowserProfiles.h"
 #include "../history/CBrowserSources.h"
 #include "../history/CHistoryReopener.h"
 #include "../history/MergedSelection.h"
@@ -25,6 +27,7 @@ BEGIN_MESSAGE_MAP(CReopenDlg, CDialog)
     ON_BN_CLICKED(IDC_VERSION, OnVersion)
     ON_STN_CLICKED(IDC_HOT_ICON, OnIconClicked)
     ON_BN_CLICKED(IDC_README, OnReadme)
+    ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 CReopenDlg::CReopenDlg(CWnd* pParent)
@@ -54,6 +57,10 @@ BOOL CReopenDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     WidenStaticTexts();
+    if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, IDM_SOURCES, AfxLoadString(IDS_MENU_SOURCES).c_str());
+    }
     return TRUE;
 }
 
@@ -184,3 +191,38 @@ void CReopenDlg::OnVersion()
 }
 
 void CReopenDlg::OnIconClicked() { OnVersion(); }
+
+void CReopenDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & 0xFFF0) == IDM_SOURCES)
+        OnSources();
+    else
+        Default();
+}
+
+// The profiles are looked for now, when the user asks, not at start-up.
+void CReopenDlg::OnSources()
+{
+    CSourcesDlg dlg;
+    {
+        CBusyCommand busy;
+        for (const BrowserProfile& p : CBrowserProfiles::Find()) {
+            if (p.browser == PageSource::Edge)
+                ++dlg.m_nEdgeProfiles;
+            else if (p.browser == PageSource::Chrome)
+                ++dlg.m_nChromeProfiles;
+            else if (p.browser == PageSource::Firefox)
+                ++dlg.m_nFirefoxProfiles;
+        }
+    }
+    dlg.m_bUseInternetExplorer = m_bUseInternetExplorer;
+    dlg.m_bUseEdge = m_bUseEdge;
+    dlg.m_bUseChrome = m_bUseChrome;
+    dlg.m_bUseFirefox = m_bUseFirefox;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_bUseInternetExplorer = dlg.m_bUseInternetExplorer;
+    m_bUseEdge = dlg.m_bUseEdge;
+    m_bUseChrome = dlg.m_bUseChrome;
+    m_bUseFirefox = dlg.m_bUseFirefox;
+}

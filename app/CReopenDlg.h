@@ -42,6 +42,8 @@ protected:
     void OnReadme();
     void OnVersion();
     void OnIconClicked();
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnSources();
 
     DECLARE_MESSAGE_MAP()
 

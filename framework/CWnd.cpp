@@ -208,6 +208,11 @@ LRESULT CWnd::Invoke(CWnd* target, const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPA
         (target->*fn)(static_cast<UINT>(wParam), pt);
         return 0;
     }
+    case AfxSig_vwl: {
+        auto fn = reinterpret_cast<void (CWnd::*)(UINT, LPARAM)>(e->pfn);
+        (target->*fn)(static_cast<UINT>(wParam), lParam);
+        return 0;
+    }
     case AfxSig_hDu: {
         auto fn = reinterpret_cast<HBRUSH (CWnd::*)(HDC, UINT)>(e->pfn);
         HBRUSH brush = (target->*fn)(reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));

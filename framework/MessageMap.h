@@ -20,6 +20,7 @@ enum AfxSig : UINT_PTR {
     AfxSig_bHww,      // BOOL (HWND, UINT, UINT)
     AfxSig_vwp,       // void (UINT, POINT)
     AfxSig_hDu,       // HBRUSH (HDC, UINT)
+    AfxSig_vwl,       // void (UINT, LPARAM)
 };
 
 using AFX_PMSG = void (CWnd::*)();
@@ -85,6 +86,9 @@ protected:                                           \
 #define ON_WM_SETCURSOR()                                        \
     { WM_SETCURSOR, 0, 0, AfxSig_bHww,                           \
       AFX_PMSG_CAST(BOOL (CWnd::*)(HWND, UINT, UINT), &ThisClass::OnSetCursor) },
+#define ON_WM_SYSCOMMAND()                                       \
+    { WM_SYSCOMMAND, 0, 0, AfxSig_vwl,                           \
+      AFX_PMSG_CAST(void (CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand) },
 #define ON_WM_MOUSEMOVE()                                        \
     { WM_MOUSEMOVE, 0, 0, AfxSig_vwp,                            \
       AFX_PMSG_CAST(void (CWnd::*)(UINT, POINT), &ThisClass::OnMouseMove) },

@@ -5,6 +5,7 @@
 #define IDD_BACKTRACKER_DIALOG               102
 #define IDD_VERSION                          129
 #define IDD_EXIT_QUERY                       130
+#define IDD_SOURCES                          131
 
 // Main dialog
 #define IDC_REOPEN                           1000
@@ -23,6 +24,13 @@
 #define IDC_NO_MORE_QUERY                    1006
 #define IDC_SAVE_AND_CLOSE                   1007
 
+// Sources dialog, and its item in the main dialog's system menu (below 0xF000, a multiple of 16)
+#define IDM_SOURCES                          0x0010
+#define IDC_SOURCE_INTERNET_EXPLORER         1020
+#define IDC_SOURCE_EDGE                      1021
+#define IDC_SOURCE_CHROME                    1022
+#define IDC_SOURCE_FIREFOX                   1023
+
 // Version dialog
 #define IDC_WEB_LINK                         1013
 #define IDC_MAIL_LINK                        1014
@@ -34,6 +42,9 @@
 #define IDS_NO_URL_FOUND                     203
 #define IDS_README_NOT_FOUND                 204
 #define IDS_README_NOT_OPENED                205
+#define IDS_MENU_SOURCES                     206
+#define IDS_SOURCE_PROFILES                  207
+#define IDS_SOURCE_NOT_FOUND                 208
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Saves PNGs of the main dialog (also busy, and with the hand cursor over its icon), the exit
-# question, the version dialog (also with the pointer on its link and just gone from it) and the
-# missing-readme message, as Wine shows them, into
+# question, the system menu, the sources dialog, the version dialog (also with the pointer on
+# its link and just gone from it) and the missing-readme message, as Wine shows them, into
 # build/screenshots (or the folder given). Runs on its own display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,6 +44,20 @@ convert "$out/screen.png" "$out/cursor.pam" -geometry "+$cx+$cy" -composite \
 rm -f "$out/screen.png" "$out/cursor.pam"
 echo "screenshots: $out/main-hand-cursor.png"
 xdotool mousemove 5 5
+
+# The system menu with the sources item, and the sources dialog.
+xdotool mousemove $((x + w / 2)) $((y + 10)) click 1; sleep 0.3
+xdotool key alt+space; sleep 0.8
+import -window root "$out/screen.png"
+convert "$out/screen.png" -crop "$((w + 16))x$((h + 16))+$((x - 8))+$((y - 8))" +repage "$out/system-menu.png"
+rm -f "$out/screen.png"
+echo "screenshots: $out/system-menu.png"
+xdotool key Escape; sleep 0.3
+wine "$win/bt_drive.exe" sources
+wine "$win/bt_drive.exe" sources-rect | tr -d '\r' | shoot sources
+wine "$win/bt_drive.exe" close-all >/dev/null
+wine "$work/Backtracker.exe" >/dev/null 2>&1 &
+wine "$win/bt_drive.exe" main-rect >/dev/null
 
 # The main dialog while a page opens: the wait cursor over it. One visit of an address where
 # nothing answers, the latest of the history for as long as it takes, removed afterwards.

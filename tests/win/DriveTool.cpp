@@ -1,6 +1,6 @@
 // bt_drive: works a running Backtracker from the command line, for the screenshot and demo
-// scripts. Commands: main-rect | question-rect | version-rect | messagebox-rect (wait for the
-// window, print "x y w h"), icon-centre | link-centre (the version dialog's web link; print "x y"), escape (Esc in the main dialog), click ID (a button
+// scripts. Commands: main-rect | question-rect | version-rect | sources-rect | messagebox-rect
+// (wait for the window, print "x y w h"), sources (the system menu's sources item), icon-centre | link-centre (the version dialog's web link; print "x y"), escape (Esc in the main dialog), click ID (a button
 // of the main dialog), answer ID (a button of the exit question), close-all (ends every
 // dialog with Cancel/OK).
 #include "WinDriver.h"
@@ -44,6 +44,15 @@ int main(int argc, char** argv)
         return PrintRect(Question());
     if (!std::strcmp(cmd, "version-rect"))
         return PrintRect(WaitDialogWithControl(0, IDC_WEB_LINK, 20000));
+    if (!std::strcmp(cmd, "sources-rect"))
+        return PrintRect(WaitDialogWithControl(0, IDC_SOURCE_EDGE, 20000));
+    if (!std::strcmp(cmd, "sources")) {
+        HWND dlg = Main();
+        if (!dlg)
+            return 1;
+        PostMessageW(dlg, WM_SYSCOMMAND, IDM_SOURCES, 0);
+        return 0;
+    }
     if (!std::strcmp(cmd, "messagebox-rect"))
         return PrintRect(WaitMessageBox(0, 20000));
     if (!std::strcmp(cmd, "icon-centre")) {
@@ -80,6 +89,8 @@ int main(int argc, char** argv)
         for (int i = 0; i < 5; ++i) {
             if (HWND box = FindMessageBox(0))
                 PostClick(box, IDOK);
+            else if (HWND src = FindDialogWithControl(0, IDC_SOURCE_EDGE))
+                PostClick(src, IDCANCEL);
             else if (HWND v = FindDialogWithControl(0, IDC_WEB_LINK))
                 PostClick(v, IDOK);
             else if (HWND q = FindDialogWithControl(0, IDC_SAVE_AND_CLOSE))
