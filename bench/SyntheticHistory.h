@@ -1,0 +1,78 @@
+// Histories of a Chromium and a Firefox profile made up for the benchmarks: pseudo-random
+// but repeatable addresses of 40 to 120 bytes, visits spread over 90 days, one in ten a
+// redirect hop, one address in twenty hidden.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <sqlite3.h>
+#include <string>
+
+class SyntheticHistory {
+public:
+    static void Build(const std::string& utf8Path, bool chromium, int places, int visits, int64_t nowUs)
+    {
+        std::remove(utf8Path.c_str());
+        sqlite3* db = nullptr;
+        sqlite3_open(utf8Path.c_str(), &db);
+        Exec(
+            db,
+            chromium
+                ? "CREATE TABLE urls(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, visit_count "
+                  "INTEGER DEFAULT 0 NOT NULL, typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT "
+                  "NULL, hidden INTEGER DEFAULT 0 NOT NULL);"
+                  "CREATE TABLE visits(id INTEGER PRIMARY KEY, url INTEGER NOT NULL, visit_time INTEGER NOT NULL, "
+                  "from_visit INTEGER, transition INTEGER DEFAULT 0 NOT NULL, segment_id INTEGER, visit_duration "
+                  "INTEGER DEFAULT 0 NOT NULL);"
+                  "CREATE INDEX visits_url_index ON visits (url);CREATE INDEX visits_time_index ON visits (visit_time);"
+                : "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, rev_host "
+                  "LONGVARCHAR, visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL, typed INTEGER "
+                  "DEFAULT 0 NOT NULL, frecency INTEGER DEFAULT -1 NOT NULL, last_visit_date INTEGER, guid TEXT);"
+                  "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER, place_id INTEGER, "
+                  "visit_date INTEGER, visit_type INTEGER, session INTEGER);"
+                  "CREATE INDEX moz_historyvisits_placedateindex ON moz_historyvisits (place_id, visit_date);"
+                  "CREATE INDEX moz_historyvisits_dateindex ON moz_historyvisits (visit_date);");
+        Exec(db, "BEGIN");
+        sqlite3_stmt* place = nullptr;
+        sqlite3_stmt* visit = nullptr;
+        sqlite3_prepare_v2(
+            db,
+            chromium ? "INSERT INTO urls(id, url, title, last_visit_time, hidden) VALUES (?, ?, 't', 0, ?)"
+                     : "INSERT INTO moz_places(id, url, title, hidden, last_visit_date) VALUES (?, ?, 't', ?, 0)",
+            -1, &place, nullptr);
+        sqlite3_prepare_v2(db,
+                           chromium
+                               ? "INSERT INTO visits(url, visit_time, transition) VALUES (?, ?, ?)"
+                               : "INSERT INTO moz_historyvisits(place_id, visit_date, visit_type) VALUES (?, ?, ?)",
+                           -1, &visit, nullptr);
+        uint32_t seed = 12345;
+        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+        std::string url;
+        for (int i = 1; i <= places; ++i) {
+            url = "https://site" + std::to_string(next() % 5000) + ".example/" + std::to_string(i) + "/";
+            url.append(next() % 80, 'p');
+            sqlite3_bind_int(place, 1, i);
+            sqlite3_bind_text(place, 2, url.c_str(), static_cast<int>(url.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int(place, 3, next() % 20 == 0 ? 1 : 0);
+            sqlite3_step(place);
+            sqlite3_reset(place);
+        }
+        const int64_t span = 90LL * 86400 * 1000000;
+        for (int i = 0; i < visits; ++i) {
+            int64_t t = nowUs - static_cast<int64_t>(next() % 1000000) * (span / 1000000);
+            bool hop = next() % 10 == 0;
+            sqlite3_bind_int(visit, 1, static_cast<int>(1 + next() % places));
+            sqlite3_bind_int64(visit, 2, chromium ? t + kChromiumEpochUs : t);
+            sqlite3_bind_int64(visit, 3, chromium ? (hop ? 0x10000000 : 0x30000000) : (hop ? 5 : 1));
+            sqlite3_step(visit);
+            sqlite3_reset(visit);
+        }
+        sqlite3_finalize(place);
+        sqlite3_finalize(visit);
+        Exec(db, "COMMIT");
+        sqlite3_close(db);
+    }
+
+private:
+    static constexpr int64_t kChromiumEpochUs = 11644473600LL * 1000000;
+    static void Exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+};
