@@ -75,6 +75,15 @@ const char* const kChromiumSchemas[] = {
     "CREATE TABLE edge_visits(visit_id INTEGER PRIMARY KEY, hub TEXT);",
 };
 
+// An older generation of Firefox's tables (favicon_id in moz_places, no triggeringPlaceId).
+const char kOlderFirefoxSchema[] =
+    "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, rev_host LONGVARCHAR, "
+    "visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL, typed INTEGER DEFAULT 0 NOT NULL, favicon_id "
+    "INTEGER, frecency INTEGER DEFAULT -1 NOT NULL, last_visit_date INTEGER, guid TEXT);"
+    "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER, place_id INTEGER, visit_date "
+    "INTEGER, visit_type INTEGER, session INTEGER);"
+    "CREATE INDEX moz_historyvisits_dateindex ON moz_historyvisits (visit_date);";
+
 const char kFirefoxSchema[] =
     "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, rev_host LONGVARCHAR, "
     "visit_count INTEGER DEFAULT 0, hidden INTEGER DEFAULT 0 NOT NULL, typed INTEGER DEFAULT 0 NOT NULL, frecency "
@@ -222,22 +231,24 @@ TEST(FirefoxHistory, SeenVisitsLatestPerAddressNewestFirst)
         { "http://first/", 0, T(50), 1 },
         { "http://second/", 0, T(50) + 1, 1 },
     };
-    TempDir dir;
-    {
-        Db db(dir.File("places.sqlite"));
-        db.Exec(kFirefoxSchema);
-        FillFirefox(db, visits);
-        // A place never visited (a bookmark only) has no visit rows and no date.
-        db.Exec("INSERT INTO moz_places(id, url, hidden, last_visit_date) VALUES (99, 'http://never/', 0, NULL)");
-    }
-    LatestVisits latest(16, kNowUs, true);
-    ASSERT_TRUE(FirefoxHistory::Read(dir.File("places.sqlite"), latest));
     const Kept expected = {
         { "http://second/", T(50) + 1 }, { "http://first/", T(50) },     { "http://bookmarked/", T(44) },
         { "http://reload/", T(43) },     { "http://temp-target/", T(31) }, { "https://moved-here/", T(30) },
         { "http://a/", T(20) },
     };
-    EXPECT_EQ(expected, latest.Visits());
+    for (const char* schema : { kFirefoxSchema, kOlderFirefoxSchema }) {
+        TempDir dir;
+        {
+            Db db(dir.File("places.sqlite"));
+            db.Exec(schema);
+            FillFirefox(db, visits);
+            // A place never visited (a bookmark only) has no visit rows and no date.
+            db.Exec("INSERT INTO moz_places(id, url, hidden, last_visit_date) VALUES (99, 'http://never/', 0, NULL)");
+        }
+        LatestVisits latest(16, kNowUs, true);
+        ASSERT_TRUE(FirefoxHistory::Read(dir.File("places.sqlite"), latest));
+        EXPECT_EQ(expected, latest.Visits());
+    }
 }
 
 // A file that cannot be read is a source that gives nothing, and says so.
