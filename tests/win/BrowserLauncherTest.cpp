@@ -1,6 +1,7 @@
 // The browsers of today as this machine knows them, under Wine: their programs found through
 // the registry, and pages handed to them as one argument each (the recording program stands
 // in for the browser and writes the argument vector it received).
+#include "WinDriver.h"
 #include "../../browser/CBrowserLauncher.h"
 #include "../../text/Utf8Text.h"
 #include <gtest/gtest.h>
@@ -10,14 +11,10 @@
 #include <string>
 #include <vector>
 
+using namespace WinDriver;
+
 namespace {
 
-std::wstring TempFolder()
-{
-    wchar_t buf[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, buf);
-    return buf;
-}
 
 std::wstring Recorder()
 {

@@ -1,6 +1,7 @@
 // Reading a browser's history without disturbing the browser, under Wine: the file held by
 // another process as a running browser holds it, copied with its side file, read from the copy,
 // and left exactly as it was; the copies go, also those of an earlier run.
+#include "WinDriver.h"
 #include "../../history/CBrowserProfiles.h"
 #include "../../history/CHistoryCopy.h"
 #include "../../history/ChromiumHistory.h"
@@ -12,17 +13,13 @@
 #include <string>
 #include <vector>
 
+using namespace WinDriver;
+
 namespace {
 
 const int64_t kNowUs = 1765000000LL * 1000000;
 const int64_t kChromiumEpochUs = 11644473600LL * 1000000;
 
-std::wstring TempFolder()
-{
-    wchar_t buf[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, buf);
-    return buf;
-}
 
 std::string ReadAll(const std::wstring& path, FILETIME* written)
 {
@@ -182,25 +179,12 @@ TEST(HistoryCopy, LeftoversOfAnEarlierRunAreRemoved)
 namespace {
 void MakeFile(const std::wstring& path)
 {
-    for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
-        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    MakeFolders(path.substr(0, path.find_last_of(L'\\')));
     HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     WriteFile(f, "x", 1, nullptr, nullptr);
     CloseHandle(f);
 }
 
-void RemoveTree(const std::wstring& folder)
-{
-    std::wstring command = L"cmd /c rmdir /s /q \"" + folder + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
-        WaitForSingleObject(pi.hProcess, 20000);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-}
 }
 
 // Profiles as the browsers lay them out, with the ones that do not count beside them.

@@ -45,6 +45,12 @@ HWND CaptureOf(HWND wnd);
 void EndProcessesWithWindowClass(const wchar_t* windowClass);
 // Ends the process that owns the window at once.
 void EndProcessOf(HWND wnd);
+// The user's temporary folder, with its trailing backslash.
+std::wstring TempFolder();
+// Makes the folder and every folder above it that is missing.
+void MakeFolders(const std::wstring& path);
+// Removes a folder with everything in it.
+void RemoveTree(const std::wstring& folder);
 // Lets the target's thread work through what was posted to it.
 void Settle(HWND wnd);
 // A click on a button of a dialog of this thread's reach, or the mouse pressed and released
