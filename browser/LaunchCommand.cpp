@@ -3,7 +3,7 @@
 
 bool LaunchCommand::SafeUrl(const std::string& url, std::string* safe)
 {
-    if (!UrlText::HasScheme(url.data(), url.size()))
+    if (!UrlText::HasScheme(url.data(), url.size()) || UrlText::IsScript(url.data(), url.size()))
         return false;
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;

@@ -12,7 +12,9 @@ public:
     enum class Browser { Chromium, Firefox };
 
     // The address as it may stand in one argument: quotes, spaces, tabs and control characters
-    // (bytes below 0x21 and 0x7F) as %XX. False, and nothing to open, without "scheme:" first.
+    // (bytes below 0x21 and 0x7F) as %XX. False, and nothing to open, without "scheme:" first,
+    // or for an address that runs a script or carries its own content (javascript:, vbscript:,
+    // data:): a history is no place to take those from.
     static bool SafeUrl(const std::string& url, std::string* safe);
 
     // The arguments after the program. Chromium (Chrome, Edge): --profile-directory=<profile>

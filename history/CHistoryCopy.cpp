@@ -109,10 +109,22 @@ void CHistoryCopy::RemoveLeftovers()
     HANDLE find = FindFirstFileW((temp + FolderPrefix() + L"*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE)
         return;
+    // Only folders named as this program names them: "Backtracker-<digits>-<digits>".
+    auto ours = [](const std::wstring& name) {
+        size_t at = FolderPrefix().size();
+        for (int part = 0; part < 2; ++part) {
+            size_t start = at;
+            while (at < name.size() && name[at] >= L'0' && name[at] <= L'9')
+                ++at;
+            if (at == start || (part == 0 && (at >= name.size() || name[at++] != L'-')))
+                return false;
+        }
+        return at == name.size();
+    };
     std::vector<std::wstring> leftovers;
     do {
         std::wstring name = fd.cFileName;
-        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.compare(0, own.size(), own) != 0)
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ours(name) && name.compare(0, own.size(), own) != 0)
             leftovers.push_back(temp + name);
     } while (FindNextFileW(find, &fd));
     FindClose(find);

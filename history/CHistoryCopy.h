@@ -19,7 +19,8 @@ public:
     std::string Utf8Path() const;
 
     // Removes the copy folders that runs of the program left behind (only one copy of the
-    // program runs at a time, so every such folder but this process's own is a leftover).
+    // program runs at a time, so every such folder but this process's own is a leftover);
+    // a folder of any other name is left alone.
     static void RemoveLeftovers();
     // The folders' common name: "Backtracker-<process id>-<n>" under the temporary folder.
     static std::wstring FolderPrefix();

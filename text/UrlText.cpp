@@ -1,5 +1,6 @@
 #include "UrlText.h"
 #include <cstring>
+#include <initializer_list>
 
 bool UrlText::HasScheme(const char* url, size_t length)
 {
@@ -32,4 +33,21 @@ bool UrlText::IsHttp(const char* url, size_t length)
         return true;
     };
     return starts("http://") || starts("https://");
+}
+
+bool UrlText::IsScript(const char* url, size_t length)
+{
+    for (const char* scheme : { "javascript:", "vbscript:", "data:" }) {
+        size_t n = std::strlen(scheme);
+        bool match = length >= n;
+        for (size_t i = 0; match && i < n; ++i) {
+            char c = url[i];
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+            match = c == scheme[i];
+        }
+        if (match)
+            return true;
+    }
+    return false;
 }

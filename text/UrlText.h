@@ -8,4 +8,6 @@ public:
     static bool HasScheme(const char* url, size_t length);
     // http:// or https://, in any case.
     static bool IsHttp(const char* url, size_t length);
+    // javascript:, vbscript: or data:, in any case.
+    static bool IsScript(const char* url, size_t length);
 };

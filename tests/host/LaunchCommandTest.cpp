@@ -94,6 +94,11 @@ TEST(LaunchCommand, HostileAddressesStayOneArgument)
         { "Japanese in UTF-8", "http://例え.jp/パス", true, "http://例え.jp/パス" },
         { "file: of the disk", "file:///C:/Windows/win.ini", true, "file:///C:/Windows/win.ini" },
         { "no scheme at all", "example.org", false, "" },
+        { "a script", "javascript:alert(document.cookie)", false, "" },
+        { "a script in capitals", "JavaScript:alert(1)", false, "" },
+        { "a VBScript", "vbscript:msgbox(1)", false, "" },
+        { "content of its own", "data:text/html,<script>alert(1)</script>", false, "" },
+        { "javascript further on is only text", "http://x/?q=javascript:1", true, "http://x/?q=javascript:1" },
     };
     for (const auto& c : cases) {
         std::string safe;

@@ -168,12 +168,21 @@ TEST(HistoryCopy, LeftoversOfAnEarlierRunAreRemoved)
     ASSERT_TRUE(CreateDirectoryW(leftover.c_str(), nullptr));
     HANDLE f = CreateFileW((leftover + L"\\History").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(f);
+    // Folders of other names are a user's, whatever they begin with.
+    const std::wstring users[] = { TempFolder() + CHistoryCopy::FolderPrefix() + L"notes",
+                                   TempFolder() + CHistoryCopy::FolderPrefix() + L"12-3x" };
+    for (const std::wstring& folder : users)
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     CHistoryCopy own(TempFolder() + L"no-such-profile\\History", L"-journal");  // a folder of this process
-    ASSERT_EQ(1u + 1u, CopyFolders().size());
+    ASSERT_EQ(1u + 1u + 2u, CopyFolders().size());
     CHistoryCopy::RemoveLeftovers();
     std::vector<std::wstring> left = CopyFolders();
-    ASSERT_EQ(1u, left.size()) << "this process's own folder stays";
-    EXPECT_NE(std::wstring::npos, left[0].find(std::to_wstring(GetCurrentProcessId())));
+    ASSERT_EQ(3u, left.size()) << "this process's own folder and the user's stay";
+    EXPECT_EQ(1, std::count_if(left.begin(), left.end(), [](const std::wstring& name) {
+                  return name.find(std::to_wstring(GetCurrentProcessId())) != std::wstring::npos;
+              }));
+    for (const std::wstring& folder : users)
+        EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "a user's folder was removed";
 }
 
 namespace {
