@@ -10,6 +10,11 @@ const char kMagic[] = "mozLz40";  // with its zero byte: 8 bytes
 constexpr size_t kHeader = 8 + 4;
 }
 
+bool FirefoxSession::SizeFits(size_t declared, size_t block)
+{
+    return declared > 0 && declared <= kLargestSession && declared / kMostExpansion <= block && block <= INT32_MAX;
+}
+
 bool FirefoxSession::OpenUrls(const std::string& file, std::set<std::string>* urls)
 {
     if (file.size() <= kHeader || std::memcmp(file.data(), kMagic, 8) != 0)
@@ -18,7 +23,7 @@ bool FirefoxSession::OpenUrls(const std::string& file, std::set<std::string>* ur
     const size_t declared = static_cast<size_t>(p[0]) | static_cast<size_t>(p[1]) << 8 | static_cast<size_t>(p[2]) << 16 |
                             static_cast<size_t>(p[3]) << 24;
     const size_t block = file.size() - kHeader;
-    if (declared == 0 || declared > kLargestSession || declared / kMostExpansion > block || block > INT32_MAX)
+    if (!SizeFits(declared, block))
         return false;
     std::vector<char> json(declared);
     int got = LZ4_decompress_safe(file.data() + kHeader, json.data(), static_cast<int>(block), static_cast<int>(declared));

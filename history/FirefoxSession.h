@@ -14,6 +14,10 @@ public:
     // nothing) when the file is not a readable session.
     static bool OpenUrls(const std::string& fileBytes, std::set<std::string>* urls);
 
+    // Whether a block of `block` bytes may be decoded to `declared` bytes: not empty, not more
+    // than a session can be, and no more than the block could expand to.
+    static bool SizeFits(size_t declared, size_t block);
+
     // A block expands at most this much (LZ4's own limit is about 255).
     static constexpr size_t kMostExpansion = 255;
     static constexpr size_t kLargestSession = 64u << 20;

@@ -94,6 +94,22 @@ TEST(FirefoxSession, HeadersAndSizesAreChecked)
     EXPECT_EQ(kOpen, open);
 }
 
+// Memory follows the file: the decoded size must be one the block can give.
+TEST(FirefoxSession, DeclaredSizeMustFitTheBlock)
+{
+    const struct { size_t declared, block; bool fits; } cases[] = {
+        { 1000, 100, true },
+        { 255 * 100 + 254, 100, true },
+        { 256 * 100, 100, false },
+        { 0, 100, false },
+        { FirefoxSession::kLargestSession, FirefoxSession::kLargestSession, true },
+        { FirefoxSession::kLargestSession + 1, FirefoxSession::kLargestSession, false },
+        { 0xFFFFFFFFu, 1u << 30, false },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.fits, FirefoxSession::SizeFits(c.declared, c.block)) << c.declared << " from " << c.block;
+}
+
 // Cut at every byte, and bytes flipped at random: never a crash under the sanitizers, and at
 // most the pages that are really open (a flip inside a string may change an address, so a
 // flipped file may name others: it must still be a reading of bounded size).
