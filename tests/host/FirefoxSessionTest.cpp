@@ -100,7 +100,7 @@ TEST(FirefoxSession, DeclaredSizeMustFitTheBlock)
     const struct { size_t declared, block; bool fits; } cases[] = {
         { 1000, 100, true },
         { 255 * 100 + 254, 100, true },
-        { 256 * 100, 100, false },
+        { 255 * 101, 100, false },
         { 0, 100, false },
         { FirefoxSession::kLargestSession, FirefoxSession::kLargestSession, true },
         { FirefoxSession::kLargestSession + 1, FirefoxSession::kLargestSession, false },
