@@ -152,7 +152,7 @@ void CReopenDlg::OnReopen()
         MergedSelection merged(m_nOpenNumber);
         merged.AddUrlCache(recent);
         CBrowserSources::Collect(merged, m_bUseEdge != 0, m_bUseChrome != 0, m_bUseFirefox != 0, m_bTargetHttp != 0,
-                                 m_nOpenNumber);
+                                 m_bDisableAlreadyOpen != 0, m_nOpenNumber);
         pages = merged.OldestFirst();
         if (!pages.empty())
             reopener.OpenPages(pages);

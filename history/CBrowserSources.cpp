@@ -2,11 +2,14 @@
 #include "CBrowserProfiles.h"
 #include "CHistoryCopy.h"
 #include "ChromiumHistory.h"
+#include "ChromiumSession.h"
 #include "FirefoxHistory.h"
+#include "FirefoxSession.h"
 #include "../browser/CBrowserLauncher.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
 #include <map>
+#include <set>
 
 namespace {
 bool IsFile(const std::wstring& path)
@@ -44,6 +47,57 @@ std::wstring ChromiumProgram(InstalledBrowser browser, const std::wstring& userD
     }
     return std::wstring();
 }
+
+// A whole file read through a handle that shares everything; empty when it is missing or
+// larger than `most`.
+std::string ReadShared(const std::wstring& path, size_t most)
+{
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes;
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(f, &size) && size.QuadPart > 0 && static_cast<unsigned long long>(size.QuadPart) <= most) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD got = 0;
+        if (!ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr))
+            got = 0;
+        bytes.resize(got);
+    }
+    CloseHandle(f);
+    return bytes;
+}
+
+// Chromium's newest session file: the Session_<time> of the latest time, or the older name.
+std::wstring ChromiumSessionFile(const std::wstring& profileFolder)
+{
+    std::wstring newest;
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((profileFolder + L"\\Sessions\\Session_*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = fd.cFileName;
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                (name.size() > newest.size() || (name.size() == newest.size() && name > newest)))
+                newest = name;
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    return newest.empty() ? profileFolder + L"\\Current Session" : profileFolder + L"\\Sessions\\" + newest;
+}
+
+std::set<std::string> OpenPages(const BrowserProfile& p)
+{
+    std::set<std::string> open;
+    if (p.browser == PageSource::Firefox)
+        FirefoxSession::OpenUrls(ReadShared(p.profile + L"\\sessionstore-backups\\recovery.jsonlz4",
+                                            FirefoxSession::kLargestSession),
+                                 &open);
+    else
+        ChromiumSession::OpenUrls(ReadShared(ChromiumSessionFile(p.userData + L"\\" + p.profile), 64u << 20), &open);
+    return open;
+}
 }
 
 int64_t CBrowserSources::NowUs()
@@ -55,7 +109,7 @@ int64_t CBrowserSources::NowUs()
 }
 
 void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly,
-                              size_t capacity)
+                              bool skipOpen, size_t capacity)
 {
     if (!edge && !chrome && !firefox)
         return;
@@ -78,6 +132,8 @@ void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, b
         if (known->second.empty())
             continue;  // nothing could open its pages
         LatestVisits latest(capacity, now, httpOnly);
+        if (skipOpen)
+            latest.Skip(OpenPages(p));
         if (browser == InstalledBrowser::Firefox) {
             CHistoryCopy copy(p.history, L"-wal");
             if (copy.IsReady())

@@ -7,7 +7,10 @@
 
 class CBrowserSources {
 public:
-    static void Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly, size_t capacity);
+    // With `skipOpen`, the pages that a profile's session file shows open in a tab are passed
+    // over (an unreadable session file shows none).
+    static void Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly, bool skipOpen,
+                        size_t capacity);
     // Microseconds since 1970-01-01 UTC now.
     static int64_t NowUs();
 };

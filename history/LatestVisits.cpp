@@ -18,6 +18,8 @@ bool LatestVisits::Offer(const char* url, size_t length, int64_t timeUs)
     if (!UrlText::HasScheme(url, length) || (m_httpOnly && !UrlText::IsHttp(url, length)))
         return true;
     std::string address(url, length);
+    if (m_skip.count(address))
+        return true;
     // Offered newest first: the first visit of an address is its latest.
     if (!m_seen.insert(address).second)
         return true;

@@ -15,6 +15,9 @@ public:
     // httpOnly keeps http:// and https:// addresses only.
     LatestVisits(size_t capacity, int64_t nowUs, bool httpOnly);
 
+    // Addresses to pass over (pages that are open already); older pages take their places.
+    void Skip(std::set<std::string> urls) { m_skip = std::move(urls); }
+
     // False once the set is full: the reader can stop.
     bool Offer(const char* url, size_t length, int64_t timeUs);
     bool Full() const { return m_visits.size() >= m_capacity; }
@@ -30,4 +33,5 @@ private:
     bool m_httpOnly;
     std::vector<BrowserVisit> m_visits;
     std::set<std::string> m_seen;
+    std::set<std::string> m_skip;
 };

@@ -404,4 +404,11 @@ TEST(LatestVisits, AddressAndTimeRules)
     EXPECT_FALSE(two.Offer("http://b/", 9, T(1))) << "full";
     EXPECT_FALSE(two.Offer("http://c/", 9, T(0)));
     EXPECT_EQ((Kept{ { "http://a/", T(3) }, { "http://b/", T(1) } }), two.Visits());
+
+    // Open pages are passed over, and the next older ones take their places.
+    LatestVisits skipping(2, kNowUs, true);
+    skipping.Skip({ "http://a/", "http://c/" });
+    for (auto [url, t] : std::vector<std::pair<std::string, int>>{ { "http://a/", 4 }, { "http://b/", 3 }, { "http://c/", 2 }, { "http://d/", 1 } })
+        skipping.Offer(url.data(), url.size(), T(t));
+    EXPECT_EQ((Kept{ { "http://b/", T(3) }, { "http://d/", T(1) } }), skipping.Visits());
 }

@@ -1,5 +1,6 @@
 // The pages open in Firefox, from session files that the tests write in mozLz4: which tabs
 // count, and what becomes of damaged, truncated, flipped or boastful files.
+#include "../common/SessionFiles.h"
 #include "history/FirefoxSession.h"
 #include <gtest/gtest.h>
 #include <lz4.h>
@@ -9,18 +10,6 @@
 #include <string>
 
 namespace {
-
-std::string MozLz4(const std::string& json, int64_t declaredDelta = 0)
-{
-    std::string block(static_cast<size_t>(LZ4_compressBound(static_cast<int>(json.size()))), '\0');
-    int n = LZ4_compress_default(json.data(), &block[0], static_cast<int>(json.size()), static_cast<int>(block.size()));
-    block.resize(static_cast<size_t>(n));
-    uint32_t size = static_cast<uint32_t>(static_cast<int64_t>(json.size()) + declaredDelta);
-    std::string file("mozLz40\0", 8);
-    for (int i = 0; i < 4; ++i)
-        file += static_cast<char>((size >> (8 * i)) & 0xFF);
-    return file + block;
-}
 
 using Urls = std::set<std::string>;
 
