@@ -4,7 +4,7 @@ HOST_BUILD := build/host
 WIN_BUILD := build/win
 JOBS := $(shell nproc)
 
-.PHONY: run test setup build build-host build-win bench clean
+.PHONY: run test setup build build-host build-win bench fuzz clean
 
 run: build-win
 	tools/run.sh
@@ -34,6 +34,16 @@ bench: build-win
 	tools/wine-run.sh build/win/wine_browsers_bench.exe
 	for n in 30000 300000; do tools/wine-run.sh build/win/wine_browsers_bench.exe build $$n; \
 	    tools/wine-run.sh build/win/wine_browsers_bench.exe idle; tools/wine-run.sh build/win/wine_browsers_bench.exe read; done
+
+# The session-file readers under libFuzzer, natively with clang, each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBT_FUZZ=ON >/dev/null
+	cmake --build build/fuzz -j $(JOBS) --target chromium_session_fuzz firefox_session_fuzz make_corpus
+	rm -rf build/fuzz/corpus && mkdir -p build/fuzz/corpus/chromium build/fuzz/corpus/firefox
+	build/fuzz/make_corpus build/fuzz/corpus/chromium build/fuzz/corpus/firefox
+	cd build/fuzz && ./chromium_session_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 corpus/chromium
+	cd build/fuzz && ./firefox_session_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 corpus/firefox
 
 clean:
 	rm -rf build

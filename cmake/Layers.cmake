@@ -1,5 +1,6 @@
 # What every library and program of the project is built with.
 option(BT_BENCH "Native build of the benchmarks: optimised, no sanitizers, no tests" OFF)
+option(BT_FUZZ "Native build of the fuzzers with clang: the layers instrumented for libFuzzer" OFF)
 
 set(BT_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 if(WIN32)
@@ -7,6 +8,8 @@ if(WIN32)
     set(BT_SANITIZE "")
 elseif(BT_BENCH)
     set(BT_SANITIZE "")
+elseif(BT_FUZZ)
+    set(BT_SANITIZE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
 else()
     # The platform-free logic and its tests run under AddressSanitizer and UBSan.
     set(BT_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
