@@ -1,24 +1,11 @@
 #include "CBrowserLauncher.h"
+#include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
 #include <vector>
 
 namespace {
-bool FileExists(const std::wstring& path)
-{
-    DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
-std::wstring Expand(const std::wstring& text)
-{
-    DWORD n = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-    if (n == 0 || n > 32768)
-        return std::wstring();
-    std::vector<wchar_t> buf(n);
-    ExpandEnvironmentStringsW(text.c_str(), buf.data(), n);
-    return std::wstring(buf.data());
-}
 
 // A registry string value (REG_SZ or REG_EXPAND_SZ), bounded; empty when missing.
 std::wstring ReadString(HKEY root, const std::wstring& key, const wchar_t* name)
@@ -33,7 +20,7 @@ std::wstring ReadString(HKEY root, const std::wstring& key, const wchar_t* name)
     if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::wstring();
     buf[size / sizeof(wchar_t)] = L'\0';
-    return type == REG_EXPAND_SZ ? Expand(buf) : std::wstring(buf);
+    return type == REG_EXPAND_SZ ? FileSystem::Expand(buf) : std::wstring(buf);
 }
 
 // The program of a command line: its quoted first part, or everything up to ".exe".
@@ -72,7 +59,7 @@ std::wstring CBrowserLauncher::Find(InstalledBrowser browser)
     const std::wstring appPaths = std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe;
     for (HKEY root : { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE }) {
         std::wstring path = ProgramOf(ReadString(root, appPaths, nullptr));
-        if (FileExists(path))
+        if (FileSystem::IsFile(path))
             return path;
     }
     // The browsers' entries in the list of internet programs, whatever they are called.
@@ -89,7 +76,7 @@ std::wstring CBrowserLauncher::Find(InstalledBrowser browser)
             std::wstring command = ReadString(
                 root, std::wstring(L"SOFTWARE\\Clients\\StartMenuInternet\\") + name + L"\\shell\\open\\command", nullptr);
             std::wstring path = ProgramOf(command);
-            if (NamesProgram(path, exe) && FileExists(path)) {
+            if (NamesProgram(path, exe) && FileSystem::IsFile(path)) {
                 RegCloseKey(clients);
                 return path;
             }
@@ -103,8 +90,8 @@ std::wstring CBrowserLauncher::Find(InstalledBrowser browser)
         L"%ProgramFiles(x86)%\\Mozilla Firefox\\",
     };
     for (const wchar_t* place : places) {
-        std::wstring path = Expand(place) + exe;
-        if (path.find(L'%') == std::wstring::npos && FileExists(path))
+        std::wstring path = FileSystem::Expand(place) + exe;
+        if (path.find(L'%') == std::wstring::npos && FileSystem::IsFile(path))
             return path;
     }
     return std::wstring();

@@ -1,5 +1,6 @@
 #include "CBrowserProfiles.h"
 #include "FirefoxProfiles.h"
+#include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
 #include <shlobj.h>
@@ -15,32 +16,9 @@ std::wstring KnownFolder(REFKNOWNFOLDERID id)
     return result;
 }
 
-bool IsFile(const std::wstring& path)
-{
-    DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // profiles.ini is small; a file larger than this is not one.
-constexpr LONGLONG kLargestProfilesIni = 1 << 20;
+constexpr size_t kLargestProfilesIni = 1 << 20;
 
-std::string ReadSmallFile(const std::wstring& path)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return std::string();
-    LARGE_INTEGER size = {};
-    std::string text;
-    if (GetFileSizeEx(f, &size) && size.QuadPart <= kLargestProfilesIni) {
-        text.resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        if (!text.empty() && (!ReadFile(f, &text[0], static_cast<DWORD>(text.size()), &got, nullptr) || got != text.size()))
-            text.clear();
-    }
-    CloseHandle(f);
-    return text;
-}
 
 void ChromiumProfiles(PageSource browser, const std::wstring& userData, std::vector<BrowserProfile>* out)
 {
@@ -55,7 +33,7 @@ void ChromiumProfiles(PageSource browser, const std::wstring& userData, std::vec
             name == L"Guest Profile" || name == L"System Profile")
             continue;
         std::wstring history = userData + L"\\" + name + L"\\History";
-        if (!IsFile(history))
+        if (!FileSystem::IsFile(history))
             continue;
         out->push_back({ browser, userData, name, history });
         if (++found == CBrowserProfiles::kMostProfilesPerFolder)
@@ -84,11 +62,11 @@ std::vector<BrowserProfile> CBrowserProfiles::Find(std::wstring localAppData, st
     }
     if (!roamingAppData.empty()) {
         const std::wstring folder = roamingAppData + L"\\Mozilla\\Firefox";
-        std::string ini = ReadSmallFile(folder + L"\\profiles.ini");
+        std::string ini = FileSystem::ReadShared(folder + L"\\profiles.ini", kLargestProfilesIni);
         for (const std::string& profile : FirefoxProfiles::Parse(ini, Utf8Text::FromWide(folder))) {
             std::wstring path = Utf8Text::ToWide(profile);
             std::wstring places = path + L"\\places.sqlite";
-            if (IsFile(places))
+            if (FileSystem::IsFile(places))
                 profiles.push_back({ PageSource::Firefox, folder, path, places });
         }
     }

@@ -6,24 +6,14 @@
 #include "FirefoxHistory.h"
 #include "FirefoxSession.h"
 #include "../browser/CBrowserLauncher.h"
+#include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
 #include <map>
 #include <set>
 
 namespace {
-bool IsFile(const std::wstring& path)
-{
-    DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
-std::wstring Expand(const wchar_t* text)
-{
-    wchar_t buf[MAX_PATH * 2] = {};
-    DWORD n = ExpandEnvironmentStringsW(text, buf, MAX_PATH * 2);
-    return n && n <= MAX_PATH * 2 ? std::wstring(buf) : std::wstring();
-}
 
 // The program of a Chromium channel: installed for the user beside its "User Data" folder, or
 // for the machine under the program folders; the stable channels as the launcher finds them.
@@ -33,7 +23,7 @@ std::wstring ChromiumProgram(InstalledBrowser browser, const std::wstring& userD
     size_t cut = userData.rfind(L"\\User Data");
     std::wstring channel = cut == std::wstring::npos ? userData : userData.substr(0, cut);
     std::wstring perUser = channel + L"\\Application\\" + exe;
-    if (IsFile(perUser))
+    if (FileSystem::IsFile(perUser))
         return perUser;
     size_t vendor = channel.find_last_of(L'\\');
     vendor = vendor == std::wstring::npos ? 0 : channel.find_last_of(L'\\', vendor - 1);
@@ -41,33 +31,13 @@ std::wstring ChromiumProgram(InstalledBrowser browser, const std::wstring& userD
     if (relative == L"Google\\Chrome" || relative == L"Microsoft\\Edge")
         return CBrowserLauncher::Find(browser);
     for (const wchar_t* root : { L"%ProgramFiles%\\", L"%ProgramFiles(x86)%\\" }) {
-        std::wstring path = Expand(root) + relative + L"\\Application\\" + exe;
-        if (!relative.empty() && IsFile(path))
+        std::wstring path = FileSystem::Expand(root) + relative + L"\\Application\\" + exe;
+        if (!relative.empty() && FileSystem::IsFile(path))
             return path;
     }
     return std::wstring();
 }
 
-// A whole file read through a handle that shares everything; empty when it is missing or
-// larger than `most`.
-std::string ReadShared(const std::wstring& path, size_t most)
-{
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return std::string();
-    std::string bytes;
-    LARGE_INTEGER size = {};
-    if (GetFileSizeEx(f, &size) && size.QuadPart > 0 && static_cast<unsigned long long>(size.QuadPart) <= most) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        if (!ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr))
-            got = 0;
-        bytes.resize(got);
-    }
-    CloseHandle(f);
-    return bytes;
-}
 
 // Chromium's newest session file: the Session_<time> of the latest time, or the older name.
 std::wstring ChromiumSessionFile(const std::wstring& profileFolder)
@@ -87,15 +57,19 @@ std::wstring ChromiumSessionFile(const std::wstring& profileFolder)
     return newest.empty() ? profileFolder + L"\\Current Session" : profileFolder + L"\\Sessions\\" + newest;
 }
 
+// A session file larger than this is none the reader would want.
+constexpr size_t kLargestChromiumSession = 64u << 20;
+
 std::set<std::string> OpenPages(const BrowserProfile& p)
 {
     std::set<std::string> open;
-    if (p.browser == PageSource::Firefox)
-        FirefoxSession::OpenUrls(ReadShared(p.profile + L"\\sessionstore-backups\\recovery.jsonlz4",
-                                            FirefoxSession::kLargestSession),
-                                 &open);
-    else
-        ChromiumSession::OpenUrls(ReadShared(ChromiumSessionFile(p.userData + L"\\" + p.profile), 64u << 20), &open);
+    if (p.browser == PageSource::Firefox) {
+        std::wstring file = p.profile + L"\\sessionstore-backups\\recovery.jsonlz4";
+        FirefoxSession::OpenUrls(FileSystem::ReadShared(file, FirefoxSession::kLargestSession), &open);
+    } else {
+        std::wstring file = ChromiumSessionFile(p.userData + L"\\" + p.profile);
+        ChromiumSession::OpenUrls(FileSystem::ReadShared(file, kLargestChromiumSession), &open);
+    }
     return open;
 }
 }
