@@ -5,7 +5,6 @@
 #include "ChromiumSession.h"
 #include "FirefoxHistory.h"
 #include "FirefoxSession.h"
-#include "../browser/CBrowserLauncher.h"
 #include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
@@ -74,6 +73,15 @@ std::set<std::string> OpenPages(const BrowserProfile& p)
 }
 }
 
+InstalledBrowser CBrowserSources::BrowserOf(PageSource source)
+{
+    switch (source) {
+    case PageSource::Edge: return InstalledBrowser::Edge;
+    case PageSource::Chrome: return InstalledBrowser::Chrome;
+    default: return InstalledBrowser::Firefox;
+    }
+}
+
 int64_t CBrowserSources::NowUs()
 {
     FILETIME ft;
@@ -95,9 +103,7 @@ void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, b
                       (p.browser == PageSource::Firefox && firefox);
         if (!chosen)
             continue;
-        InstalledBrowser browser = p.browser == PageSource::Edge     ? InstalledBrowser::Edge
-                                   : p.browser == PageSource::Chrome ? InstalledBrowser::Chrome
-                                                                     : InstalledBrowser::Firefox;
+        InstalledBrowser browser = BrowserOf(p.browser);
         auto known = programs.find(p.userData);
         if (known == programs.end())
             known = programs.emplace(p.userData, browser == InstalledBrowser::Firefox ? CBrowserLauncher::Find(browser)

@@ -4,6 +4,7 @@
 // or whose history cannot be copied or read, adds nothing and says nothing.
 #pragma once
 #include "MergedSelection.h"
+#include "../browser/CBrowserLauncher.h"
 
 class CBrowserSources {
 public:
@@ -11,6 +12,8 @@ public:
     // over (an unreadable session file shows none).
     static void Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly, bool skipOpen,
                         size_t capacity);
+    // The browser whose history a page came from (not the URL cache).
+    static InstalledBrowser BrowserOf(PageSource source);
     // Microseconds since 1970-01-01 UTC now.
     static int64_t NowUs();
 };

@@ -104,6 +104,7 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
 #ifdef _WIN32
 #include "CShellWindowSurvey.h"
 #include "CUrlCacheStore.h"
+#include "CBrowserSources.h"
 #include "../browser/CBrowserLauncher.h"
 #include "../browser/CBrowserWindow.h"
 #include "../text/Utf8Text.h"
@@ -113,16 +114,11 @@ void CHistoryReopener::OpenAll(RecentSet& recent) { OpenEach<CBrowserWindow>(rec
 void CHistoryReopener::OpenPages(const std::vector<PageCandidate>& pages)
 {
     for (const PageCandidate& page : pages) {
-        if (page.source == PageSource::UrlCache) {
-            RecentSet one(1);
-            one.Add(HistoryEntry(page.url, static_cast<int32_t>(page.timeUs / 1000000), true));
-            OpenEach<CBrowserWindow>(one);
-            continue;
-        }
-        InstalledBrowser browser = page.source == PageSource::Edge     ? InstalledBrowser::Edge
-                                   : page.source == PageSource::Chrome ? InstalledBrowser::Chrome
-                                                                       : InstalledBrowser::Firefox;
-        CBrowserLauncher::Open(Utf8Text::ToWide(page.program), browser, page.profile, page.url);
+        if (page.source == PageSource::UrlCache)
+            OpenOne<CBrowserWindow>(page.url.c_str());
+        else
+            CBrowserLauncher::Open(Utf8Text::ToWide(page.program), CBrowserSources::BrowserOf(page.source), page.profile,
+                                   page.url);
     }
 }
 

@@ -18,12 +18,19 @@ public:
     template <typename Browser>
     void OpenEach(const RecentSet& recent)
     {
-        for (const HistoryEntry& entry : recent.m_entries) {
-            Browser browser;
-            if (browser.CreateBrowser()) {
-                browser.WaitUntilReady(kReadyTimeoutMs);
-                browser.Navigate(entry.m_url.c_str(), 0, nullptr, nullptr, nullptr, 0);
-            }
+        for (const HistoryEntry& entry : recent.m_entries)
+            OpenOne<Browser>(entry.m_url.c_str());
+    }
+
+    // One page in a browser window of its own: created, given up to 2000 ms to get ready,
+    // sent the URL, let go.
+    template <typename Browser>
+    static void OpenOne(const char* url)
+    {
+        Browser browser;
+        if (browser.CreateBrowser()) {
+            browser.WaitUntilReady(kReadyTimeoutMs);
+            browser.Navigate(url, 0, nullptr, nullptr, nullptr, 0);
         }
     }
 
