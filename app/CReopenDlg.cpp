@@ -5,6 +5,7 @@
 #include "CountRange.h"
 #include "SettingsTable.h"
 #include "../controls/CVersionDlg.h"
+#include "../controls/ShellErrors.h"
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/CDataExchange.h"
@@ -176,8 +177,8 @@ void CReopenDlg::OnReadme()
     UINT problem = 0;
     if (GetFileAttributesW(readme.c_str()) == INVALID_FILE_ATTRIBUTES)
         problem = IDS_README_NOT_FOUND;
-    else if (reinterpret_cast<INT_PTR>(ShellExecuteW(m_hWnd, nullptr, readme.c_str(), nullptr, nullptr,
-                                                     SW_SHOWNORMAL)) <= 32)
+    else if (!OpenSucceeded(reinterpret_cast<INT_PTR>(
+                 ShellExecuteW(m_hWnd, nullptr, readme.c_str(), nullptr, nullptr, SW_SHOWNORMAL))))
         problem = IDS_README_NOT_OPENED;
     if (problem)
         AfxMessageBox((AfxLoadString(problem) + readme).c_str(), MB_OK | MB_ICONEXCLAMATION);
