@@ -4,6 +4,7 @@
 #include <lz4.h>
 #include <cstdint>
 #include <initializer_list>
+#include <random>
 #include <string>
 
 // An SNSS file, record by record.
@@ -67,4 +68,20 @@ inline std::string MozLz4(const std::string& json, int64_t declaredDelta = 0)
     for (int i = 0; i < 4; ++i)
         file += static_cast<char>((size >> (8 * i)) & 0xFF);
     return file + block;
+}
+
+// Damaged copies of a good file for a reader: `cut(file, at)` for the file cut at every byte,
+// then `flipped(file, round)` for `rounds` copies with one to four bits flipped at random.
+template <typename Cut, typename Flipped>
+void DamagedCopies(const std::string& good, unsigned seed, int rounds, Cut cut, Flipped flipped)
+{
+    for (size_t at = 0; at < good.size(); ++at)
+        cut(good.substr(0, at), at);
+    std::mt19937 random(seed);
+    for (int round = 0; round < rounds; ++round) {
+        std::string copy = good;
+        for (int flips = 1 + random() % 4; flips > 0; --flips)
+            copy[random() % copy.size()] ^= static_cast<char>(1 << (random() % 8));
+        flipped(copy, round);
+    }
 }

@@ -74,20 +74,17 @@ TEST(ChromiumSession, LengthsAreNeverTrusted)
 
 TEST(ChromiumSession, TruncatedAndFlippedFiles)
 {
-    const std::string good = Sample().Bytes();
-    for (size_t cut = 0; cut < good.size(); ++cut) {
-        Urls open;
-        ChromiumSession::OpenUrls(good.substr(0, cut), &open);
-        for (const std::string& url : open)
-            EXPECT_TRUE(kEverything.count(url)) << "cut at " << cut << " named " << url;
-    }
-    std::mt19937 random(5);
-    for (int round = 0; round < 3000; ++round) {
-        std::string flipped = good;
-        for (int flips = 1 + random() % 4; flips > 0; --flips)
-            flipped[random() % flipped.size()] ^= static_cast<char>(1 << (random() % 8));
-        Urls open;
-        ChromiumSession::OpenUrls(flipped, &open);
-        EXPECT_LE(open.size(), kEverything.size()) << "round " << round;
-    }
+    DamagedCopies(
+        Sample().Bytes(), 5, 3000,
+        [](const std::string& file, size_t at) {
+            Urls open;
+            ChromiumSession::OpenUrls(file, &open);
+            for (const std::string& url : open)
+                EXPECT_TRUE(kEverything.count(url)) << "cut at " << at << " named " << url;
+        },
+        [](const std::string& file, int round) {
+            Urls open;
+            ChromiumSession::OpenUrls(file, &open);
+            EXPECT_LE(open.size(), kEverything.size()) << "round " << round;
+        });
 }

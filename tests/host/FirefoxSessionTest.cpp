@@ -104,20 +104,17 @@ TEST(FirefoxSession, DeclaredSizeMustFitTheBlock)
 // flipped file may name others: it must still be a reading of bounded size).
 TEST(FirefoxSession, TruncatedAndFlippedFiles)
 {
-    const std::string good = MozLz4(kSession);
-    for (size_t cut = 0; cut < good.size(); ++cut) {
-        Urls open;
-        FirefoxSession::OpenUrls(good.substr(0, cut), &open);
-        for (const std::string& url : open)
-            EXPECT_TRUE(kOpen.count(url)) << "cut at " << cut << ": " << url;
-    }
-    std::mt19937 random(3);
-    for (int round = 0; round < 3000; ++round) {
-        std::string flipped = good;
-        for (int flips = 1 + random() % 4; flips > 0; --flips)
-            flipped[random() % flipped.size()] ^= static_cast<char>(1 << (random() % 8));
-        Urls open;
-        FirefoxSession::OpenUrls(flipped, &open);
-        EXPECT_LE(open.size(), 16u) << "round " << round;
-    }
+    DamagedCopies(
+        MozLz4(kSession), 3, 3000,
+        [](const std::string& file, size_t at) {
+            Urls open;
+            FirefoxSession::OpenUrls(file, &open);
+            for (const std::string& url : open)
+                EXPECT_TRUE(kOpen.count(url)) << "cut at " << at << ": " << url;
+        },
+        [](const std::string& file, int round) {
+            Urls open;
+            FirefoxSession::OpenUrls(file, &open);
+            EXPECT_LE(open.size(), 16u) << "round " << round;
+        });
 }
