@@ -4,12 +4,12 @@ HOST_BUILD := build/host
 WIN_BUILD := build/win
 JOBS := $(shell nproc)
 
-.PHONY: run test setup build build-host build-win bench fuzz clean
+.PHONY: run test setup build build-host build-win dist bench fuzz clean
 
 run: build-win
 	tools/run.sh
 
-test: build-host build-win
+test: build-host dist
 	tools/test.sh
 
 setup:
@@ -23,6 +23,11 @@ build-win: setup
 	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
+# The release: build/win/dist packed into build/win/Backtracker-<version>.zip with its SHA-256,
+# and what the program's size is made of.
+dist: build-win
+	cmake --build $(WIN_BUILD) --target dist
+
 # Benchmarks: natively (Release, no sanitizers), and under Wine against the real URL cache and
 # against histories of today's browsers.
 bench: build-win
@@ -32,6 +37,7 @@ bench: build-win
 	build/bench/history_query_benchmark
 	tools/wine-run.sh build/win/wine_scan_bench.exe
 	tools/wine-run.sh build/win/wine_browsers_bench.exe
+	tools/wine-run.sh build/win/wine_start_bench.exe 21
 	for n in 30000 300000; do tools/wine-run.sh build/win/wine_browsers_bench.exe build $$n; \
 	    tools/wine-run.sh build/win/wine_browsers_bench.exe idle; tools/wine-run.sh build/win/wine_browsers_bench.exe read; done
 
