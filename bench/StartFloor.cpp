@@ -3,22 +3,10 @@
 // and a named mutex taken as the program does; then the dialog under a plain dialog procedure.
 // Esc or the close box ends it.
 #include "../res/resource.h"
+#include "../tests/win/PlainDialogProc.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
-
-namespace {
-INT_PTR CALLBACK FloorProc(HWND dlg, UINT message, WPARAM wParam, LPARAM)
-{
-    if (message == WM_INITDIALOG)
-        return TRUE;
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dlg, LOWORD(wParam));
-        return TRUE;
-    }
-    return FALSE;
-}
-}
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
@@ -29,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
     HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Backtracker start-up floor");
     if (!mutex || WaitForSingleObject(mutex, 0) != WAIT_OBJECT_0)
         return 2;
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_BACKTRACKER_DIALOG), nullptr, FloorProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_BACKTRACKER_DIALOG), nullptr, PlainDialogProc, 0);
     ReleaseMutex(mutex);
     CloseHandle(mutex);
     OleUninitialize();

@@ -3,22 +3,12 @@
 // template modally. It prints which command Enter ran, for comparing the dialog manager's own
 // handling of the default button with the program's.
 #include "../../res/resource.h"
+#include "PlainDialogProc.h"
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
 
 namespace {
-INT_PTR CALLBACK NestedProc(HWND dlg, UINT message, WPARAM wParam, LPARAM)
-{
-    if (message == WM_INITDIALOG)
-        return TRUE;
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dlg, LOWORD(wParam));
-        return TRUE;
-    }
-    return FALSE;
-}
-
 INT_PTR CALLBACK MainProc(HWND dlg, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_INITDIALOG)
@@ -31,7 +21,7 @@ INT_PTR CALLBACK MainProc(HWND dlg, UINT message, WPARAM wParam, LPARAM)
         std::fflush(stdout);
         return TRUE;
     case IDC_VERSION:
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VERSION), dlg, NestedProc, 0);
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VERSION), dlg, PlainDialogProc, 0);
         return TRUE;
     case IDOK:
     case IDCANCEL:
