@@ -58,29 +58,6 @@ STDMETHODIMP FakeBrowser::get_LocationURL(BSTR* url)
     return *url ? S_OK : E_OUTOFMEMORY;
 }
 
-bool FakeBrowserFactory::Register()
-{
-    return SUCCEEDED(CoRegisterClassObject(CLSID_InternetExplorer, this,
-                                           CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_cookie));
-}
-
-void FakeBrowserFactory::Revoke()
-{
-    if (m_cookie)
-        CoRevokeClassObject(m_cookie);
-    m_cookie = 0;
-}
-
-STDMETHODIMP FakeBrowserFactory::QueryInterface(REFIID riid, void** ppv)
-{
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-        *ppv = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
 STDMETHODIMP FakeBrowserFactory::CreateInstance(IUnknown*, REFIID riid, void** ppv)
 {
     *ppv = nullptr;

@@ -1,6 +1,8 @@
 // A browser of the test's own behind the InternetExplorer class id: it records what it is
 // sent, counts its references and answers the ready state it is told to.
 #pragma once
+#include "CountedDispatch.h"
+#include "FakeClassObject.h"
 #include <windows.h>
 #include <exdisp.h>
 #include <string>
@@ -21,9 +23,8 @@ struct NavigateCall {
     std::wstring headers;
 };
 
-class FakeBrowser : public IWebBrowser2 {
+class FakeBrowser : public CountedDispatch<IWebBrowser2> {
 public:
-    LONG refs = 1;  // the test's own
     int created = 0;
     bool visible = false;
     READYSTATE readyState = READYSTATE_LOADING;
@@ -37,13 +38,6 @@ public:
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs)); }
-    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(InterlockedDecrement(&refs)); }
-    // IDispatch
-    STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override { return E_NOTIMPL; }
     // What the program uses
     STDMETHODIMP Navigate(BSTR URL, VARIANT* Flags, VARIANT* TargetFrameName, VARIANT* PostData, VARIANT* Headers) override;
     STDMETHODIMP put_Visible(VARIANT_BOOL Value) override
@@ -122,24 +116,16 @@ public:
 };
 
 // Hands out fake browsers for the InternetExplorer class id while registered.
-class FakeBrowserFactory : public IClassFactory {
+class FakeBrowserFactory : public FakeClassObject {
 public:
-    explicit FakeBrowserFactory(std::vector<FakeBrowser*> browsers) : m_browsers(std::move(browsers)) {}
-    ~FakeBrowserFactory() { Revoke(); }
-    // Registers for this process; false when COM refused.
-    bool Register();
-    void Revoke();
+    explicit FakeBrowserFactory(std::vector<FakeBrowser*> browsers)
+        : FakeClassObject(CLSID_InternetExplorer), m_browsers(std::move(browsers)) {}
     HRESULT createResult = S_OK;  // a failure here makes creation fail
     int requests = 0;
     std::vector<LONG> firstRefsAtRequest;  // the first browser's count when each request came
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 
 private:
     std::vector<FakeBrowser*> m_browsers;
-    DWORD m_cookie = 0;
 };

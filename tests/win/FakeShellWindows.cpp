@@ -1,18 +1,5 @@
 #include "FakeShellWindows.h"
 
-bool FakeShellWindows::Register()
-{
-    return SUCCEEDED(CoRegisterClassObject(CLSID_ShellWindows, &m_factory, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                           REGCLS_MULTIPLEUSE, &m_cookie));
-}
-
-void FakeShellWindows::Revoke()
-{
-    if (m_cookie)
-        CoRevokeClassObject(m_cookie);
-    m_cookie = 0;
-}
-
 STDMETHODIMP FakeShellWindows::QueryInterface(REFIID riid, void** ppv)
 {
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IShellWindows)) {
@@ -41,19 +28,4 @@ STDMETHODIMP FakeShellWindows::Item(VARIANT index, IDispatch** folder)
     *folder = m_windows[static_cast<size_t>(index.lVal)];
     (*folder)->AddRef();
     return S_OK;
-}
-
-STDMETHODIMP FakeShellWindows::Factory::QueryInterface(REFIID riid, void** ppv)
-{
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-        *ppv = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP FakeShellWindows::Factory::CreateInstance(IUnknown*, REFIID riid, void** ppv)
-{
-    return m_owner.QueryInterface(riid, ppv);
 }

@@ -1,31 +1,23 @@
 // The shell's window collection of the test's own, registered for the ShellWindows class id
 // in this process: it hands out the windows it is given and counts its references.
 #pragma once
+#include "CountedDispatch.h"
+#include "FakeClassObject.h"
 #include <windows.h>
 #include <exdisp.h>
 #include <vector>
 
-class FakeShellWindows : public IShellWindows {
+class FakeShellWindows : public CountedDispatch<IShellWindows> {
 public:
     explicit FakeShellWindows(std::vector<IDispatch*> windows) : m_windows(std::move(windows)) {}
-    ~FakeShellWindows() { Revoke(); }
     // Registers for this process; false when COM refused.
-    bool Register();
-    void Revoke();
+    bool Register() { return m_factory.Register(); }
 
-    LONG refs = 1;                // the test's own
     HRESULT countResult = S_OK;
     long failItemAt = -1;         // Item fails from this index on
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs)); }
-    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(InterlockedDecrement(&refs)); }
-    // IDispatch
-    STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override { return E_NOTIMPL; }
     // What the survey uses
     STDMETHODIMP get_Count(LONG* count) override;
     STDMETHODIMP Item(VARIANT index, IDispatch** folder) override;
@@ -41,14 +33,14 @@ public:
     STDMETHODIMP ProcessAttachDetach(VARIANT_BOOL) override { return E_NOTIMPL; }
 
 private:
-    class Factory : public IClassFactory {
+    // Every creation hands out the one collection.
+    class Factory : public FakeClassObject {
     public:
-        explicit Factory(FakeShellWindows& owner) : m_owner(owner) {}
-        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-        STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-        STDMETHODIMP_(ULONG) Release() override { return 1; }
-        STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
-        STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+        explicit Factory(FakeShellWindows& owner) : FakeClassObject(CLSID_ShellWindows), m_owner(owner) {}
+        STDMETHODIMP CreateInstance(IUnknown*, REFIID riid, void** ppv) override
+        {
+            return m_owner.QueryInterface(riid, ppv);
+        }
 
     private:
         FakeShellWindows& m_owner;
@@ -56,5 +48,4 @@ private:
 
     std::vector<IDispatch*> m_windows;
     Factory m_factory{ *this };
-    DWORD m_cookie = 0;
 };
