@@ -2,6 +2,7 @@
 // another process as a running browser holds it, copied with its side file, read from the copy,
 // and left exactly as it was; the copies go, also those of an earlier run.
 #include "WinDriver.h"
+#include "../common/BrowserSchemas.h"
 #include "../../history/CBrowserProfiles.h"
 #include "../../history/CHistoryCopy.h"
 #include "../../history/ChromiumHistory.h"
@@ -64,15 +65,9 @@ protected:
         DeleteFileW((m_history + L"-journal").c_str());
         sqlite3* db = nullptr;
         ASSERT_EQ(SQLITE_OK, sqlite3_open(Utf8Text::FromWide(m_history).c_str(), &db));
-        std::string sql =
-            "CREATE TABLE urls(id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, visit_count INTEGER DEFAULT "
-            "0 NOT NULL, typed_count INTEGER DEFAULT 0 NOT NULL, last_visit_time INTEGER NOT NULL, hidden INTEGER "
-            "DEFAULT 0 NOT NULL);"
-            "CREATE TABLE visits(id INTEGER PRIMARY KEY, url INTEGER NOT NULL, visit_time INTEGER NOT NULL, from_visit "
-            "INTEGER, transition INTEGER DEFAULT 0 NOT NULL);"
-            "CREATE INDEX visits_time_index ON visits (visit_time);"
-            "INSERT INTO urls VALUES (1, 'http://127.0.0.1/one', 't', 1, 0, 0, 0), (2, 'http://127.0.0.1/two', 't', 1, "
-            "0, 0, 0);";
+        std::string sql = std::string(kChromiumSchemas[0]) +
+            "INSERT INTO urls(id, url, last_visit_time) VALUES (1, 'http://127.0.0.1/one', 0), "
+            "(2, 'http://127.0.0.1/two', 0);";
         for (int i = 1; i <= 2; ++i)
             sql += "INSERT INTO visits(url, visit_time, transition) VALUES (" + std::to_string(i) + ", " +
                    std::to_string(kChromiumEpochUs + kNowUs - 1000000LL * (10 - i)) + ", " + std::to_string(0x30000000) +
