@@ -51,43 +51,28 @@ def parse_map(path):
     sizes = {part: 0 for part in PARTS}
     unknown = {}
     in_output = None
-    pending = None
+    named = False  # the line before held only an input section's long name
     with open(path, encoding="utf-8", errors="replace") as f:
         for line in f:
             line = line.rstrip("\n")
-            # An output section: ".text   0x...   0x..."; debug sections are stripped.
-            m = re.match(r"^(\.\S+)\s+0x[0-9a-f]+\s+0x[0-9a-f]+", line)
-            if m:
-                in_output = m.group(1)
-                continue
             if re.match(r"^\S", line):
-                in_output = None if not line.startswith(".") else in_output
+                # An output section (".text  0x...  0x..."), or a heading of the map.
+                in_output = line.split()[0] if line.startswith(".") else None
                 continue
             if in_output is None or in_output.startswith((".debug", ".rsrc", ".reloc", ".bss")):
                 continue
-            # An input section: " .text.name  0xaddr  0xsize  file"; a long name puts the rest
-            # on the next line.
-            m = re.match(r"^ (\S+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-            if not m and pending:
-                m2 = re.match(r"^\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-                if m2:
-                    m = (pending, m2.group(1), m2.group(2), m2.group(3))
-                pending = None
-            elif not m:
-                m0 = re.match(r"^ (\.\S+)$", line)
-                pending = m0.group(1) if m0 else None
+            # An input section: " .text.name  0xaddr  0xsize  file"; after a long name the
+            # addresses and the file stand on the next line.
+            m = re.match(r"^ (\S+)?\s+0x[0-9a-f]+\s+0x([0-9a-f]+)\s+(\S.*)$", line)
+            continued, named = named, re.fullmatch(r" \.\S+", line) is not None
+            if not m or not (m.group(1) or continued):
                 continue
-            if m is None:
-                continue
-            if not isinstance(m, tuple):
-                m = m.groups()
-            _, _, size, source = m
-            size = int(size, 16)
-            part = part_of(source.strip())
+            size, source = int(m.group(2), 16), m.group(3).strip()
+            part = part_of(source)
             if part is None:
                 unknown[source] = unknown.get(source, 0) + size
-                continue
-            sizes[part] += size
+            else:
+                sizes[part] += size
     return sizes, unknown
 
 
