@@ -36,3 +36,18 @@ std::string FileSystem::ReadShared(const std::wstring& path, size_t most)
     CloseHandle(f);
     return bytes;
 }
+
+bool FileSystem::IsHeldAgainst(const std::wstring& path, Access access)
+{
+    if (path.empty())
+        return false;
+    // Data access, not GENERIC_*: only reading or writing the data meets a holder's share mode.
+    const DWORD wanted = access == Access::Read ? FILE_READ_DATA : FILE_WRITE_DATA;
+    HANDLE f = CreateFileW(path.c_str(), wanted, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f != INVALID_HANDLE_VALUE) {
+        CloseHandle(f);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}

@@ -1,6 +1,7 @@
 #include "CBrowserSources.h"
 #include "CBrowserProfiles.h"
 #include "CHistoryCopy.h"
+#include "CProfileLock.h"
 #include "ChromiumHistory.h"
 #include "ChromiumSession.h"
 #include "FirefoxHistory.h"
@@ -112,7 +113,7 @@ void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, b
         if (known->second.empty())
             continue;  // nothing could open its pages
         LatestVisits latest(capacity, now, httpOnly);
-        if (skipOpen)
+        if (skipOpen && CProfileLock::IsHeld(p))
             latest.Skip(OpenPages(p));
         if (browser == InstalledBrowser::Firefox) {
             CHistoryCopy copy(p.history, L"-wal");

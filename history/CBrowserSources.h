@@ -9,7 +9,8 @@
 class CBrowserSources {
 public:
     // With `skipOpen`, the pages that a profile's session file shows open in a tab are passed
-    // over (an unreadable session file shows none).
+    // over while the profile's browser runs (an unreadable session file shows none; when the
+    // browser is not running, its session file is not read: its tabs were closed or lost).
     static void Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly, bool skipOpen,
                         size_t capacity);
     // The browser whose history a page came from (not the URL cache).
