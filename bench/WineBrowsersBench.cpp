@@ -35,13 +35,13 @@ size_t Selection(const std::wstring& chromium, const std::wstring& firefox)
 {
     MergedSelection merged(16);
     {
-        CHistoryCopy copy(chromium, L"-journal");
+        CHistoryCopy copy(chromium, "-journal");
         LatestVisits latest(16, kNowUs, true);
         ChromiumHistory::Read(copy.Utf8Path(), latest);
         merged.AddVisits(PageSource::Chrome, "Default", latest.Visits());
     }
     {
-        CHistoryCopy copy(firefox, L"-wal");
+        CHistoryCopy copy(firefox, "-wal");
         LatestVisits latest(16, kNowUs, true);
         FirefoxHistory::Read(copy.Utf8Path(), latest);
         merged.AddVisits(PageSource::Firefox, "", latest.Visits());
@@ -51,8 +51,8 @@ size_t Selection(const std::wstring& chromium, const std::wstring& firefox)
 
 size_t BareCopy(const std::wstring& chromium, const std::wstring& firefox)
 {
-    CHistoryCopy a(chromium, L"-journal");
-    CHistoryCopy b(firefox, L"-wal");
+    CHistoryCopy a(chromium, "-journal");
+    CHistoryCopy b(firefox, "-wal");
     return a.IsReady() + b.IsReady();
 }
 

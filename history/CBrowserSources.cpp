@@ -115,15 +115,11 @@ void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, b
         LatestVisits latest(capacity, now, httpOnly);
         if (skipOpen && CProfileLock::IsHeld(p))
             latest.Skip(OpenPages(p));
-        if (browser == InstalledBrowser::Firefox) {
-            CHistoryCopy copy(p.history, L"-wal");
-            if (copy.IsReady())
-                FirefoxHistory::Read(copy.Utf8Path(), latest);
-        } else {
-            CHistoryCopy copy(p.history, L"-journal");
-            if (copy.IsReady())
-                ChromiumHistory::Read(copy.Utf8Path(), latest);
-        }
+        // Read in place; a private copy only when the file changes meanwhile or needs recovery.
+        if (browser == InstalledBrowser::Firefox)
+            FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
+        else
+            ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
         std::string profile = browser == InstalledBrowser::Firefox ? std::string() : Utf8Text::FromWide(p.profile);
         merged.AddVisits(p.browser, profile, latest.Visits(), Utf8Text::FromWide(known->second));
     }

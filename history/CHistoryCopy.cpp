@@ -20,7 +20,12 @@ std::wstring FileName(const std::wstring& path)
 
 std::wstring CHistoryCopy::FolderPrefix() { return L"Backtracker-"; }
 
-CHistoryCopy::CHistoryCopy(const std::wstring& file, const wchar_t* sideSuffix)
+std::unique_ptr<PrivateCopy> CHistoryCopy::Make(const std::string& utf8File, const char* sideSuffix)
+{
+    return std::unique_ptr<PrivateCopy>(new CHistoryCopy(Utf8Text::ToWide(utf8File), sideSuffix));
+}
+
+CHistoryCopy::CHistoryCopy(const std::wstring& file, const char* sideSuffix)
 {
     std::wstring temp = TempFolder();
     if (temp.empty())
@@ -39,9 +44,10 @@ CHistoryCopy::CHistoryCopy(const std::wstring& file, const wchar_t* sideSuffix)
         return;
     // The side file belongs to the same moment; without it the copy may miss its newest rows,
     // but it is still a consistent file.
-    std::wstring side = file + sideSuffix;
+    const std::wstring suffix = Utf8Text::ToWide(sideSuffix);
+    std::wstring side = file + suffix;
     if (GetFileAttributesW(side.c_str()) != INVALID_FILE_ATTRIBUTES)
-        CopyShared(side, m_strCopy + sideSuffix);
+        CopyShared(side, m_strCopy + suffix);
     m_bReady = true;
 }
 

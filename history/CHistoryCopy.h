@@ -3,20 +3,24 @@
 // The browser's files are read through a handle that shares everything and locks nothing; they
 // are never opened for writing. The copies go with the object, on every path.
 #pragma once
+#include "PrivateCopy.h"
 #include <string>
 
-class CHistoryCopy {
+class CHistoryCopy : public PrivateCopy {
 public:
     // `sideSuffix`: "-journal" (Chromium) or "-wal" (Firefox).
-    CHistoryCopy(const std::wstring& file, const wchar_t* sideSuffix);
-    ~CHistoryCopy();
+    CHistoryCopy(const std::wstring& file, const char* sideSuffix);
+    ~CHistoryCopy() override;
     CHistoryCopy(const CHistoryCopy&) = delete;
     CHistoryCopy& operator=(const CHistoryCopy&) = delete;
 
     // True when the history file itself was copied whole.
-    bool IsReady() const { return m_bReady; }
+    bool IsReady() const override { return m_bReady; }
     // The copy of the history file, for SQLite (UTF-8).
-    std::string Utf8Path() const;
+    std::string Utf8Path() const override;
+
+    // Makes copies for the readers.
+    static std::unique_ptr<PrivateCopy> Make(const std::string& utf8File, const char* sideSuffix);
 
     // Removes the copy folders that runs of the program left behind (only one copy of the
     // program runs at a time, so every such folder but this process's own is a leftover);

@@ -2,20 +2,23 @@
 // saw, newest first.
 #pragma once
 #include "LatestVisits.h"
+#include "HistoryReading.h"
 #include <cstdint>
 #include <string>
 
 class ChromiumHistory {
 public:
     // Offers the file's seen visits to `latest` until it is full; false when the file cannot
-    // be read (missing, damaged, of another schema).
-    static bool Read(const std::string& utf8Path, LatestVisits& latest);
+    // be read (missing, damaged, of another schema, out of time: HistoryReading). Read in
+    // place, or from a private copy made by `copies` when that is not consistent.
+    static bool Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies = {},
+                     std::chrono::milliseconds limit = HistoryReading::kDeadline);
 
     // The browser's own rule: the end of a redirect chain, not a frame, not a keyword-generated
     // visit, of an address that is not hidden. `transition` as stored (a signed 32-bit value).
     static bool CountsAsSeen(int64_t transition, int64_t hidden);
     // Microseconds since 1601-01-01 to microseconds since 1970-01-01.
     static int64_t ToUnixMicros(int64_t chromiumTime);
-    // The query, newest visit first.
+    // The query, newest visit first, over the visits from ?1 to ?2 (the browser's own unit).
     static const char* VisitsQuery();
 };

@@ -1,13 +1,15 @@
 #include "FirefoxHistory.h"
-#include "HistoryDatabase.h"
+#include "HistoryReading.h"
 
 namespace {
 constexpr int64_t kEmbed = 4, kDownload = 7, kFramedLink = 8;
 
-// Newest visit first: the visit-date index serves the order, so reading stops early.
+// Newest visit first: the visit-date index serves the order, so reading stops early; the plan
+// and the range as for Chromium's.
 const char kVisits[] =
     "SELECT h.visit_date, h.visit_type, p.url, p.hidden FROM moz_historyvisits AS h "
-    "JOIN moz_places AS p ON p.id = h.place_id ORDER BY h.visit_date DESC";
+    "INDEXED BY moz_historyvisits_dateindex CROSS JOIN moz_places AS p ON p.id = h.place_id "
+    "WHERE h.visit_date BETWEEN ?1 AND ?2 ORDER BY h.visit_date DESC";
 }
 
 bool FirefoxHistory::CountsAsSeen(int64_t visitType, int64_t hidden)
@@ -17,13 +19,19 @@ bool FirefoxHistory::CountsAsSeen(int64_t visitType, int64_t hidden)
 
 const char* FirefoxHistory::VisitsQuery() { return kVisits; }
 
-bool FirefoxHistory::Read(const std::string& utf8Path, LatestVisits& latest)
+bool FirefoxHistory::Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies,
+                           std::chrono::milliseconds limit)
 {
-    HistoryDatabase db(utf8Path);
-    return db.ReadRows(kVisits, [&](int64_t time, int64_t type, const char* url, size_t bytes, int64_t hidden) {
-        if (!CountsAsSeen(type, hidden))
-            return true;
-        // Firefox keeps microseconds since 1970 already.
-        return latest.Offer(url, bytes, time);
-    });
+    return HistoryReading::Read(utf8Path, "-wal", copies, latest, [](HistoryDatabase& db, LatestVisits& into) {
+        return db.HasTable("moz_places", { "id", "url", "hidden" }) &&
+               db.HasTable("moz_historyvisits", { "place_id", "visit_date", "visit_type" }) &&
+               db.HasFixedPlan(kVisits, "moz_historyvisits_dateindex") &&
+               db.ReadRows(kVisits, 1, into.LatestAcceptedUs(),
+                           [&](int64_t time, int64_t type, const char* url, size_t bytes, int64_t hidden) {
+                               if (!CountsAsSeen(type, hidden))
+                                   return true;
+                               // Firefox keeps microseconds since 1970 already.
+                               return into.Offer(url, bytes, time);
+                           });
+    }, limit);
 }

@@ -1,18 +1,22 @@
 // The history of a Firefox profile: `places.sqlite`'s visits that a person saw, newest first.
 #pragma once
 #include "LatestVisits.h"
+#include "HistoryReading.h"
 #include <cstdint>
 #include <string>
 
 class FirefoxHistory {
 public:
     // Offers the file's seen visits to `latest` until it is full; false when the file cannot
-    // be read (missing, damaged, of another schema).
-    static bool Read(const std::string& utf8Path, LatestVisits& latest);
+    // be read (missing, damaged, of another schema, out of time: HistoryReading). Read in
+    // place with its write-ahead log, or from a private copy made by `copies` when that is not
+    // consistent.
+    static bool Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies = {},
+                     std::chrono::milliseconds limit = HistoryReading::kDeadline);
 
     // Not hidden (a redirect's source is), and not an embedded object, a download or a page
     // inside a frame.
     static bool CountsAsSeen(int64_t visitType, int64_t hidden);
-    // The query, newest visit first.
+    // The query, newest visit first, over the visits from ?1 to ?2 (microseconds since 1970).
     static const char* VisitsQuery();
 };

@@ -1,42 +1,156 @@
 #include "HistoryDatabase.h"
 #include <sqlite3.h>
+#include <cstring>
 
-HistoryDatabase::HistoryDatabase(const std::string& utf8Path)
+namespace {
+// A prepared statement that finalises itself.
+class Statement {
+public:
+    Statement(sqlite3* db, const std::string& sql) { sqlite3_prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr); }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    sqlite3_stmt* Get() const { return m_stmt; }
+    std::string Text(int column) const
+    {
+        const unsigned char* t = sqlite3_column_text(m_stmt, column);
+        return t ? std::string(reinterpret_cast<const char*>(t)) : std::string();
+    }
+
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+bool IsPlainName(const char* name)
 {
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(utf8Path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc == SQLITE_OK)
-        m_db = db;
-    else
-        sqlite3_close(db);
+    for (const char* c = name; *c; ++c)
+        if (!((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9') || *c == '_'))
+            return false;
+    return *name != '\0';
+}
 }
 
-HistoryDatabase::~HistoryDatabase() { sqlite3_close(m_db); }
+HistoryDatabase::HistoryDatabase(const std::string& utf8Path, HistoryVfs::Mode mode,
+                                 QueryWatchdog::Clock::time_point deadline)
+    : m_vfs(new HistoryVfs(utf8Path, mode))
+{
+    const int flags = (mode == HistoryVfs::Mode::InPlace ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_EXRESCODE;
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(utf8Path.c_str(), &db, flags, m_vfs->Name());
+    if (rc != SQLITE_OK) {
+        sqlite3_close(db);
+        Fail(rc);
+        return;
+    }
+    m_db = db;
+    m_watchdog.reset(new QueryWatchdog(m_db, deadline));
+    sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, kLongestValue);
+    sqlite3_limit(m_db, SQLITE_LIMIT_SQL_LENGTH, 1 << 20);
+    sqlite3_limit(m_db, SQLITE_LIMIT_ATTACHED, 0);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    // Exclusive locking mode lets a VFS without shared memory read a WAL database (the index
+    // in heap memory); nothing is sorted or kept on disk for us.
+    rc = sqlite3_exec(m_db, "PRAGMA locking_mode=EXCLUSIVE; PRAGMA temp_store=MEMORY; PRAGMA query_only=1;", nullptr,
+                      nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        Fail(rc);
+        m_watchdog.reset();
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+}
 
-bool HistoryDatabase::ReadRows(const char* sql, const Row& row)
+HistoryDatabase::~HistoryDatabase()
+{
+    m_watchdog.reset();
+    sqlite3_close(m_db);
+}
+
+bool HistoryDatabase::Fail(int rc)
+{
+    m_lastError = rc == SQLITE_OK ? SQLITE_ERROR : (rc & 0xFF);
+    return false;
+}
+
+bool HistoryDatabase::HasTable(const char* table, std::initializer_list<const char*> columns)
+{
+    if (!m_db || !IsPlainName(table))
+        return Fail(SQLITE_ERROR);
+    {
+        Statement kind(m_db, "SELECT type, sql FROM sqlite_schema WHERE name = ?1 COLLATE NOCASE");
+        if (!kind.Get())
+            return Fail(sqlite3_errcode(m_db));
+        sqlite3_bind_text(kind.Get(), 1, table, -1, SQLITE_STATIC);
+        int rc = sqlite3_step(kind.Get());
+        if (rc != SQLITE_ROW)
+            return Fail(rc == SQLITE_DONE ? SQLITE_ERROR : rc);
+        if (kind.Text(0) != "table" || sqlite3_strnicmp(kind.Text(1).c_str(), "CREATE VIRTUAL", 14) == 0)
+            return Fail(SQLITE_ERROR);
+    }
+    // table_xinfo's "hidden": 0 for a stored column, 2 or 3 for a generated one.
+    Statement info(m_db, std::string("PRAGMA table_xinfo(\"") + table + "\")");
+    if (!info.Get())
+        return Fail(sqlite3_errcode(m_db));
+    size_t found = 0;
+    int rc;
+    while ((rc = sqlite3_step(info.Get())) == SQLITE_ROW) {
+        const std::string name = info.Text(1);
+        for (const char* column : columns)
+            if (sqlite3_stricmp(name.c_str(), column) == 0 && sqlite3_column_int(info.Get(), 6) == 0)
+                ++found;
+    }
+    if (rc != SQLITE_DONE)
+        return Fail(rc);
+    return found == columns.size() || Fail(SQLITE_ERROR);
+}
+
+bool HistoryDatabase::HasFixedPlan(const char* sql, const char* index)
 {
     if (!m_db)
-        return false;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK || !stmt) {
-        sqlite3_finalize(stmt);
-        return false;
+        return Fail(SQLITE_ERROR);
+    Statement plan(m_db, std::string("EXPLAIN QUERY PLAN ") + sql);
+    if (!plan.Get())
+        return Fail(sqlite3_errcode(m_db));
+    bool walksIndex = false, looksUpRowid = false, other = false;
+    int rc;
+    while ((rc = sqlite3_step(plan.Get())) == SQLITE_ROW) {
+        const std::string step = plan.Text(3);
+        if (step.find(std::string("USING INDEX ") + index + " ") != std::string::npos && step.find("SEARCH") == 0)
+            walksIndex = true;
+        else if (step.find("SEARCH") == 0 && step.find("USING INTEGER PRIMARY KEY (rowid=?)") != std::string::npos)
+            looksUpRowid = true;
+        else
+            other = true;
     }
-    bool ok = true;
+    if (rc != SQLITE_DONE)
+        return Fail(rc);
+    return (walksIndex && looksUpRowid && !other) || Fail(SQLITE_ERROR);
+}
+
+bool HistoryDatabase::ReadRows(const char* sql, int64_t from, int64_t to, const Row& row)
+{
+    if (!m_db)
+        return Fail(SQLITE_CANTOPEN);
+    Statement stmt(m_db, sql);
+    if (!stmt.Get())
+        return Fail(sqlite3_errcode(m_db));
+    sqlite3_bind_int64(stmt.Get(), 1, from);
+    sqlite3_bind_int64(stmt.Get(), 2, to);
     for (;;) {
-        int rc = sqlite3_step(stmt);
+        int rc = sqlite3_step(stmt.Get());
         if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW) {
-            ok = false;
-            break;
-        }
-        const char* url = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2));
-        size_t bytes = static_cast<size_t>(sqlite3_column_bytes(stmt, 2));
-        if (!row(sqlite3_column_int64(stmt, 0), sqlite3_column_int64(stmt, 1), url, bytes,
-                 sqlite3_column_int64(stmt, 3)))
-            break;
+            return true;
+        if (rc != SQLITE_ROW)
+            return Fail(rc);
+        sqlite3_stmt* s = stmt.Get();
+        if (sqlite3_column_type(s, 0) != SQLITE_INTEGER || sqlite3_column_type(s, 1) != SQLITE_INTEGER ||
+            sqlite3_column_type(s, 2) != SQLITE_TEXT || sqlite3_column_type(s, 3) != SQLITE_INTEGER)
+            continue;
+        const char* url = reinterpret_cast<const char*>(sqlite3_column_text(s, 2));
+        size_t bytes = static_cast<size_t>(sqlite3_column_bytes(s, 2));
+        if (!row(sqlite3_column_int64(s, 0), sqlite3_column_int64(s, 1), url, bytes, sqlite3_column_int64(s, 3)))
+            return true;
     }
-    sqlite3_finalize(stmt);
-    return ok;
 }

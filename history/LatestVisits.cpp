@@ -15,7 +15,8 @@ bool LatestVisits::Offer(const char* url, size_t length, int64_t timeUs)
         return true;
     if (timeUs <= 0 || timeUs > m_nowUs + kFutureSlackUs)
         return true;
-    if (!UrlText::HasScheme(url, length) || (m_httpOnly && !UrlText::IsHttp(url, length)))
+    if (!UrlText::HasScheme(url, length) || UrlText::IsScript(url, length) ||
+        (m_httpOnly && !UrlText::IsHttp(url, length)))
         return true;
     std::string address(url, length);
     if (m_skip.count(address))

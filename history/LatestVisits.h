@@ -1,8 +1,9 @@
 // The latest visit of each address, newest first, for at most `capacity` addresses. A reader
 // offers a history's visits in descending time order and stops when the set is full, so that
 // memory and work stay bounded by the count, not by the history's size. A history is written
-// by web pages: an address that is too long, empty, holds a zero byte, has no scheme, or a time
-// of 0, before 1970 or far in the future is left out.
+// by web pages: an address that is too long, empty, holds a zero byte, has no scheme, runs a
+// script or carries its own content (javascript:, vbscript:, data:: never opened, so it takes
+// no place), or a time of 0, before 1970 or far in the future is left out.
 #pragma once
 #include "BrowserVisit.h"
 #include <cstddef>
@@ -22,6 +23,8 @@ public:
     bool Offer(const char* url, size_t length, int64_t timeUs);
     bool Full() const { return m_visits.size() >= m_capacity; }
     const std::vector<BrowserVisit>& Visits() const { return m_visits; }
+    // The latest visit time that counts (microseconds since 1970).
+    int64_t LatestAcceptedUs() const { return m_nowUs + kFutureSlackUs; }
 
     static constexpr size_t kLongestUrl = 32 * 1024;
     // A visit up to a day ahead of the clock still counts (clocks differ); later ones do not.

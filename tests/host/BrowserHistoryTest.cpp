@@ -4,107 +4,14 @@
 #include "history/ChromiumHistory.h"
 #include "history/FirefoxHistory.h"
 #include "history/LatestVisits.h"
-#include "../common/BrowserSchemas.h"
+#include "HistoryFixtures.h"
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-namespace {
-
-const int64_t kNowUs = 1765000000LL * 1000000;  // the readers' clock in these tests
-const int64_t kChromiumEpochUs = 11644473600LL * 1000000;
-
-// Chromium's transition values as the browser stores them (signed 32-bit).
-constexpr int64_t kLink = 0, kTyped = 1, kSubframe = 3, kManualSubframe = 4, kKeywordGenerated = 10,
-                  kReload = 8;
-constexpr int64_t kChainStart = 0x10000000, kChainEnd = 0x20000000, kServerRedirect = 0x80000000;
-int64_t Stored(int64_t transition) { return static_cast<int32_t>(static_cast<uint32_t>(transition)); }
-
-class TempDir {
-public:
-    TempDir()
-    {
-        char name[] = "/tmp/bt-history-XXXXXX";
-        m_path = mkdtemp(name);
-    }
-    ~TempDir() { std::system(("rm -rf '" + m_path + "'").c_str()); }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-class Db {
-public:
-    explicit Db(const std::string& path) { EXPECT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &m_db)); }
-    ~Db() { sqlite3_close(m_db); }
-    void Exec(const std::string& sql)
-    {
-        char* error = nullptr;
-        EXPECT_EQ(SQLITE_OK, sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error)) << (error ? error : "") << sql;
-        sqlite3_free(error);
-    }
-    sqlite3* Handle() { return m_db; }
-
-private:
-    sqlite3* m_db = nullptr;
-};
-
-struct Visit {
-    std::string url;
-    int hidden;
-    int64_t timeUs;   // since 1970
-    int64_t type;     // Chromium: transition; Firefox: visit_type
-};
-
-std::string Quoted(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("''") : std::string(1, c);
-    return q + "'";
-}
-
-// One place per address (its hidden flag from the first visit naming it), one row per visit.
-void FillChromium(Db& db, const std::vector<Visit>& visits, size_t firstId = 1)
-{
-    std::vector<std::string> urls;
-    for (const Visit& v : visits) {
-        size_t id = std::find(urls.begin(), urls.end(), v.url) - urls.begin();
-        if (id == urls.size()) {
-            urls.push_back(v.url);
-            db.Exec("INSERT INTO urls(id, url, title, last_visit_time, hidden) VALUES (" + std::to_string(id + firstId) + ", " +
-                    Quoted(v.url) + ", 't', 0, " + std::to_string(v.hidden) + ")");
-        }
-        db.Exec("INSERT INTO visits(url, visit_time, transition) VALUES (" + std::to_string(id + firstId) + ", " +
-                std::to_string(v.timeUs + kChromiumEpochUs) + ", " + std::to_string(Stored(v.type)) + ")");
-    }
-}
-
-void FillFirefox(Db& db, const std::vector<Visit>& visits)
-{
-    std::vector<std::string> urls;
-    for (const Visit& v : visits) {
-        size_t id = std::find(urls.begin(), urls.end(), v.url) - urls.begin();
-        if (id == urls.size()) {
-            urls.push_back(v.url);
-            db.Exec("INSERT INTO moz_places(id, url, hidden, last_visit_date) VALUES (" + std::to_string(id + 1) + ", " +
-                    Quoted(v.url) + ", " + std::to_string(v.hidden) + ", " + std::to_string(v.timeUs) + ")");
-        }
-        db.Exec("INSERT INTO moz_historyvisits(place_id, visit_date, visit_type) VALUES (" + std::to_string(id + 1) +
-                ", " + std::to_string(v.timeUs) + ", " + std::to_string(v.type) + ")");
-    }
-}
-
-int64_t T(int seconds) { return kNowUs - 1000000LL * 1000 + seconds * 1000000LL; }
-
-using Kept = std::vector<BrowserVisit>;
-
-}
 
 // Which Chromium visits a person saw, for both schema generations.
 TEST(ChromiumHistory, SeenVisitsLatestPerAddressNewestFirst)
@@ -283,8 +190,8 @@ TEST(FirefoxHistory, RowsOnlyInTheWriteAheadLogAreRead)
     EXPECT_TRUE(withoutLog.Visits().empty()) << "the fixture: without the log the row is not there";
 }
 
-// A copy taken while the browser was writing holds a hot journal: opening the copy rolls the
-// half-written transaction back, and the committed rows are read.
+// A file left while the browser was writing holds a hot journal: it is read from a private
+// copy, where SQLite rolls the half-written transaction back, and the committed rows are read.
 TEST(ChromiumHistory, HotJournalOfACopyRollsBack)
 {
     TempDir dir;
@@ -301,9 +208,13 @@ TEST(ChromiumHistory, HotJournalOfACopyRollsBack)
                     .c_str());
     std::system(("mkdir '" + dir.File("bare") + "' && cp '" + dir.File("History") + "' '" + dir.File("bare") + "/'").c_str());
     browser.Exec("ROLLBACK");
+    std::atomic<int> copies{ 0 };
     LatestVisits latest(16, kNowUs, true);
-    ASSERT_TRUE(ChromiumHistory::Read(dir.File("copy/History"), latest));
+    ASSERT_TRUE(ChromiumHistory::Read(dir.File("copy/History"), latest, TestCopy::Maker(&copies)));
     EXPECT_EQ((Kept{ { "http://committed/", T(1) } }), latest.Visits());
+    EXPECT_EQ(1, copies.load()) << "a hot journal is rolled back in a private copy, never in place";
+    LatestVisits inPlaceOnly(16, kNowUs, true);
+    EXPECT_FALSE(ChromiumHistory::Read(dir.File("copy/History"), inPlaceOnly)) << "without a copy it cannot be read";
     // The fixture: without its journal, the same copy shows what was never committed.
     LatestVisits bare(16, kNowUs, true);
     ChromiumHistory::Read(dir.File("bare/History"), bare);

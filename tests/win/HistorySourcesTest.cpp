@@ -62,7 +62,7 @@ protected:
         CreateDirectoryW(m_folder.c_str(), nullptr);
         m_history = m_folder + L"\\History";
         DeleteFileW(m_history.c_str());
-        DeleteFileW((m_history + L"-journal").c_str());
+        DeleteFileW((m_history + "-journal").c_str());
         sqlite3* db = nullptr;
         ASSERT_EQ(SQLITE_OK, sqlite3_open(Utf8Text::FromWide(m_history).c_str(), &db));
         std::string sql = std::string(kChromiumSchemas[0]) +
@@ -78,7 +78,7 @@ protected:
     void TearDown() override
     {
         DeleteFileW(m_history.c_str());
-        DeleteFileW((m_history + L"-journal").c_str());
+        DeleteFileW((m_history + "-journal").c_str());
         RemoveDirectoryW(m_folder.c_str());
     }
 
@@ -134,7 +134,7 @@ TEST_F(HeldProfile, ACopyIsReadWhileTheBrowserHoldsTheFileAndTheFileStaysAsItWas
             << "the fixture: the held file itself cannot be read";
     }
     {
-        CHistoryCopy copy(m_history, L"-journal");
+        CHistoryCopy copy(m_history, "-journal");
         ASSERT_TRUE(copy.IsReady());
         LatestVisits latest(3, kNowUs, true);
         ASSERT_TRUE(ChromiumHistory::Read(copy.Utf8Path(), latest));
@@ -151,7 +151,7 @@ TEST_F(HeldProfile, ACopyIsReadWhileTheBrowserHoldsTheFileAndTheFileStaysAsItWas
 TEST(HistoryCopy, MissingFileGivesNoCopyAndLeavesNothing)
 {
     {
-        CHistoryCopy copy(TempFolder() + L"no-such-profile\\History", L"-journal");
+        CHistoryCopy copy(TempFolder() + L"no-such-profile\\History", "-journal");
         EXPECT_FALSE(copy.IsReady());
     }
     EXPECT_TRUE(CopyFolders().empty());
@@ -168,7 +168,7 @@ TEST(HistoryCopy, LeftoversOfAnEarlierRunAreRemoved)
                                    TempFolder() + CHistoryCopy::FolderPrefix() + L"12-3x" };
     for (const std::wstring& folder : users)
         ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    CHistoryCopy own(TempFolder() + L"no-such-profile\\History", L"-journal");  // a folder of this process
+    CHistoryCopy own(TempFolder() + L"no-such-profile\\History", "-journal");  // a folder of this process
     ASSERT_EQ(1u + 1u + 2u, CopyFolders().size());
     CHistoryCopy::RemoveLeftovers();
     std::vector<std::wstring> left = CopyFolders();
