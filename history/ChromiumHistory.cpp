@@ -7,12 +7,13 @@ constexpr uint32_t kCoreMask = 0xFF;
 constexpr uint32_t kAutoSubframe = 3, kManualSubframe = 4, kKeywordGenerated = 10;
 constexpr int64_t kEpochDifferenceUs = 11644473600LL * 1000000;
 
-// Newest visit first: the visit-time index serves the order, so reading stops early. The plan
-// is named, not left to the file's statistics; the range starts at the clock (later visits and
+// Newest visit first: the visit-time index serves the order, so reading stops early. The index
+// is named, not left to the file's statistics; the range ends at the clock (later visits, and
 // times stored as text, which sort above every number, are never walked).
 const char kVisits[] =
-    "SELECT v.visit_time, v.transition, u.url, u.hidden FROM visits AS v INDEXED BY visits_time_index "
-    "CROSS JOIN urls AS u ON u.id = v.url WHERE v.visit_time BETWEEN ?1 AND ?2 ORDER BY v.visit_time DESC";
+    "SELECT visit_time, transition, url FROM visits INDEXED BY visits_time_index "
+    "WHERE visit_time BETWEEN ?1 AND ?2 ORDER BY visit_time DESC";
+const char kPage[] = "SELECT url, hidden FROM urls WHERE id = ?1";
 }
 
 bool ChromiumHistory::CountsAsSeen(int64_t transition, int64_t hidden)
@@ -37,8 +38,8 @@ bool ChromiumHistory::Read(const std::string& utf8Path, LatestVisits& latest, co
     return HistoryReading::Read(utf8Path, "-journal", copies, latest, [](HistoryDatabase& db, LatestVisits& into) {
         return db.HasTable("urls", { "id", "url", "hidden" }) &&
                db.HasTable("visits", { "url", "visit_time", "transition" }) &&
-               db.HasFixedPlan(kVisits, "visits_time_index") &&
-               db.ReadRows(kVisits, kEpochDifferenceUs + 1, kEpochDifferenceUs + into.LatestAcceptedUs(),
+               db.HasFixedPlan(kVisits, "visits_time_index") && db.HasFixedPlan(kPage, nullptr) &&
+               db.ReadRows(kVisits, kPage, kEpochDifferenceUs + 1, kEpochDifferenceUs + into.LatestAcceptedUs(),
                            [&](int64_t time, int64_t transition, const char* url, size_t bytes, int64_t hidden) {
                                if (!CountsAsSeen(transition, hidden))
                                    return true;

@@ -4,12 +4,12 @@
 namespace {
 constexpr int64_t kEmbed = 4, kDownload = 7, kFramedLink = 8;
 
-// Newest visit first: the visit-date index serves the order, so reading stops early; the plan
+// Newest visit first: the visit-date index serves the order, so reading stops early; the index
 // and the range as for Chromium's.
 const char kVisits[] =
-    "SELECT h.visit_date, h.visit_type, p.url, p.hidden FROM moz_historyvisits AS h "
-    "INDEXED BY moz_historyvisits_dateindex CROSS JOIN moz_places AS p ON p.id = h.place_id "
-    "WHERE h.visit_date BETWEEN ?1 AND ?2 ORDER BY h.visit_date DESC";
+    "SELECT visit_date, visit_type, place_id FROM moz_historyvisits INDEXED BY moz_historyvisits_dateindex "
+    "WHERE visit_date BETWEEN ?1 AND ?2 ORDER BY visit_date DESC";
+const char kPage[] = "SELECT url, hidden FROM moz_places WHERE id = ?1";
 }
 
 bool FirefoxHistory::CountsAsSeen(int64_t visitType, int64_t hidden)
@@ -25,8 +25,8 @@ bool FirefoxHistory::Read(const std::string& utf8Path, LatestVisits& latest, con
     return HistoryReading::Read(utf8Path, "-wal", copies, latest, [](HistoryDatabase& db, LatestVisits& into) {
         return db.HasTable("moz_places", { "id", "url", "hidden" }) &&
                db.HasTable("moz_historyvisits", { "place_id", "visit_date", "visit_type" }) &&
-               db.HasFixedPlan(kVisits, "moz_historyvisits_dateindex") &&
-               db.ReadRows(kVisits, 1, into.LatestAcceptedUs(),
+               db.HasFixedPlan(kVisits, "moz_historyvisits_dateindex") && db.HasFixedPlan(kPage, nullptr) &&
+               db.ReadRows(kVisits, kPage, 1, into.LatestAcceptedUs(),
                            [&](int64_t time, int64_t type, const char* url, size_t bytes, int64_t hidden) {
                                if (!CountsAsSeen(type, hidden))
                                    return true;

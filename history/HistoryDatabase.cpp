@@ -113,44 +113,52 @@ bool HistoryDatabase::HasFixedPlan(const char* sql, const char* index)
     Statement plan(m_db, std::string("EXPLAIN QUERY PLAN ") + sql);
     if (!plan.Get())
         return Fail(sqlite3_errcode(m_db));
-    bool walksIndex = false, looksUpRowid = false, other = false;
+    const std::string wanted = index ? std::string(" USING INDEX ") + index + " (" : " USING INTEGER PRIMARY KEY (rowid=?)";
+    int steps = 0, fitting = 0;
     int rc;
     while ((rc = sqlite3_step(plan.Get())) == SQLITE_ROW) {
         const std::string step = plan.Text(3);
-        if (step.find(std::string("USING INDEX ") + index + " ") != std::string::npos && step.find("SEARCH") == 0)
-            walksIndex = true;
-        else if (step.find("SEARCH") == 0 && step.find("USING INTEGER PRIMARY KEY (rowid=?)") != std::string::npos)
-            looksUpRowid = true;
-        else
-            other = true;
+        ++steps;
+        if (step.compare(0, 7, "SEARCH ") == 0 && step.find(wanted) != std::string::npos)
+            ++fitting;
     }
     if (rc != SQLITE_DONE)
         return Fail(rc);
-    return (walksIndex && looksUpRowid && !other) || Fail(SQLITE_ERROR);
+    return (steps == 1 && fitting == 1) || Fail(SQLITE_ERROR);
 }
 
-bool HistoryDatabase::ReadRows(const char* sql, int64_t from, int64_t to, const Row& row)
+bool HistoryDatabase::ReadRows(const char* visits, const char* page, int64_t from, int64_t to, const Row& row)
 {
     if (!m_db)
         return Fail(SQLITE_CANTOPEN);
-    Statement stmt(m_db, sql);
-    if (!stmt.Get())
+    Statement walk(m_db, visits), lookup(m_db, page);
+    if (!walk.Get() || !lookup.Get())
         return Fail(sqlite3_errcode(m_db));
-    sqlite3_bind_int64(stmt.Get(), 1, from);
-    sqlite3_bind_int64(stmt.Get(), 2, to);
+    sqlite3_stmt* v = walk.Get();
+    sqlite3_stmt* p = lookup.Get();
+    sqlite3_bind_int64(v, 1, from);
+    sqlite3_bind_int64(v, 2, to);
     for (;;) {
-        int rc = sqlite3_step(stmt.Get());
+        int rc = sqlite3_step(v);
         if (rc == SQLITE_DONE)
             return true;
         if (rc != SQLITE_ROW)
             return Fail(rc);
-        sqlite3_stmt* s = stmt.Get();
-        if (sqlite3_column_type(s, 0) != SQLITE_INTEGER || sqlite3_column_type(s, 1) != SQLITE_INTEGER ||
-            sqlite3_column_type(s, 2) != SQLITE_TEXT || sqlite3_column_type(s, 3) != SQLITE_INTEGER)
+        if (sqlite3_column_type(v, 0) != SQLITE_INTEGER || sqlite3_column_type(v, 1) != SQLITE_INTEGER ||
+            sqlite3_column_type(v, 2) != SQLITE_INTEGER)
             continue;
-        const char* url = reinterpret_cast<const char*>(sqlite3_column_text(s, 2));
-        size_t bytes = static_cast<size_t>(sqlite3_column_bytes(s, 2));
-        if (!row(sqlite3_column_int64(s, 0), sqlite3_column_int64(s, 1), url, bytes, sqlite3_column_int64(s, 3)))
+        sqlite3_reset(p);
+        sqlite3_bind_int64(p, 1, sqlite3_column_int64(v, 2));
+        rc = sqlite3_step(p);
+        if (rc == SQLITE_DONE)
+            continue;  // a visit of no page
+        if (rc != SQLITE_ROW)
+            return Fail(rc);
+        if (sqlite3_column_type(p, 0) != SQLITE_TEXT || sqlite3_column_type(p, 1) != SQLITE_INTEGER)
+            continue;
+        const char* url = reinterpret_cast<const char*>(sqlite3_column_text(p, 0));
+        size_t bytes = static_cast<size_t>(sqlite3_column_bytes(p, 0));
+        if (!row(sqlite3_column_int64(v, 0), sqlite3_column_int64(v, 1), url, bytes, sqlite3_column_int64(p, 1)))
             return true;
     }
 }

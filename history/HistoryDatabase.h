@@ -1,9 +1,10 @@
 // A browser's history file, as SQLite reads it: through HistoryVfs only (in place, or a private
 // copy), with every read bounded. A file is written by web pages and may be made by an
 // attacker, so before any query the tables and columns a reader uses are checked to be plain
-// tables and stored columns, and the query's plan to be the fixed one (the visit-time index
-// walked from the newest visit, the address looked up by its row id, nothing sorted),
-// whatever statistics the file carries. A text or blob longer than kLongestValue, or a read
+// tables and stored columns, and the queries' plans to be the fixed ones (the visit-time index
+// walked from the newest visit, each page looked up by its row id, nothing sorted), whatever
+// statistics the file carries: the walk and the lookups are two statements, since a join's
+// order and method follow the statistics. A text or blob longer than kLongestValue, or a read
 // past the deadline, ends the reading with an error; views, triggers and functions of the
 // schema are not run. Any SQLite error makes the whole reading fail.
 #pragma once
@@ -29,17 +30,20 @@ public:
     // Whether `table` is an ordinary table (not a view, not a virtual table) and each of
     // `columns` one of its stored columns (not generated).
     bool HasTable(const char* table, std::initializer_list<const char*> columns);
-    // Whether SQLite would run `sql` walking `index` with the other table looked up by its row
-    // id, sorting nothing.
+    // Whether SQLite runs the walk `sql` as one search of `index` (nothing sorted), or, with
+    // no index named, the lookup `sql` as one search by row id. Whatever statistics the file
+    // carries, the reading then costs what the count asks for.
     bool HasFixedPlan(const char* sql, const char* index);
 
-    // One row of a visits query: time, visit type, address, hidden flag.
+    // One visit: its time, its visit type, its page's address and hidden flag.
     using Row = std::function<bool(int64_t time, int64_t type, const char* url, size_t urlBytes, int64_t hidden)>;
-    // Runs a query of four such columns with ?1 and ?2 bound to `from` and `to`, and hands each
-    // row on until `row` returns false. A row whose time, type or flag is not an integer, or
-    // whose address is not text, is passed over (it takes no place of a real one). False when
-    // the query cannot run or fails part way (a damaged file, the deadline).
-    bool ReadRows(const char* sql, int64_t from, int64_t to, const Row& row);
+    // Walks `visits` (time, type, page id; ?1 and ?2 bound to `from` and `to`), looks each page
+    // up with `page` (address, hidden flag; ?1 the page id) and hands each visit on until `row`
+    // returns false. A visit whose time, type or page id is not an integer, whose page is
+    // missing, whose address is not text or whose flag is not an integer is passed over (it
+    // takes no place of a real one). False when a query cannot run or fails part way (a
+    // damaged file, the deadline).
+    bool ReadRows(const char* visits, const char* page, int64_t from, int64_t to, const Row& row);
 
     // The primary result code of the last failure (SQLITE_OK when none).
     int LastError() const { return m_lastError; }
