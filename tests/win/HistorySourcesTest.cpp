@@ -53,6 +53,23 @@ std::vector<std::wstring> CopyFolders()
     return found;
 }
 
+// The names of the files in a folder.
+std::vector<std::wstring> FilesIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                files.push_back(fd.cFileName);
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 // A profile folder of the test's own with a Chromium history of two pages.
 class HeldProfile : public testing::Test {
 protected:
@@ -62,7 +79,7 @@ protected:
         CreateDirectoryW(m_folder.c_str(), nullptr);
         m_history = m_folder + L"\\History";
         DeleteFileW(m_history.c_str());
-        DeleteFileW((m_history + "-journal").c_str());
+        DeleteFileW((m_history + L"-journal").c_str());
         sqlite3* db = nullptr;
         ASSERT_EQ(SQLITE_OK, sqlite3_open(Utf8Text::FromWide(m_history).c_str(), &db));
         std::string sql = std::string(kChromiumSchemas[0]) +
@@ -78,7 +95,7 @@ protected:
     void TearDown() override
     {
         DeleteFileW(m_history.c_str());
-        DeleteFileW((m_history + "-journal").c_str());
+        DeleteFileW((m_history + L"-journal").c_str());
         RemoveDirectoryW(m_folder.c_str());
     }
 
@@ -121,31 +138,53 @@ private:
     bool m_started = false;
 };
 
-TEST_F(HeldProfile, ACopyIsReadWhileTheBrowserHoldsTheFileAndTheFileStaysAsItWas)
+// A running Chromium holds its History in exclusive locking mode: SQLite's own VFS cannot read
+// it, ours reads it in place, makes no copy, and leaves the file as it was.
+TEST_F(HeldProfile, TheHeldFileIsReadInPlaceAndStaysAsItWas)
 {
     Holder holder(m_history);
     ASSERT_TRUE(holder.Holds()) << "the holder did not take the file";
 
     FILETIME before = {}, after = {};
     const std::string bytes = ReadAll(m_history, &before);
+    const std::vector<std::wstring> filesBefore = FilesIn(m_folder);
     {
-        LatestVisits direct(3, kNowUs, true);
-        EXPECT_FALSE(ChromiumHistory::Read(Utf8Text::FromWide(m_history), direct))
-            << "the fixture: the held file itself cannot be read";
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(Utf8Text::FromWide(m_history).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        EXPECT_NE(SQLITE_OK, sqlite3_exec(db, "SELECT count(*) FROM urls", nullptr, nullptr, nullptr))
+            << "the fixture: the held file cannot be read through SQLite's own VFS";
+        sqlite3_close(db);
     }
+    int copies = 0;
+    LatestVisits latest(3, kNowUs, true);
+    ASSERT_TRUE(ChromiumHistory::Read(Utf8Text::FromWide(m_history), latest,
+                                      [&](const std::string& file, const char* side) {
+                                          ++copies;
+                                          return CHistoryCopy::Make(file, side);
+                                      }));
+    ASSERT_EQ(2u, latest.Visits().size());
+    EXPECT_EQ("http://127.0.0.1/two", latest.Visits()[0].url);
+    EXPECT_EQ(0, copies) << "read in place";
+    EXPECT_TRUE(CopyFolders().empty());
+    EXPECT_EQ(bytes, ReadAll(m_history, &after));
+    EXPECT_EQ(0, CompareFileTime(&before, &after)) << "the browser's file was not written";
+    EXPECT_EQ(filesBefore, FilesIn(m_folder)) << "no journal, no -shm, no file of SQLite's beside it";
+}
+
+// A copy, when one is needed, is read while the browser holds the file, and goes with its object.
+TEST_F(HeldProfile, ACopyIsReadWhileTheBrowserHoldsTheFile)
+{
+    Holder holder(m_history);
+    ASSERT_TRUE(holder.Holds()) << "the holder did not take the file";
     {
         CHistoryCopy copy(m_history, "-journal");
         ASSERT_TRUE(copy.IsReady());
         LatestVisits latest(3, kNowUs, true);
         ASSERT_TRUE(ChromiumHistory::Read(copy.Utf8Path(), latest));
         ASSERT_EQ(2u, latest.Visits().size());
-        EXPECT_EQ("http://127.0.0.1/two", latest.Visits()[0].url);
         EXPECT_EQ(1u, CopyFolders().size());
     }
     EXPECT_TRUE(CopyFolders().empty()) << "the copy goes with the object";
-    EXPECT_EQ(bytes, ReadAll(m_history, &after));
-    EXPECT_EQ(0, CompareFileTime(&before, &after)) << "the browser's file was not written";
-
 }
 
 TEST(HistoryCopy, MissingFileGivesNoCopyAndLeavesNothing)
