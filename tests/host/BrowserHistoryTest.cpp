@@ -195,19 +195,9 @@ TEST(FirefoxHistory, RowsOnlyInTheWriteAheadLogAreRead)
 TEST(ChromiumHistory, HotJournalOfACopyRollsBack)
 {
     TempDir dir;
-    Db browser(dir.File("History"));
-    browser.Exec(kChromiumSchemas[0]);
-    FillChromium(browser, { { "http://committed/", 0, T(1), kLink | kChainEnd } });
-    browser.Exec("PRAGMA cache_size=1; BEGIN");
-    std::vector<Visit> pending;
-    for (int i = 0; i < 300; ++i)
-        pending.push_back({ "http://pending/" + std::to_string(i) + std::string(300, 'q'), 0, T(100 + i), kLink | kChainEnd });
-    FillChromium(browser, pending, 1000);  // spills into the file before it is committed
-    std::system(("mkdir '" + dir.File("copy") + "' && cp '" + dir.File("History") + "' '" + dir.File("History-journal") +
-                 "' '" + dir.File("copy") + "/'")
-                    .c_str());
-    std::system(("mkdir '" + dir.File("bare") + "' && cp '" + dir.File("History") + "' '" + dir.File("bare") + "/'").c_str());
-    browser.Exec("ROLLBACK");
+    LeaveHotJournal(dir.File("copy"));
+    std::filesystem::create_directories(dir.File("bare"));
+    std::filesystem::copy_file(dir.File("copy/History"), dir.File("bare/History"));
     std::atomic<int> copies{ 0 };
     LatestVisits latest(16, kNowUs, true);
     ASSERT_TRUE(ChromiumHistory::Read(dir.File("copy/History"), latest, TestCopy::Maker(&copies)));

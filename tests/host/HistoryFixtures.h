@@ -103,6 +103,27 @@ inline int64_t T(int seconds) { return kNowUs - 1000000LL * 1000 + seconds * 100
 
 using Kept = std::vector<BrowserVisit>;
 
+// `folder`/History with one committed page, and beside it the journal of a transaction the
+// browser never finished (as a crash leaves it): a hot journal.
+inline void LeaveHotJournal(const std::string& folder)
+{
+    TempDir work;
+    {
+        Db browser(work.File("History"));
+        browser.Exec(kChromiumSchemas[0]);
+        FillChromium(browser, { { "http://committed/", 0, T(1), kLink | kChainEnd } });
+        browser.Exec("PRAGMA cache_size=1; BEGIN");
+        std::vector<Visit> pending;
+        for (int i = 0; i < 300; ++i)
+            pending.push_back({ "http://pending/" + std::to_string(i) + std::string(300, 'q'), 0, T(100 + i), kLink | kChainEnd });
+        FillChromium(browser, pending, 1000);  // spills into the file before it is committed
+        std::filesystem::create_directories(folder);
+        std::filesystem::copy_file(work.File("History"), folder + "/History");
+        std::filesystem::copy_file(work.File("History-journal"), folder + "/History-journal");
+        browser.Exec("ROLLBACK");
+    }
+}
+
 // A private copy in a folder of its own, the side file beside it, removed with the object.
 class TestCopy : public PrivateCopy {
 public:

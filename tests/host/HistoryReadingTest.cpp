@@ -43,27 +43,6 @@ std::map<std::string, std::pair<std::string, int64_t>> FolderState(const std::st
     return files;
 }
 
-// `folder`/History with one committed page, and beside it the journal of a transaction the
-// browser never finished (as a crash leaves it): a hot journal.
-void LeaveHotJournal(const std::string& folder)
-{
-    TempDir work;
-    {
-        Db browser(work.File("History"));
-        browser.Exec(kChromiumSchemas[0]);
-        FillChromium(browser, { { "http://committed/", 0, T(1), kLink | kChainEnd } });
-        browser.Exec("PRAGMA cache_size=1; BEGIN");
-        std::vector<Visit> pending;
-        for (int i = 0; i < 300; ++i)
-            pending.push_back({ "http://pending/" + std::to_string(i) + std::string(300, 'q'), 0, T(100 + i), kLink | kChainEnd });
-        FillChromium(browser, pending, 1000);  // spills into the file before it is committed
-        fs::create_directories(folder);
-        fs::copy_file(work.File("History"), folder + "/History");
-        fs::copy_file(work.File("History-journal"), folder + "/History-journal");
-        browser.Exec("ROLLBACK");
-    }
-}
-
 // A super-journal record at the journal's end, as SQLite writes one: the name, its length and
 // checksum (big endian), the journal's magic.
 void AppendSuperJournal(const std::string& journal, const std::string& name)
