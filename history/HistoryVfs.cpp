@@ -7,12 +7,13 @@
 #include <memory>
 
 namespace {
-std::atomic<uint64_t> g_bytesReadInPlace{ 0 };
+std::atomic<uint64_t> g_bytesReadInPlace{ 0 }, g_walBytesReadInPlace{ 0 };
 
 // A browser's file read in place; `file` is null for a missing "-wal", which reads as empty.
 struct InPlaceFile {
     sqlite3_file base;
     SharedReadFile* file;
+    bool wal;
 };
 
 SharedReadFile* FileOf(sqlite3_file* f) { return reinterpret_cast<InPlaceFile*>(f)->file; }
@@ -30,7 +31,7 @@ int Read(sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset)
     int64_t got = file ? file->ReadAt(offset, buffer, static_cast<size_t>(amount)) : 0;
     if (got < 0)
         return SQLITE_IOERR_READ;
-    g_bytesReadInPlace += static_cast<uint64_t>(got);
+    (reinterpret_cast<InPlaceFile*>(f)->wal ? g_walBytesReadInPlace : g_bytesReadInPlace) += static_cast<uint64_t>(got);
     if (got < amount) {
         // SQLite wants the rest zeroed on a short read.
         std::memset(static_cast<char*>(buffer) + got, 0, static_cast<size_t>(amount - got));
@@ -102,6 +103,7 @@ int GetLastError(sqlite3_vfs* vfs, int n, char* out)
 }
 
 uint64_t HistoryVfs::BytesReadInPlace() { return g_bytesReadInPlace; }
+uint64_t HistoryVfs::WalBytesReadInPlace() { return g_walBytesReadInPlace; }
 
 HistoryVfs::HistoryVfs(const std::string& utf8Database, Mode mode) : m_database(utf8Database), m_mode(mode)
 {
@@ -175,6 +177,7 @@ int HistoryVfs::Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int
         return SQLITE_CANTOPEN;
     InPlaceFile* f = reinterpret_cast<InPlaceFile*>(file);
     f->file = opened.release();
+    f->wal = side == Side::Wal;
     f->base.pMethods = &kInPlaceMethods;
     if (outFlags)
         *outFlags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;

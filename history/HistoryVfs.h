@@ -32,8 +32,10 @@ public:
     // Every path SQLite asked for that the rule refused ("" for a temporary file).
     const std::vector<std::string>& Refused() const { return m_refused; }
 
-    // Bytes read from browsers' files in place, since the program started.
+    // Bytes read from browsers' files in place since the program started: of the databases
+    // and their journals, and of their write-ahead logs (which SQLite reads whole to index).
     static uint64_t BytesReadInPlace();
+    static uint64_t WalBytesReadInPlace();
 
 private:
     enum class Side { None, Database, Journal, Wal };

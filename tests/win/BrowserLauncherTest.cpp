@@ -88,6 +88,15 @@ TEST_F(BrowserLauncherTest, ProgramFoundThroughTheRegistryInItsOrder)
     // The user's comes first, quoted; a program that is not there is passed over.
     SetDefault(HKEY_CURRENT_USER, kAppPaths, L"\"" + m_folder + L"\\missing\\chrome.exe\"");
     EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), CBrowserLauncher::Find(InstalledBrowser::Chrome).c_str()));
+    // Both there: the user's entry wins over the machine's.
+    const std::wstring machine = m_folder + L"\\machine\\chrome.exe";
+    CreateDirectoryW((m_folder + L"\\machine").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(m_chrome.c_str(), machine.c_str(), FALSE));
+    SetDefault(HKEY_LOCAL_MACHINE, kAppPaths, machine);
+    SetDefault(HKEY_CURRENT_USER, kAppPaths, m_chrome);
+    EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), CBrowserLauncher::Find(InstalledBrowser::Chrome).c_str()));
+    DeleteFileW(machine.c_str());
+    RemoveDirectoryW((m_folder + L"\\machine").c_str());
     Clean();
     // The list of internet programs, found by the program's name whatever the entry is called.
     SetDefault(HKEY_CURRENT_USER, std::wstring(kStartMenu) + L"\\shell\\open\\command", L"\"" + m_chrome + L"\" --flag");

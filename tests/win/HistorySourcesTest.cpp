@@ -279,3 +279,15 @@ TEST(BrowserProfiles, EveryChannelsProfilesWithAHistory)
     EXPECT_TRUE(CBrowserProfiles::Find(root + L"\\none", root + L"\\none").empty());
     RemoveTree(root);
 }
+
+// A folder with more profiles than anyone keeps: the first 64 count, the rest are not read.
+TEST(BrowserProfiles, AtMostSixtyFourProfilesOfAFolder)
+{
+    const std::wstring root = TempFolder() + L"bt-appdata-many";
+    RemoveTree(root);
+    const std::wstring chrome = root + L"\\Local\\Google\\Chrome\\User Data";
+    for (int i = 0; i < 70; ++i)
+        MakeFile(chrome + L"\\Profile " + std::to_wstring(i) + L"\\History");
+    EXPECT_EQ(CBrowserProfiles::kMostProfilesPerFolder, CBrowserProfiles::Find(root + L"\\Local", root + L"\\Roaming").size());
+    RemoveTree(root);
+}
