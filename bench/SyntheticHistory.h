@@ -31,6 +31,9 @@ public:
                   "visit_date INTEGER, visit_type INTEGER, session INTEGER);"
                   "CREATE INDEX moz_historyvisits_placedateindex ON moz_historyvisits (place_id, visit_date);"
                   "CREATE INDEX moz_historyvisits_dateindex ON moz_historyvisits (visit_date);");
+        // Built in one transaction with the whole index in memory: the same rows in the same
+        // order, without minutes of random writes for the largest histories.
+        Exec(db, "PRAGMA cache_size=-1048576; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
         Exec(db, "BEGIN");
         sqlite3_stmt* place = nullptr;
         sqlite3_stmt* visit = nullptr;

@@ -91,6 +91,20 @@ struct Histories {
     }
 };
 
+size_t ReadChromium(const Histories& h)
+{
+    LatestVisits latest(16, kNowUs, true);
+    ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
+    return latest.Visits().size();
+}
+
+size_t ReadFirefox(const Histories& h)
+{
+    LatestVisits latest(16, kNowUs, true);
+    FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
+    return latest.Visits().size();
+}
+
 // The command's reading of both, merged: in place, copying only as a fallback.
 size_t Selection(const Histories& h)
 {
@@ -204,6 +218,13 @@ int main(int argc, char** argv)
     const double extra = t[1].Median() - t[2].Median();
     std::printf("extra time of the large histories: %.2f ms = %.3f x the bare copy (goal at most 0.1)\n", extra,
                 extra / t[0].Median());
+    std::vector<Timing> parts(4);
+    Rounds(15, parts, { [&] { return ReadChromium(large); }, [&] { return ReadChromium(tiny); },
+                        [&] { return ReadFirefox(large); }, [&] { return ReadFirefox(tiny); } });
+    parts[0].Print("  of which Chromium, large");
+    parts[1].Print("  of which Chromium, tiny");
+    parts[2].Print("  of which Firefox, large");
+    parts[3].Print("  of which Firefox, tiny");
     const uint64_t bytes = HistoryVfs::BytesReadInPlace(), wal = HistoryVfs::WalBytesReadInPlace();
     Selection(large);
     std::printf("one press over the large histories reads %.2f MB of the databases (goal at most 2 MB) and "
