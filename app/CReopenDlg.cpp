@@ -9,11 +9,7 @@
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/CDataExchange.h"
-#include "../history/CBrowserProfiles.h"
-#include "../history/CBrowserSources.h"
-#include "../history/CHistoryReopener.h"
-#include "../history/MergedSelection.h"
-#include "../history/ScanFlags.h"
+#include "../reopen/ReopenCommand.h"
 #include "../framework/CPaintDC.h"
 #include "../framework/CWinApp.h"
 #include <commctrl.h>
@@ -141,22 +137,14 @@ void CReopenDlg::OnReopen()
         bool& flag;
         ~Running() { flag = false; }
     } running{ m_bReopening };
-    unsigned flags = ScanFlagsFor(m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory);
-    RecentSet recent(m_nOpenNumber);
-    CHistoryReopener reopener;
+    const ReopenOptions options =
+        ReopenOptions::FromSettings(m_nOpenNumber, m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory,
+                                    m_bUseInternetExplorer, m_bUseEdge, m_bUseChrome, m_bUseFirefox);
     std::vector<PageCandidate> pages;
     {
         CBusyCommand busy;
-        // The URL cache as always; then today's browsers, whose histories are looked for now.
-        if (m_bUseInternetExplorer)
-            reopener.ScanHistory(recent, flags);
-        MergedSelection merged(m_nOpenNumber);
-        merged.AddUrlCache(recent);
-        CBrowserSources::Collect(merged, m_bUseEdge != 0, m_bUseChrome != 0, m_bUseFirefox != 0, m_bTargetHttp != 0,
-                                 m_bDisableAlreadyOpen != 0, m_nOpenNumber);
-        pages = merged.OldestFirst();
-        if (!pages.empty())
-            reopener.OpenPages(pages);
+        pages = ReopenCommand::Select(options);
+        ReopenCommand::Open(pages);
     }
     if (pages.empty()) {
         AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
@@ -207,14 +195,10 @@ void CReopenDlg::OnSources()
     CSourcesDlg dlg;
     {
         CBusyCommand busy;
-        for (const BrowserProfile& p : CBrowserProfiles::Find()) {
-            if (p.browser == PageSource::Edge)
-                ++dlg.m_nEdgeProfiles;
-            else if (p.browser == PageSource::Chrome)
-                ++dlg.m_nChromeProfiles;
-            else if (p.browser == PageSource::Firefox)
-                ++dlg.m_nFirefoxProfiles;
-        }
+        const ReopenCommand::ProfileCounts found = ReopenCommand::CountProfiles();
+        dlg.m_nEdgeProfiles = found.edge;
+        dlg.m_nChromeProfiles = found.chrome;
+        dlg.m_nFirefoxProfiles = found.firefox;
     }
     dlg.m_bUseInternetExplorer = m_bUseInternetExplorer;
     dlg.m_bUseEdge = m_bUseEdge;

@@ -1,7 +1,7 @@
 // The scan's filtering and selection over a million synthetic records from a store in
 // memory, against a bare loop that walks the same records through the same interface and
 // touches each name. BM_Scan's argument is the scan flags: 7 all filters, 0 none.
-#include "history/CHistoryReopener.h"
+#include "history/UrlCacheScan.h"
 #include "history/ScanFlags.h"
 #include <benchmark/benchmark.h>
 #include <algorithm>
@@ -58,11 +58,6 @@ private:
     size_t m_next = 0;
 };
 
-class NoWindows : public OpenWindowSource {
-public:
-    void CollectAddresses(EntrySet&) override {}
-};
-
 // About 30 % other users, 20 % not http, the rest candidates; names of 40 to 200 bytes.
 const std::vector<Record>& Records()
 {
@@ -93,9 +88,8 @@ void RunScan(benchmark::State& state, const std::vector<Record>& records, unsign
 {
     for (auto _ : state) {
         MemoryStore store(records);
-        NoWindows windows;
         RecentSet recent(16);
-        CHistoryReopener().ScanHistory(recent, flags, store, windows);
+        UrlCacheScan::Scan(recent, flags, store, [](EntrySet&) {});
         benchmark::DoNotOptimize(recent.m_entries.size());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(records.size()));

@@ -12,7 +12,7 @@
 #include "../history/ChromiumHistory.h"
 #include "../history/FirefoxHistory.h"
 #include "../history/HistoryVfs.h"
-#include "../history/MergedSelection.h"
+#include "../reopen/MergedSelection.h"
 #include "../text/Utf8Text.h"
 #include "SyntheticHistory.h"
 #include <windows.h>

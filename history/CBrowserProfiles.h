@@ -4,7 +4,7 @@
 // or system profile), and the Firefox profiles that profiles.ini names and that hold
 // places.sqlite.
 #pragma once
-#include "PageCandidate.h"
+#include "PageSource.h"
 #include <string>
 #include <vector>
 

@@ -1,8 +1,10 @@
-// The open browser windows of the platform, for the scan.
+// The addresses of all open browser (and shell) windows, from the shell's window collection.
 #pragma once
-#include "OpenWindowSource.h"
+#include "EntrySet.h"
 
-class CShellWindowSurvey : public OpenWindowSource {
+class CShellWindowSurvey {
 public:
-    void CollectAddresses(EntrySet& urls) override;
+    // Adds one untimed entry per address. Returns with what it gathered when the collection
+    // cannot be had or fails part way; a window whose address cannot be read is skipped.
+    static void OpenAddresses(EntrySet& urls);
 };

@@ -51,3 +51,18 @@ bool UrlText::IsScript(const char* url, size_t length)
     }
     return false;
 }
+
+std::string_view UrlText::AddressOfHistoryName(const char* name)
+{
+    std::string_view whole(name);
+    const char prefix[] = "visited:";
+    for (size_t i = 0; i + 1 < sizeof prefix; ++i) {
+        char c = i < whole.size() ? whole[i] : '\0';
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != prefix[i])
+            return whole;
+    }
+    size_t at = whole.find('@');
+    return at == std::string_view::npos ? whole : whole.substr(at + 1);
+}

@@ -1,6 +1,7 @@
 // What an address looks like from its text alone.
 #pragma once
 #include <cstddef>
+#include <string_view>
 
 class UrlText {
 public:
@@ -10,4 +11,8 @@ public:
     static bool IsHttp(const char* url, size_t length);
     // javascript:, vbscript: or data:, in any case.
     static bool IsScript(const char* url, size_t length);
+    static bool IsScript(std::string_view url) { return IsScript(url.data(), url.size()); }
+    // The address that a URL-cache history name stands for: what follows "Visited: <user>@",
+    // or the whole name when it is not one.
+    static std::string_view AddressOfHistoryName(const char* name);
 };

@@ -8,8 +8,9 @@ declare -A may=(
     [framework]="text res"
     [controls]="framework text res"
     [browser]="framework text res"
-    [history]="browser framework text res"
-    [app]="controls history browser framework text res"
+    [history]="framework text res"
+    [reopen]="history browser framework text res"
+    [app]="controls reopen framework text res"
 )
 bad=0
 for folder in "${!may[@]}"; do

@@ -2,8 +2,8 @@
 // the caller's buffer behind a header, the needed size when they do not fit, and the pattern
 // matched case-sensitively against "Visited:" as Wine does.
 #pragma once
+#include "history/UrlCacheScan.h"
 #include "history/HistoryStore.h"
-#include "history/OpenWindowSource.h"
 #include <string>
 #include <vector>
 
@@ -84,15 +84,18 @@ private:
     size_t m_next = 0;
 };
 
-class FakeOpenWindows : public OpenWindowSource {
+// The open windows, for the scan: their addresses, and how often they were asked for.
+class FakeOpenWindows {
 public:
     std::vector<std::string> addresses;
     int calls = 0;
 
-    void CollectAddresses(EntrySet& urls) override
+    UrlCacheScan::OpenAddresses Survey()
     {
-        ++calls;
-        for (const std::string& a : addresses)
-            urls.insert(HistoryEntry(a, 0, false));
+        return [this](EntrySet& urls) {
+            ++calls;
+            for (const std::string& a : addresses)
+                urls.insert(HistoryEntry(a, 0, false));
+        };
     }
 };

@@ -1,5 +1,5 @@
 // The pages chosen over the URL cache and the browsers' histories.
-#include "history/MergedSelection.h"
+#include "reopen/MergedSelection.h"
 #include <gtest/gtest.h>
 #include <random>
 

@@ -1,6 +1,6 @@
 // The history scan over a store in memory: filters, their order, the cut, the buffer.
 #include "FakeHistoryStore.h"
-#include "history/CHistoryReopener.h"
+#include "history/UrlCacheScan.h"
 #include "history/ScanFlags.h"
 #include "history/VisitTime.h"
 #include <random>
@@ -25,7 +25,7 @@ struct ScanCase {
 std::vector<std::string> Scan(FakeHistoryStore& store, FakeOpenWindows& windows, unsigned flags, uint32_t capacity)
 {
     RecentSet recent(capacity);
-    CHistoryReopener().ScanHistory(recent, flags, store, windows);
+    UrlCacheScan::Scan(recent, flags, store, windows.Survey());
     std::vector<std::string> urls;
     int32_t previous = INT32_MIN;
     for (const HistoryEntry& e : recent.m_entries) {
@@ -64,6 +64,9 @@ TEST(ScanHistory, FilterTable)
         { "whole name kept without the http filter", { R("Visited: alice@ftp://f/", 1),
               R("Visited: alice@http://h/", 2) }, SCAN_ONLY_MINE, {},
           { "Visited: alice@ftp://f/", "Visited: alice@http://h/" } },
+        { "a script or content address is never taken", { R("Visited: alice@javascript:alert(1)", 3),
+              R("Visited: alice@DATA:text/html,x", 4), R("Visited: alice@http://h/", 2), R("Visited: alice@VBScript:x", 5) },
+          SCAN_ONLY_MINE, {}, { "Visited: alice@http://h/" } },
         { "open lookup after the cut", { R("Visited: alice@http://a/", 1), R("Visited: alice@http://b/", 2) },
           ALL, { "http://a/" }, { "http://b/" } },
         { "open lookup is exact", { R("Visited: alice@http://a/", 1) }, ALL, { "http://A/", "http://a" },
@@ -168,8 +171,8 @@ TEST(ScanHistory, StoreThatKeepsAskingForABufferEndsTheScan)
     const struct { const char* what; int64_t extra; int calls; } cases[] = {
         { "less than it had", -1000, 1 },
         { "what it had", 0, 1 },
-        { "one byte more each time", 1, CHistoryReopener::kMostReadsOfOneRecord },
-        { "a page more each time", 4096, CHistoryReopener::kMostReadsOfOneRecord },
+        { "one byte more each time", 1, UrlCacheScan::kMostReadsOfOneRecord },
+        { "a page more each time", 4096, UrlCacheScan::kMostReadsOfOneRecord },
     };
     for (const auto& c : cases) {
         AskingStore store(c.extra);
@@ -243,7 +246,7 @@ TEST(ScanHistory, MatchesFilteringEveryRecordOnRandomStores)
         FakeOpenWindows windows;
         windows.addresses = open;
         RecentSet got(capacity);
-        CHistoryReopener().ScanHistory(got, flags, store, windows);
+        UrlCacheScan::Scan(got, flags, store, windows.Survey());
         std::vector<std::pair<int32_t, std::string>> a, b;
         for (const HistoryEntry& e : expected.m_entries)
             a.emplace_back(e.m_time, e.m_url);

@@ -1,11 +1,11 @@
 #include "CBrowserSources.h"
-#include "CBrowserProfiles.h"
-#include "CHistoryCopy.h"
-#include "CProfileLock.h"
-#include "ChromiumHistory.h"
-#include "ChromiumSession.h"
-#include "FirefoxHistory.h"
-#include "FirefoxSession.h"
+#include "../history/CBrowserProfiles.h"
+#include "../history/CHistoryCopy.h"
+#include "../history/CProfileLock.h"
+#include "../history/ChromiumHistory.h"
+#include "../history/ChromiumSession.h"
+#include "../history/FirefoxHistory.h"
+#include "../history/FirefoxSession.h"
 #include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
@@ -60,7 +60,8 @@ std::wstring ChromiumSessionFile(const std::wstring& profileFolder)
 // A session file larger than this is none the reader would want.
 constexpr size_t kLargestChromiumSession = 64u << 20;
 
-std::set<std::string> OpenPages(const BrowserProfile& p)
+// The addresses of the tabs that the profile's session file shows open.
+std::set<std::string> OpenTabAddresses(const BrowserProfile& p)
 {
     std::set<std::string> open;
     if (p.browser == PageSource::Firefox) {
@@ -114,13 +115,13 @@ void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, b
             continue;  // nothing could open its pages
         LatestVisits latest(capacity, now, httpOnly);
         if (skipOpen && CProfileLock::IsHeld(p))
-            latest.Skip(OpenPages(p));
+            latest.Skip(OpenTabAddresses(p));
         // Read in place; a private copy only when the file changes meanwhile or needs recovery.
         if (browser == InstalledBrowser::Firefox)
             FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
         else
             ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
         std::string profile = browser == InstalledBrowser::Firefox ? std::string() : Utf8Text::FromWide(p.profile);
-        merged.AddVisits(p.browser, profile, latest.Visits(), Utf8Text::FromWide(known->second));
+        merged.AddVisits(p.browser, profile, latest.Visits(), known->second);
     }
 }

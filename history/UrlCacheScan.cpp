@@ -1,6 +1,7 @@
-#include "CHistoryReopener.h"
+#include "UrlCacheScan.h"
 #include "ScanFlags.h"
 #include "VisitTime.h"
+#include "../text/UrlText.h"
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@ namespace {
 // The enumeration of the store with one buffer that grows when a record does not fit.
 class RecordReader {
 public:
-    explicit RecordReader(HistoryStore& store) : m_store(store), m_buffer(CHistoryReopener::kEntryBufferSize) {}
+    explicit RecordReader(HistoryStore& store) : m_store(store), m_buffer(UrlCacheScan::kEntryBufferSize) {}
 
     bool First(CacheRecord* record)
     {
@@ -36,11 +37,11 @@ private:
             m_last = call(&size);
             if (m_last == StoreStatus::Ok)
                 return true;
-            if (reads == CHistoryReopener::kMostReadsOfOneRecord)
+            if (reads == UrlCacheScan::kMostReadsOfOneRecord)
                 return false;
             // The same record again with a buffer of the size it asked for.
             if (m_last != StoreStatus::InsufficientBuffer || size < m_buffer.size() ||
-                size > CHistoryReopener::kLargestRecord)
+                size > UrlCacheScan::kLargestRecord)
                 return false;
             m_buffer.assign(static_cast<size_t>(size) + 1, 0);
         }
@@ -53,13 +54,11 @@ private:
 
 }
 
-void CHistoryReopener::CollectOpenUrls(EntrySet& urls, OpenWindowSource& windows) { windows.CollectAddresses(urls); }
-
-void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistoryStore& store, OpenWindowSource& windows)
+void UrlCacheScan::Scan(RecentSet& recent, unsigned flags, HistoryStore& store, const OpenAddresses& openAddresses)
 {
     EntrySet openUrls;
-    if (flags & SCAN_SKIP_OPEN)
-        CollectOpenUrls(openUrls, windows);
+    if ((flags & SCAN_SKIP_OPEN) && openAddresses)
+        openAddresses(openUrls);
 
     std::string userPattern;
     if (flags & SCAN_ONLY_MINE) {
@@ -91,6 +90,9 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
             if (!name)
                 continue;
         }
+        // Never opened from any source: an address that runs a script or carries its own content.
+        if (UrlText::IsScript(name, std::strlen(name)) || UrlText::IsScript(UrlText::AddressOfHistoryName(name)))
+            continue;
         HistoryEntry entry(name, 0, false);
         if ((flags & SCAN_SKIP_OPEN) && openUrls.count(entry))
             continue;
@@ -104,34 +106,10 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
 #ifdef _WIN32
 #include "CShellWindowSurvey.h"
 #include "CUrlCacheStore.h"
-#include "CBrowserSources.h"
-#include "../browser/CBrowserLauncher.h"
-#include "../browser/CBrowserWindow.h"
-#include "../text/Utf8Text.h"
 
-void CHistoryReopener::OpenAll(RecentSet& recent) { OpenEach<CBrowserWindow>(recent); }
-
-void CHistoryReopener::OpenPages(const std::vector<PageCandidate>& pages)
-{
-    for (const PageCandidate& page : pages) {
-        if (page.source == PageSource::UrlCache)
-            OpenOne<CBrowserWindow>(page.url.c_str());
-        else
-            CBrowserLauncher::Open(Utf8Text::ToWide(page.program), CBrowserSources::BrowserOf(page.source), page.profile,
-                                   page.url);
-    }
-}
-
-void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags)
+void UrlCacheScan::Scan(RecentSet& recent, unsigned flags)
 {
     CUrlCacheStore store;
-    CShellWindowSurvey windows;
-    ScanHistory(recent, flags, store, windows);
-}
-
-void CHistoryReopener::CollectOpenUrls(EntrySet& urls)
-{
-    CShellWindowSurvey windows;
-    CollectOpenUrls(urls, windows);
+    Scan(recent, flags, store, CShellWindowSurvey::OpenAddresses);
 }
 #endif

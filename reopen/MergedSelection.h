@@ -5,9 +5,9 @@
 // the same microsecond, all count. The latest `capacity` are kept and handed out oldest first;
 // with the URL cache alone that is the set's own result, entry for entry.
 #pragma once
-#include "BrowserVisit.h"
 #include "PageCandidate.h"
-#include "RecentSet.h"
+#include "../history/BrowserVisit.h"
+#include "../history/RecentSet.h"
 #include <vector>
 
 class MergedSelection {
@@ -16,7 +16,7 @@ public:
 
     void AddUrlCache(const RecentSet& recent);
     void AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits,
-                   const std::string& program = {});
+                   const std::wstring& program = {});
 
     std::vector<PageCandidate> OldestFirst() const;
 

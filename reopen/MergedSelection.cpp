@@ -9,7 +9,7 @@ void MergedSelection::AddUrlCache(const RecentSet& recent)
 }
 
 void MergedSelection::AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits,
-                                const std::string& program)
+                                const std::wstring& program)
 {
     for (const BrowserVisit& v : visits)
         m_candidates.push_back({ v.url, v.timeUs, source, profile, program });

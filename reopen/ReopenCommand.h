@@ -1,0 +1,40 @@
+// The reopen command: which pages "再び表示" opens, and their opening. The rules, in the order
+// they apply, each with where it is decided:
+//  1. Sources: the URL cache, and every profile of each chosen browser found now
+//     (ReopenOptions; history/CBrowserProfiles). A profile counts only when its browser's
+//     program is found (CBrowserSources).
+//  2. URL cache: only the user's own entries, names with "http://" cut there, addresses open
+//     in a window now passed over, then the latest N (history/UrlCacheScan, ScanFlags,
+//     CShellWindowSurvey, RecentSet).
+//  3. Browsers' histories: read in place and bounded, an unreadable file gives nothing
+//     (history/HistoryReading); only visits a person saw (ChromiumHistory/FirefoxHistory::
+//     CountsAsSeen); addresses too long, without a scheme, with a time before 1970 or ahead
+//     of the clock, or not http(s) with the http filter, left out; the latest N per profile
+//     (history/LatestVisits); tabs open now passed over, only while the browser runs with the
+//     profile (CBrowserSources, history/CProfileLock, the session readers).
+//  4. Everywhere: an address that runs a script or carries its own content is never taken
+//     (history/UrlCacheScan, history/LatestVisits) and never opened (PageOpening).
+//  5. Merge: each address once, from the source that saw it last (the URL cache on a tie);
+//     the latest N over all sources, oldest first (MergedSelection).
+//  6. Opening: one page at a time, oldest first; the URL cache's in a new automated window
+//     (browser/CBrowserWindow), a browser's in a new window of that browser and profile, the
+//     address as one argument (browser/CBrowserLauncher, browser/LaunchCommand).
+#pragma once
+#include "PageCandidate.h"
+#include "PageOpening.h"
+#include "ReopenOptions.h"
+#include <vector>
+
+class ReopenCommand {
+public:
+    // The pages to open, oldest first; looks for profiles and reads the histories now.
+    static std::vector<PageCandidate> Select(const ReopenOptions& options);
+    // Opens them in that order and says, page by page, what happened.
+    static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages);
+
+    // How many profiles of each browser there are now (for the sources dialog).
+    struct ProfileCounts {
+        int edge = 0, chrome = 0, firefox = 0;
+    };
+    static ProfileCounts CountProfiles();
+};
