@@ -195,10 +195,13 @@ void CReopenDlg::OnSources()
     CSourcesDlg dlg;
     {
         CBusyCommand busy;
-        const ReopenCommand::ProfileCounts found = ReopenCommand::CountProfiles();
-        dlg.m_nEdgeProfiles = found.edge;
-        dlg.m_nChromeProfiles = found.chrome;
-        dlg.m_nFirefoxProfiles = found.firefox;
+        const struct { const char* key; int& count; } boxes[] = {
+            { "Edge", dlg.m_nEdgeProfiles }, { "Chrome", dlg.m_nChromeProfiles }, { "Firefox", dlg.m_nFirefoxProfiles }
+        };
+        for (const ReopenCommand::BrowserProfiles& found : ReopenCommand::CountProfiles())
+            for (const auto& box : boxes)
+                if (!strcmp(found.key, box.key))
+                    box.count = found.count;
     }
     dlg.m_bUseInternetExplorer = m_bUseInternetExplorer;
     dlg.m_bUseEdge = m_bUseEdge;

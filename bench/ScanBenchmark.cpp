@@ -1,7 +1,7 @@
 // The scan's filtering and selection over a million synthetic records from a store in
 // memory, against a bare loop that walks the same records through the same interface and
 // touches each name. BM_Scan's argument is the scan flags: 7 all filters, 0 none.
-#include "history/UrlCacheScan.h"
+#include "history/CHistoryReopener.h"
 #include "history/ScanFlags.h"
 #include <benchmark/benchmark.h>
 #include <algorithm>
@@ -89,7 +89,7 @@ void RunScan(benchmark::State& state, const std::vector<Record>& records, unsign
     for (auto _ : state) {
         MemoryStore store(records);
         RecentSet recent(16);
-        UrlCacheScan::Scan(recent, flags, store, [](EntrySet&) {});
+        CHistoryReopener::ScanHistory(recent, flags, store, [](EntrySet&) {});
         benchmark::DoNotOptimize(recent.m_entries.size());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(records.size()));

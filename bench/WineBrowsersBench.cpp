@@ -112,12 +112,12 @@ size_t Selection(const Histories& h)
     {
         LatestVisits latest(16, kNowUs, true);
         ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
-        merged.AddVisits(PageSource::Chrome, "Default", latest.Visits());
+        merged.AddVisits(Browsers::Find("Chrome"), "Default", latest.Visits());
     }
     {
         LatestVisits latest(16, kNowUs, true);
         FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
-        merged.AddVisits(PageSource::Firefox, "", latest.Visits());
+        merged.AddVisits(Browsers::Find("Firefox"), "", latest.Visits());
     }
     return merged.OldestFirst().size();
 }

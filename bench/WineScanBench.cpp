@@ -1,6 +1,6 @@
 // Under Wine: the whole history scan against a bare enumeration of the same real URL cache
 // (5,000 seeded records), timed side by side in one run.
-#include "../history/UrlCacheScan.h"
+#include "../history/CHistoryReopener.h"
 #include "../history/ScanFlags.h"
 #include "../tests/win/HistorySeeder.h"
 #include <windows.h>
@@ -58,7 +58,7 @@ int main()
         bare.push_back(Seconds(a, b, f));
         QueryPerformanceCounter(&a);
         RecentSet recent(16);
-        UrlCacheScan::Scan(recent, SCAN_HTTP_ONLY | SCAN_SKIP_OPEN | SCAN_ONLY_MINE);
+        CHistoryReopener::ScanHistory(recent, SCAN_HTTP_ONLY | SCAN_SKIP_OPEN | SCAN_ONLY_MINE);
         QueryPerformanceCounter(&b);
         scan.push_back(Seconds(a, b, f));
         kept = recent.m_entries.size();

@@ -44,18 +44,8 @@ bool NamesProgram(const std::wstring& path, const wchar_t* exe)
 }
 }
 
-const wchar_t* CBrowserLauncher::ExecutableName(InstalledBrowser browser)
+std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const wchar_t*>& programFolders)
 {
-    switch (browser) {
-    case InstalledBrowser::Edge: return L"msedge.exe";
-    case InstalledBrowser::Chrome: return L"chrome.exe";
-    default: return L"firefox.exe";
-    }
-}
-
-std::wstring CBrowserLauncher::Find(InstalledBrowser browser)
-{
-    const wchar_t* exe = ExecutableName(browser);
     const std::wstring appPaths = std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe;
     for (HKEY root : { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE }) {
         std::wstring path = ProgramOf(ReadString(root, appPaths, nullptr));
@@ -83,13 +73,7 @@ std::wstring CBrowserLauncher::Find(InstalledBrowser browser)
         }
         RegCloseKey(clients);
     }
-    const wchar_t* const places[] = {
-        L"%ProgramFiles%\\Google\\Chrome\\Application\\", L"%ProgramFiles(x86)%\\Google\\Chrome\\Application\\",
-        L"%LOCALAPPDATA%\\Google\\Chrome\\Application\\", L"%ProgramFiles(x86)%\\Microsoft\\Edge\\Application\\",
-        L"%ProgramFiles%\\Microsoft\\Edge\\Application\\", L"%ProgramFiles%\\Mozilla Firefox\\",
-        L"%ProgramFiles(x86)%\\Mozilla Firefox\\",
-    };
-    for (const wchar_t* place : places) {
+    for (const wchar_t* place : programFolders) {
         std::wstring path = FileSystem::Expand(place) + exe;
         if (path.find(L'%') == std::wstring::npos && FileSystem::IsFile(path))
             return path;
@@ -97,16 +81,15 @@ std::wstring CBrowserLauncher::Find(InstalledBrowser browser)
     return std::wstring();
 }
 
-bool CBrowserLauncher::Open(const std::wstring& program, InstalledBrowser browser, const std::string& profile,
+bool CBrowserLauncher::Open(const std::wstring& program, LaunchCommand::Browser kind, const std::string& profile,
                             const std::string& utf8Url, unsigned waitMs)
 {
     std::string safe;
     if (program.empty() || !LaunchCommand::SafeUrl(utf8Url, &safe))
         return false;
-    LaunchCommand::Browser kind =
-        browser == InstalledBrowser::Firefox ? LaunchCommand::Browser::Firefox : LaunchCommand::Browser::Chromium;
-    std::wstring line = Utf8Text::ToWide(
-        LaunchCommand::CommandLine(Utf8Text::FromWide(program), LaunchCommand::Arguments(kind, profile, safe)));
+    // The program's path stays as found; paths hold no quote.
+    std::wstring line =
+        L"\"" + program + L"\"" + Utf8Text::ToWide(LaunchCommand::ArgumentsLine(LaunchCommand::Arguments(kind, profile, safe)));
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};

@@ -65,7 +65,12 @@ std::string LaunchCommand::Quote(const std::string& arg)
 std::string LaunchCommand::CommandLine(const std::string& program, const std::vector<std::string>& args)
 {
     // The program's path is read up to the closing quote, without escapes; paths hold no quote.
-    std::string line = "\"" + program + "\"";
+    return "\"" + program + "\"" + ArgumentsLine(args);
+}
+
+std::string LaunchCommand::ArgumentsLine(const std::vector<std::string>& args)
+{
+    std::string line;
     for (const std::string& arg : args)
         line += " " + Quote(arg);
     return line;

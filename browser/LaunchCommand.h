@@ -24,5 +24,7 @@ public:
     // The program in quotes, then each argument quoted where it needs it, by the rules that
     // CommandLineToArgvW (and the C runtime) read back: one argument each, the same bytes.
     static std::string CommandLine(const std::string& program, const std::vector<std::string>& args);
+    // What follows the program: each argument after a space, quoted where it needs it.
+    static std::string ArgumentsLine(const std::vector<std::string>& args);
     static std::string Quote(const std::string& arg);
 };

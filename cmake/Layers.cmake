@@ -4,7 +4,6 @@ option(BT_FUZZ "Native build of the fuzzers with clang: the layers instrumented 
 
 set(BT_WARNINGS -Wall -Wextra -Wpedantic -Werror)
 if(WIN32)
-    list(APPEND BT_WARNINGS -Wno-cast-function-type)
     set(BT_SANITIZE "")
 elseif(BT_BENCH)
     set(BT_SANITIZE "")

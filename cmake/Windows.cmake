@@ -5,7 +5,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 add_link_options(-static)
 # -O2 rather than -O3 for the Windows build: a smaller program, and the benchmarks under Wine
-# show no difference in speed (README, "Size").
+# show no difference in speed (docs/performance.md, "Size").
 set(BT_WIN_OPTIMIZE -O2 CACHE STRING "Optimisation level of the Windows build's own code")
 set(CMAKE_C_FLAGS_RELEASE "${BT_WIN_OPTIMIZE} -DNDEBUG")
 set(CMAKE_CXX_FLAGS_RELEASE "${BT_WIN_OPTIMIZE} -DNDEBUG")
@@ -17,6 +17,10 @@ add_compile_options(-ffunction-sections -fdata-sections)
 # information; the linker's map beside it in the build folder, for the size breakdown.
 function(bt_release_program target)
     target_link_options(${target} PRIVATE -Wl,--gc-sections -s -Wl,-Map=${CMAKE_BINARY_DIR}/${target}.map)
+    # std::terminate's default in libstdc++ prints the escaping exception's demangled type to a
+    # standard error that a windowed program does not have, then aborts; it brings the 37 kB
+    # demangler along. The release programs abort at once instead.
+    target_link_options(${target} PRIVATE -Wl,--defsym=_ZN9__gnu_cxx27__verbose_terminate_handlerEv=abort)
 endfunction()
 
 # The system DLLs that only a command needs (the URL cache, the shell, BSTRs and VARIANTs) are

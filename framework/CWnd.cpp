@@ -154,7 +154,7 @@ void CWnd::CenterWindow(HWND hWndAlternateOwner)
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, AfxSig_end, nullptr } };
+    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, nullptr } };
     static const AFX_MSGMAP map = { nullptr, &entries[0] };
     return &map;
 }
@@ -165,7 +165,7 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(const AFX_MSGMAP* map, UINT message, UIN
 {
     bool reflected = message >= WM_REFLECT_BASE;
     for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
-        for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
+        for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->pfnThunk; ++e) {
             if (e->nMessage != message || e->nCode != code)
                 continue;
             if (reflected || e->nID == id)
@@ -178,51 +178,7 @@ const AFX_MSGMAP_ENTRY* CWnd::FindEntry(const AFX_MSGMAP* map, UINT message, UIN
 LRESULT CWnd::Invoke(CWnd* target, const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARAM lParam, bool* handled)
 {
     *handled = true;
-    switch (e->nSig) {
-    case AfxSig_vv:
-        (target->*e->pfn)();
-        return 0;
-    case AfxSig_bv: {
-        auto fn = reinterpret_cast<BOOL (CWnd::*)()>(e->pfn);
-        BOOL taken = (target->*fn)();
-        *handled = taken != FALSE;
-        return 0;
-    }
-    case AfxSig_vNMHDRpl: {
-        auto fn = reinterpret_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(e->pfn);
-        LRESULT result = 0;
-        (target->*fn)(reinterpret_cast<NMHDR*>(lParam), &result);
-        return result;
-    }
-    case AfxSig_hv: {
-        auto fn = reinterpret_cast<HCURSOR (CWnd::*)()>(e->pfn);
-        return reinterpret_cast<LRESULT>((target->*fn)());
-    }
-    case AfxSig_bHww: {
-        auto fn = reinterpret_cast<BOOL (CWnd::*)(HWND, UINT, UINT)>(e->pfn);
-        return (target->*fn)(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
-    }
-    case AfxSig_vwp: {
-        auto fn = reinterpret_cast<void (CWnd::*)(UINT, POINT)>(e->pfn);
-        POINT pt = { static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)) };
-        (target->*fn)(static_cast<UINT>(wParam), pt);
-        return 0;
-    }
-    case AfxSig_vwl: {
-        auto fn = reinterpret_cast<void (CWnd::*)(UINT, LPARAM)>(e->pfn);
-        (target->*fn)(static_cast<UINT>(wParam), lParam);
-        return 0;
-    }
-    case AfxSig_hDu: {
-        auto fn = reinterpret_cast<HBRUSH (CWnd::*)(HDC, UINT)>(e->pfn);
-        HBRUSH brush = (target->*fn)(reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
-        *handled = brush != nullptr;
-        return reinterpret_cast<LRESULT>(brush);
-    }
-    default:
-        *handled = false;
-        return 0;
-    }
+    return e->pfnThunk(target, wParam, lParam, handled);
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)

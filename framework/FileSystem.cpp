@@ -51,3 +51,31 @@ bool FileSystem::IsHeldAgainst(const std::wstring& path, Access access)
     }
     return GetLastError() == ERROR_SHARING_VIOLATION;
 }
+
+std::vector<FileSystem::Entry> FileSystem::List(const std::wstring& folder, const wchar_t* pattern, size_t most)
+{
+    std::vector<Entry> entries;
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((folder + L"\\" + pattern).c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name != L"." && name != L"..")
+            entries.push_back({ name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 });
+    } while (entries.size() < most && FindNextFileW(find, &fd));
+    FindClose(find);
+    return entries;
+}
+
+std::wstring FileSystem::FileName(const std::wstring& path)
+{
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring FileSystem::FolderOf(const std::wstring& path)
+{
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}

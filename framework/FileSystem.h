@@ -1,14 +1,27 @@
 // The few questions the program asks of the file system, in one place: whether a file is
-// there, a path with its environment variables expanded, a whole file read without
-// disturbing whoever writes it, and whether another program holds a file.
+// there, what a folder holds, the parts of a path, a path with its environment variables
+// expanded, a whole file read without disturbing whoever writes it, and whether another
+// program holds a file.
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 class FileSystem {
 public:
     // A file (not a folder) at the path.
     static bool IsFile(const std::wstring& path);
+    struct Entry {
+        std::wstring name;
+        bool isFolder = false;
+    };
+    // What `folder` holds under names that match `pattern` ("*", "Session_*"), without "." and
+    // "..", at most `most` of them, in the order the file system gives.
+    static std::vector<Entry> List(const std::wstring& folder, const wchar_t* pattern = L"*", size_t most = 100000);
+    // The last part of a path, after its last "\" or "/".
+    static std::wstring FileName(const std::wstring& path);
+    // Everything before the last "\" or "/"; empty when there is none.
+    static std::wstring FolderOf(const std::wstring& path);
     // %NAME% replaced by the environment's values; empty when the result would be absurdly long.
     static std::wstring Expand(const std::wstring& text);
     // The file's bytes, read through a handle that shares everything and locks nothing; empty

@@ -2,6 +2,8 @@
 // most derived class to its bases, as the dialogs in app/ and controls/ declare them.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
+#include <type_traits>
 
 class CWnd;
 
@@ -11,27 +13,103 @@ constexpr UINT WM_REFLECT_BASE = 0xBC00;
 #define WM_CTLCOLOR 0x0019
 #endif
 
-enum AfxSig : UINT_PTR {
-    AfxSig_end = 0,
-    AfxSig_vv,        // void ()
-    AfxSig_bv,        // BOOL ()  (reflected, may pass on to the parent)
-    AfxSig_vNMHDRpl,  // void (NMHDR*, LRESULT*)
-    AfxSig_hv,        // HCURSOR ()
-    AfxSig_bHww,      // BOOL (HWND, UINT, UINT)
-    AfxSig_vwp,       // void (UINT, POINT)
-    AfxSig_hDu,       // HBRUSH (HDC, UINT)
-    AfxSig_vwl,       // void (UINT, LPARAM)
-};
-
-using AFX_PMSG = void (CWnd::*)();
+// An entry calls its handler through a function made for it from the handler's own type: the
+// compiler checks each handler's signature, and no member pointer is ever cast.
+using AFX_THUNK = LRESULT (*)(CWnd* target, WPARAM wParam, LPARAM lParam, bool* handled);
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;
     UINT nCode;
     UINT nID;
-    UINT_PTR nSig;
-    AFX_PMSG pfn;
+    AFX_THUNK pfnThunk;  // null ends the table
 };
+
+namespace AfxThunk {
+template <class>
+struct ClassOf;
+template <class C, class R, class... A>
+struct ClassOf<R (C::*)(A...)> {
+    using type = C;
+};
+
+// The handler's object: the window the message came to, as the class that declares the handler.
+template <auto Fn>
+auto* Target(CWnd* wnd)
+{
+    return static_cast<typename ClassOf<decltype(Fn)>::type*>(wnd);
+}
+
+// void ()
+template <auto Fn>
+LRESULT vv(CWnd* wnd, WPARAM, LPARAM, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), void (ClassOf<decltype(Fn)>::type::*)()>, "handler: void ()");
+    (Target<Fn>(wnd)->*Fn)();
+    return 0;
+}
+// BOOL (): reflected; FALSE passes the message on to the parent.
+template <auto Fn>
+LRESULT bv(CWnd* wnd, WPARAM, LPARAM, bool* handled)
+{
+    static_assert(std::is_same_v<decltype(Fn), BOOL (ClassOf<decltype(Fn)>::type::*)()>, "handler: BOOL ()");
+    *handled = (Target<Fn>(wnd)->*Fn)() != FALSE;
+    return 0;
+}
+// void (NMHDR*, LRESULT*)
+template <auto Fn>
+LRESULT vNMHDRpl(CWnd* wnd, WPARAM, LPARAM lParam, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), void (ClassOf<decltype(Fn)>::type::*)(NMHDR*, LRESULT*)>,
+                  "handler: void (NMHDR*, LRESULT*)");
+    LRESULT result = 0;
+    (Target<Fn>(wnd)->*Fn)(reinterpret_cast<NMHDR*>(lParam), &result);
+    return result;
+}
+// HCURSOR ()
+template <auto Fn>
+LRESULT hv(CWnd* wnd, WPARAM, LPARAM, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), HCURSOR (ClassOf<decltype(Fn)>::type::*)()>, "handler: HCURSOR ()");
+    return reinterpret_cast<LRESULT>((Target<Fn>(wnd)->*Fn)());
+}
+// BOOL (HWND, UINT hit-test, UINT message)
+template <auto Fn>
+LRESULT bHww(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), BOOL (ClassOf<decltype(Fn)>::type::*)(HWND, UINT, UINT)>,
+                  "handler: BOOL (HWND, UINT, UINT)");
+    return (Target<Fn>(wnd)->*Fn)(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
+}
+// void (UINT flags, POINT)
+template <auto Fn>
+LRESULT vwp(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), void (ClassOf<decltype(Fn)>::type::*)(UINT, POINT)>,
+                  "handler: void (UINT, POINT)");
+    POINT pt = { static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)) };
+    (Target<Fn>(wnd)->*Fn)(static_cast<UINT>(wParam), pt);
+    return 0;
+}
+// void (UINT, LPARAM)
+template <auto Fn>
+LRESULT vwl(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), void (ClassOf<decltype(Fn)>::type::*)(UINT, LPARAM)>,
+                  "handler: void (UINT, LPARAM)");
+    (Target<Fn>(wnd)->*Fn)(static_cast<UINT>(wParam), lParam);
+    return 0;
+}
+// HBRUSH (HDC, UINT): reflected; no brush passes the message on.
+template <auto Fn>
+LRESULT hDu(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool* handled)
+{
+    static_assert(std::is_same_v<decltype(Fn), HBRUSH (ClassOf<decltype(Fn)>::type::*)(HDC, UINT)>,
+                  "handler: HBRUSH (HDC, UINT)");
+    HBRUSH brush = (Target<Fn>(wnd)->*Fn)(reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
+    *handled = brush != nullptr;
+    return reinterpret_cast<LRESULT>(brush);
+}
+}
 
 struct AFX_MSGMAP {
     const AFX_MSGMAP* (*pfnGetBaseMap)();
@@ -52,43 +130,24 @@ protected:                                           \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                              \
-        { 0, 0, 0, AfxSig_end, nullptr } };                                            \
+        { 0, 0, 0, nullptr } };                                                        \
         static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap,      \
                                                &_messageEntries[0] };                  \
         return &messageMap;                                                           \
     }
 
-#define AFX_PMSG_CAST(sig, fn) reinterpret_cast<AFX_PMSG>(static_cast<sig>(fn))
-
-#define ON_COMMAND(id, fn) \
-    { WM_COMMAND, 0, (UINT)(id), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::fn) },
-#define ON_CONTROL(code, id, fn) \
-    { WM_COMMAND, (UINT)(code), (UINT)(id), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::fn) },
+#define ON_COMMAND(id, fn) { WM_COMMAND, 0, (UINT)(id), &AfxThunk::vv<&ThisClass::fn> },
+#define ON_CONTROL(code, id, fn) { WM_COMMAND, (UINT)(code), (UINT)(id), &AfxThunk::vv<&ThisClass::fn> },
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_EN_UPDATE(id, fn) ON_CONTROL(EN_UPDATE, id, fn)
 #define ON_STN_CLICKED(id, fn) ON_CONTROL(STN_CLICKED, id, fn)
-#define ON_NOTIFY(code, id, fn)                                  \
-    { WM_NOTIFY, (UINT)(code), (UINT)(id), AfxSig_vNMHDRpl,      \
-      AFX_PMSG_CAST(void (CWnd::*)(NMHDR*, LRESULT*), &ThisClass::fn) },
-#define ON_CONTROL_REFLECT(code, fn) \
-    { WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::fn) },
-#define ON_CONTROL_REFLECT_EX(code, fn)                          \
-    { WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, AfxSig_bv,  \
-      AFX_PMSG_CAST(BOOL (CWnd::*)(), &ThisClass::fn) },
-#define ON_WM_CTLCOLOR_REFLECT()                                 \
-    { WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, AfxSig_hDu,           \
-      AFX_PMSG_CAST(HBRUSH (CWnd::*)(HDC, UINT), &ThisClass::CtlColor) },
-#define ON_WM_PAINT() \
-    { WM_PAINT, 0, 0, AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::OnPaint) },
-#define ON_WM_QUERYDRAGICON()                                    \
-    { WM_QUERYDRAGICON, 0, 0, AfxSig_hv,                         \
-      AFX_PMSG_CAST(HCURSOR (CWnd::*)(), &ThisClass::OnQueryDragIcon) },
-#define ON_WM_SETCURSOR()                                        \
-    { WM_SETCURSOR, 0, 0, AfxSig_bHww,                           \
-      AFX_PMSG_CAST(BOOL (CWnd::*)(HWND, UINT, UINT), &ThisClass::OnSetCursor) },
-#define ON_WM_SYSCOMMAND()                                       \
-    { WM_SYSCOMMAND, 0, 0, AfxSig_vwl,                           \
-      AFX_PMSG_CAST(void (CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand) },
-#define ON_WM_MOUSEMOVE()                                        \
-    { WM_MOUSEMOVE, 0, 0, AfxSig_vwp,                            \
-      AFX_PMSG_CAST(void (CWnd::*)(UINT, POINT), &ThisClass::OnMouseMove) },
+#define ON_NOTIFY(code, id, fn) { WM_NOTIFY, (UINT)(code), (UINT)(id), &AfxThunk::vNMHDRpl<&ThisClass::fn> },
+#define ON_CONTROL_REFLECT(code, fn) { WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, &AfxThunk::vv<&ThisClass::fn> },
+#define ON_CONTROL_REFLECT_EX(code, fn) \
+    { WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, &AfxThunk::bv<&ThisClass::fn> },
+#define ON_WM_CTLCOLOR_REFLECT() { WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, &AfxThunk::hDu<&ThisClass::CtlColor> },
+#define ON_WM_PAINT() { WM_PAINT, 0, 0, &AfxThunk::vv<&ThisClass::OnPaint> },
+#define ON_WM_QUERYDRAGICON() { WM_QUERYDRAGICON, 0, 0, &AfxThunk::hv<&ThisClass::OnQueryDragIcon> },
+#define ON_WM_SETCURSOR() { WM_SETCURSOR, 0, 0, &AfxThunk::bHww<&ThisClass::OnSetCursor> },
+#define ON_WM_SYSCOMMAND() { WM_SYSCOMMAND, 0, 0, &AfxThunk::vwl<&ThisClass::OnSysCommand> },
+#define ON_WM_MOUSEMOVE() { WM_MOUSEMOVE, 0, 0, &AfxThunk::vwp<&ThisClass::OnMouseMove> },

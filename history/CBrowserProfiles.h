@@ -1,15 +1,15 @@
-// The profiles of today's browsers for the current user, and where each keeps its history.
-// Found only when asked (never at start-up): the Chromium "User Data" folders of every channel
-// under the local application data, their subfolders that hold a History file (not the guest
-// or system profile), and the Firefox profiles that profiles.ini names and that hold
-// places.sqlite.
+// The profiles of today's browsers (Browsers) for the current user, and where each keeps its
+// history. Found only when asked (never at start-up): for the Chromium family the "User Data"
+// folders of every channel under the local application data, their subfolders that hold a
+// History file (not the guest or system profile); for the Firefox family the profiles that
+// profiles.ini names and that hold places.sqlite.
 #pragma once
-#include "PageSource.h"
+#include "Browsers.h"
 #include <string>
 #include <vector>
 
 struct BrowserProfile {
-    PageSource browser = PageSource::Chrome;
+    const BrowserDescriptor* browser = nullptr;
     std::wstring userData;   // Chromium: the channel's "User Data" folder; Firefox: profiles.ini's folder
     std::wstring profile;    // Chromium: the profile's folder name; Firefox: the profile's folder
     std::wstring history;    // the history file

@@ -1,4 +1,5 @@
 #include "CHistoryCopy.h"
+#include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
 #include <vector>
@@ -9,12 +10,6 @@ std::wstring TempFolder()
     wchar_t buf[MAX_PATH + 1] = {};
     DWORD n = GetTempPathW(MAX_PATH + 1, buf);
     return n && n <= MAX_PATH ? std::wstring(buf, n) : std::wstring();
-}
-
-std::wstring FileName(const std::wstring& path)
-{
-    size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 }
 
@@ -39,7 +34,7 @@ CHistoryCopy::CHistoryCopy(const std::wstring& file, const char* sideSuffix)
     }
     if (m_strFolder.empty())
         return;
-    m_strCopy = m_strFolder + L"\\" + FileName(file);
+    m_strCopy = m_strFolder + L"\\" + FileSystem::FileName(file);
     if (!CopyShared(file, m_strCopy))
         return;
     // The side file belongs to the same moment; without it the copy may miss its newest rows,
@@ -87,20 +82,12 @@ bool CHistoryCopy::CopyShared(const std::wstring& from, const std::wstring& to)
 
 void CHistoryCopy::RemoveFolder(const std::wstring& folder)
 {
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring path = folder + L"\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &fd));
-        FindClose(find);
+    for (const FileSystem::Entry& entry : FileSystem::List(folder)) {
+        std::wstring path = folder + L"\\" + entry.name;
+        if (entry.isFolder)
+            RemoveFolder(path);
+        else
+            DeleteFileW(path.c_str());
     }
     RemoveDirectoryW(folder.c_str());
 }
@@ -111,10 +98,6 @@ void CHistoryCopy::RemoveLeftovers()
     if (temp.empty())
         return;
     const std::wstring own = FolderPrefix() + std::to_wstring(GetCurrentProcessId()) + L"-";
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((temp + FolderPrefix() + L"*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
     // Only folders named as this program names them: "Backtracker-<digits>-<digits>".
     auto ours = [](const std::wstring& name) {
         size_t at = FolderPrefix().size();
@@ -128,12 +111,10 @@ void CHistoryCopy::RemoveLeftovers()
         return at == name.size();
     };
     std::vector<std::wstring> leftovers;
-    do {
-        std::wstring name = fd.cFileName;
-        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ours(name) && name.compare(0, own.size(), own) != 0)
-            leftovers.push_back(temp + name);
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
+    for (const FileSystem::Entry& entry : FileSystem::List(FileSystem::FolderOf(temp), (FolderPrefix() + L"*").c_str())) {
+        if (entry.isFolder && ours(entry.name) && entry.name.compare(0, own.size(), own) != 0)
+            leftovers.push_back(temp + entry.name);
+    }
     for (const std::wstring& folder : leftovers)
         RemoveFolder(folder);
 }

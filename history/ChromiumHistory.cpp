@@ -1,11 +1,12 @@
 #include "ChromiumHistory.h"
 #include "HistoryReading.h"
+#include "VisitTime.h"
 
 namespace {
 constexpr uint32_t kChainEnd = 0x20000000;
 constexpr uint32_t kCoreMask = 0xFF;
 constexpr uint32_t kAutoSubframe = 3, kManualSubframe = 4, kKeywordGenerated = 10;
-constexpr int64_t kEpochDifferenceUs = 11644473600LL * 1000000;
+constexpr int64_t kEpochDifferenceUs = VisitTime::kMicros1601To1970;
 
 // Newest visit first: the visit-time index serves the order, so reading stops early. The index
 // is named, not left to the file's statistics; the range ends at the clock (later visits, and

@@ -6,6 +6,7 @@
 #include "../history/ChromiumSession.h"
 #include "../history/FirefoxHistory.h"
 #include "../history/FirefoxSession.h"
+#include "../history/VisitTime.h"
 #include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
@@ -15,44 +16,43 @@
 namespace {
 
 
-// The program of a Chromium channel: installed for the user beside its "User Data" folder, or
-// for the machine under the program folders; the stable channels as the launcher finds them.
-std::wstring ChromiumProgram(InstalledBrowser browser, const std::wstring& userData)
+// Whether `path` ends with `tail`, letter case aside.
+bool EndsWith(const std::wstring& path, const std::wstring& tail)
 {
-    const wchar_t* exe = CBrowserLauncher::ExecutableName(browser);
-    size_t cut = userData.rfind(L"\\User Data");
-    std::wstring channel = cut == std::wstring::npos ? userData : userData.substr(0, cut);
-    std::wstring perUser = channel + L"\\Application\\" + exe;
-    if (FileSystem::IsFile(perUser))
-        return perUser;
-    size_t vendor = channel.find_last_of(L'\\');
-    vendor = vendor == std::wstring::npos ? 0 : channel.find_last_of(L'\\', vendor - 1);
-    std::wstring relative = vendor == std::wstring::npos ? std::wstring() : channel.substr(vendor + 1);
-    if (relative == L"Google\\Chrome" || relative == L"Microsoft\\Edge")
-        return CBrowserLauncher::Find(browser);
-    for (const wchar_t* root : { L"%ProgramFiles%\\", L"%ProgramFiles(x86)%\\" }) {
-        std::wstring path = FileSystem::Expand(root) + relative + L"\\Application\\" + exe;
-        if (!relative.empty() && FileSystem::IsFile(path))
-            return path;
+    return path.size() >= tail.size() && lstrcmpiW(path.c_str() + path.size() - tail.size(), tail.c_str()) == 0;
+}
+
+// The program of a Chromium channel: installed for the user beside its "User Data" folder, or
+// for the machine under the program folders; the stable channel as the launcher finds it.
+std::wstring ChromiumProgram(const BrowserDescriptor& browser, const std::wstring& userData)
+{
+    const std::wstring exe = browser.executable;
+    for (const wchar_t* data : browser.dataFolders) {
+        if (!EndsWith(userData, std::wstring(L"\\") + data + L"\\User Data"))
+            continue;
+        std::wstring channel = userData.substr(0, userData.size() - std::wstring(L"\\User Data").size());
+        std::wstring perUser = channel + L"\\Application\\" + exe;
+        if (FileSystem::IsFile(perUser))
+            return perUser;
+        if (data == browser.dataFolders.front())
+            return CBrowserLauncher::Find(browser.executable, browser.programFolders);
+        for (const wchar_t* root : { L"%ProgramFiles%\\", L"%ProgramFiles(x86)%\\" }) {
+            std::wstring path = FileSystem::Expand(root) + data + L"\\Application\\" + exe;
+            if (FileSystem::IsFile(path))
+                return path;
+        }
     }
     return std::wstring();
 }
-
 
 // Chromium's newest session file: the Session_<time> of the latest time, or the older name.
 std::wstring ChromiumSessionFile(const std::wstring& profileFolder)
 {
     std::wstring newest;
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((profileFolder + L"\\Sessions\\Session_*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = fd.cFileName;
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                (name.size() > newest.size() || (name.size() == newest.size() && name > newest)))
-                newest = name;
-        } while (FindNextFileW(find, &fd));
-        FindClose(find);
+    for (const FileSystem::Entry& entry : FileSystem::List(profileFolder + L"\\Sessions", L"Session_*")) {
+        const std::wstring& name = entry.name;
+        if (!entry.isFolder && (name.size() > newest.size() || (name.size() == newest.size() && name > newest)))
+            newest = name;
     }
     return newest.empty() ? profileFolder + L"\\Current Session" : profileFolder + L"\\Sessions\\" + newest;
 }
@@ -64,7 +64,7 @@ constexpr size_t kLargestChromiumSession = 64u << 20;
 std::set<std::string> OpenTabAddresses(const BrowserProfile& p)
 {
     std::set<std::string> open;
-    if (p.browser == PageSource::Firefox) {
+    if (p.browser->family == BrowserFamily::Firefox) {
         std::wstring file = p.profile + L"\\sessionstore-backups\\recovery.jsonlz4";
         FirefoxSession::OpenUrls(FileSystem::ReadShared(file, FirefoxSession::kLargestSession), &open);
     } else {
@@ -75,41 +75,29 @@ std::set<std::string> OpenTabAddresses(const BrowserProfile& p)
 }
 }
 
-InstalledBrowser CBrowserSources::BrowserOf(PageSource source)
+LaunchCommand::Browser CBrowserSources::LaunchFamily(const BrowserDescriptor& browser)
 {
-    switch (source) {
-    case PageSource::Edge: return InstalledBrowser::Edge;
-    case PageSource::Chrome: return InstalledBrowser::Chrome;
-    default: return InstalledBrowser::Firefox;
-    }
+    return browser.family == BrowserFamily::Firefox ? LaunchCommand::Browser::Firefox : LaunchCommand::Browser::Chromium;
 }
 
-int64_t CBrowserSources::NowUs()
-{
-    FILETIME ft;
-    GetSystemTimeAsFileTime(&ft);
-    int64_t t = static_cast<int64_t>((static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
-    return t / 10 - 11644473600LL * 1000000;
-}
 
-void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly,
+void CBrowserSources::Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly,
                               bool skipOpen, size_t capacity)
 {
-    if (!edge && !chrome && !firefox)
+    if (chosen.empty())
         return;
     CHistoryCopy::RemoveLeftovers();
-    const int64_t now = NowUs();
+    const int64_t now = VisitTime::NowUs();
     std::map<std::wstring, std::wstring> programs;  // found once per channel
     for (const BrowserProfile& p : CBrowserProfiles::Find()) {
-        bool chosen = (p.browser == PageSource::Edge && edge) || (p.browser == PageSource::Chrome && chrome) ||
-                      (p.browser == PageSource::Firefox && firefox);
-        if (!chosen)
+        const BrowserDescriptor& browser = *p.browser;
+        if (!chosen.count(browser.key))
             continue;
-        InstalledBrowser browser = BrowserOf(p.browser);
         auto known = programs.find(p.userData);
         if (known == programs.end())
-            known = programs.emplace(p.userData, browser == InstalledBrowser::Firefox ? CBrowserLauncher::Find(browser)
-                                                                                     : ChromiumProgram(browser, p.userData))
+            known = programs.emplace(p.userData, browser.family == BrowserFamily::Firefox
+                                                     ? CBrowserLauncher::Find(browser.executable, browser.programFolders)
+                                                     : ChromiumProgram(browser, p.userData))
                         .first;
         if (known->second.empty())
             continue;  // nothing could open its pages
@@ -117,11 +105,12 @@ void CBrowserSources::Collect(MergedSelection& merged, bool edge, bool chrome, b
         if (skipOpen && CProfileLock::IsHeld(p))
             latest.Skip(OpenTabAddresses(p));
         // Read in place; a private copy only when the file changes meanwhile or needs recovery.
-        if (browser == InstalledBrowser::Firefox)
+        if (browser.family == BrowserFamily::Firefox)
             FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
         else
             ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
-        std::string profile = browser == InstalledBrowser::Firefox ? std::string() : Utf8Text::FromWide(p.profile);
-        merged.AddVisits(p.browser, profile, latest.Visits(), known->second);
+        // Firefox opens a page in the profile it was started with; Chromium takes the profile's folder.
+        std::string profile = browser.family == BrowserFamily::Firefox ? std::string() : Utf8Text::FromWide(p.profile);
+        merged.AddVisits(&browser, profile, latest.Visits(), known->second);
     }
 }

@@ -1,20 +1,22 @@
 // The histories of today's browsers as the reopen command reads them: every profile of each
-// chosen browser, read from a private copy, its latest seen visits added to the selection
-// together with the program that opens them. A profile whose browser program cannot be found,
-// or whose history cannot be copied or read, adds nothing and says nothing.
+// chosen browser, read in place (a private copy only as the fallback), its latest seen visits
+// added to the selection together with the program that opens them. A profile whose browser
+// program cannot be found, or whose history cannot be read, adds nothing and says nothing.
 #pragma once
 #include "MergedSelection.h"
 #include "../browser/CBrowserLauncher.h"
+#include "../history/Browsers.h"
+#include <set>
+#include <string>
 
 class CBrowserSources {
 public:
     // With `skipOpen`, the pages that a profile's session file shows open in a tab are passed
     // over while the profile's browser runs (an unreadable session file shows none; when the
     // browser is not running, its session file is not read: its tabs were closed or lost).
-    static void Collect(MergedSelection& merged, bool edge, bool chrome, bool firefox, bool httpOnly, bool skipOpen,
+    // `chosen`: the keys of the browsers to read (Browsers).
+    static void Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly, bool skipOpen,
                         size_t capacity);
-    // The browser whose history a page came from (not the URL cache).
-    static InstalledBrowser BrowserOf(PageSource source);
-    // Microseconds since 1970-01-01 UTC now.
-    static int64_t NowUs();
+    // How the launcher starts a browser of that family.
+    static LaunchCommand::Browser LaunchFamily(const BrowserDescriptor& browser);
 };

@@ -5,14 +5,15 @@
 void MergedSelection::AddUrlCache(const RecentSet& recent)
 {
     for (const HistoryEntry& e : recent.m_entries)
-        m_candidates.push_back({ e.m_url, static_cast<int64_t>(e.m_time) * 1000000, PageSource::UrlCache, {}, {} });
+        m_candidates.push_back({ e.m_url, static_cast<int64_t>(e.m_time) * 1000000, nullptr, {}, {} });
 }
 
-void MergedSelection::AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits,
+void MergedSelection::AddVisits(const BrowserDescriptor* browser, const std::string& profile,
+                                const std::vector<BrowserVisit>& visits,
                                 const std::wstring& program)
 {
     for (const BrowserVisit& v : visits)
-        m_candidates.push_back({ v.url, v.timeUs, source, profile, program });
+        m_candidates.push_back({ v.url, v.timeUs, browser, profile, program });
 }
 
 std::vector<PageCandidate> MergedSelection::OldestFirst() const
@@ -29,8 +30,8 @@ std::vector<PageCandidate> MergedSelection::OldestFirst() const
         const PageCandidate& c = m_candidates[i];
         const PageCandidate& best = m_candidates[keeper[c.url]];
         // The URL cache's own repeats of an address stay, as its set kept them.
-        bool sameSourceAsBest = c.source == best.source && c.profile == best.profile;
-        if (&c == &best || (c.source == PageSource::UrlCache && sameSourceAsBest))
+        bool sameSourceAsBest = c.browser == best.browser && c.profile == best.profile;
+        if (&c == &best || (!c.browser && sameSourceAsBest))
             kept.push_back(i);
     }
     // Newest first to cut, on a tie in the order added; then handed out oldest first.

@@ -15,7 +15,7 @@ public:
     explicit MergedSelection(size_t capacity) : m_capacity(capacity) {}
 
     void AddUrlCache(const RecentSet& recent);
-    void AddVisits(PageSource source, const std::string& profile, const std::vector<BrowserVisit>& visits,
+    void AddVisits(const BrowserDescriptor* browser, const std::string& profile, const std::vector<BrowserVisit>& visits,
                    const std::wstring& program = {});
 
     std::vector<PageCandidate> OldestFirst() const;

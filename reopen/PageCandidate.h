@@ -1,18 +1,18 @@
 // A page that the reopen command may open, with where it came from: the URL cache (opened
 // through the automated browser window) or a profile of a browser of today (opened in it).
 #pragma once
-#include "../history/PageSource.h"
+#include "../history/Browsers.h"
 #include <cstdint>
 #include <string>
 
 struct PageCandidate {
     std::string url;                 // the URL cache's name as the scan kept it (ANSI), or a browser's address (UTF-8)
     int64_t timeUs = 0;              // microseconds since 1970-01-01 UTC
-    PageSource source = PageSource::UrlCache;
+    const BrowserDescriptor* browser = nullptr;  // the browser whose history holds it; null: the URL cache
     std::string profile;             // the Chromium profile it came from (its folder's name), or empty
     std::wstring program;            // the browser that opens it; empty for the URL cache
     bool operator==(const PageCandidate& o) const
     {
-        return url == o.url && timeUs == o.timeUs && source == o.source && profile == o.profile && program == o.program;
+        return url == o.url && timeUs == o.timeUs && browser == o.browser && profile == o.profile && program == o.program;
     }
 };

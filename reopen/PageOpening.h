@@ -1,10 +1,11 @@
-// The opening loop of the reopen command: the pages oldest first, each in a new window. A
-// page of the URL cache goes to a new automated browser window (one at a time: created, given
-// up to kReadyTimeoutMs to get ready, sent the address, let go); a page of a browser of today
-// to `launch`, which starts that browser. An address that runs a script or carries its own
+// The opening loop of the reopen command over every source: the pages oldest first, each in a
+// new window. A page of the URL cache goes to a new automated browser window, one at a time
+// (CHistoryReopener::OpenOne); a page of a browser of today to `launch`, which starts that
+// browser. An address that runs a script or carries its own
 // content (javascript:, vbscript:, data:) is never opened, whichever source holds it.
 #pragma once
 #include "PageCandidate.h"
+#include "../history/CHistoryReopener.h"
 #include "../text/UrlText.h"
 #include <vector>
 
@@ -12,23 +13,9 @@ enum class OpenOutcome { Opened, Refused, Failed };
 
 class PageOpening {
 public:
-    static constexpr int kReadyTimeoutMs = 2000;
-
     static bool MayOpen(const PageCandidate& page)
     {
         return !UrlText::IsScript(page.url) && !UrlText::IsScript(UrlText::AddressOfHistoryName(page.url.c_str()));
-    }
-
-    // One page in an automated browser window of its own.
-    template <typename Window>
-    static OpenOutcome OpenInWindow(const char* url)
-    {
-        Window window;
-        if (!window.CreateBrowser())
-            return OpenOutcome::Failed;
-        window.WaitUntilReady(kReadyTimeoutMs);
-        window.Navigate(url, 0, nullptr, nullptr, nullptr, 0);
-        return OpenOutcome::Opened;
     }
 
     // What happened to each page, in the order given.
@@ -39,8 +26,9 @@ public:
         for (const PageCandidate& page : pages) {
             if (!MayOpen(page))
                 outcomes.push_back(OpenOutcome::Refused);
-            else if (page.source == PageSource::UrlCache)
-                outcomes.push_back(OpenInWindow<Window>(page.url.c_str()));
+            else if (!page.browser)
+                outcomes.push_back(CHistoryReopener::OpenOne<Window>(page.url.c_str()) ? OpenOutcome::Opened
+                                                                                       : OpenOutcome::Failed);
             else
                 outcomes.push_back(launch(page) ? OpenOutcome::Opened : OpenOutcome::Failed);
         }

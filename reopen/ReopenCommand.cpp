@@ -4,16 +4,16 @@
 #include "../browser/CBrowserLauncher.h"
 #include "../browser/CBrowserWindow.h"
 #include "../history/CBrowserProfiles.h"
-#include "../history/UrlCacheScan.h"
+#include "../history/CHistoryReopener.h"
 
 std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options)
 {
     RecentSet recent(static_cast<uint32_t>(options.count));
     if (options.urlCache)
-        UrlCacheScan::Scan(recent, options.ScanFlags());
+        CHistoryReopener::ScanHistory(recent, options.ScanFlags());
     MergedSelection merged(static_cast<size_t>(options.count));
     merged.AddUrlCache(recent);
-    CBrowserSources::Collect(merged, options.edge, options.chrome, options.firefox, options.httpOnly, options.skipOpen,
+    CBrowserSources::Collect(merged, options.browsers, options.httpOnly, options.skipOpen,
                              static_cast<size_t>(options.count));
     return merged.OldestFirst();
 }
@@ -21,20 +21,17 @@ std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options)
 std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages)
 {
     return PageOpening::OpenAll<CBrowserWindow>(pages, [](const PageCandidate& page) {
-        return CBrowserLauncher::Open(page.program, CBrowserSources::BrowserOf(page.source), page.profile, page.url);
+        return CBrowserLauncher::Open(page.program, CBrowserSources::LaunchFamily(*page.browser), page.profile, page.url);
     });
 }
 
-ReopenCommand::ProfileCounts ReopenCommand::CountProfiles()
+std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
 {
-    ProfileCounts counts;
-    for (const BrowserProfile& p : CBrowserProfiles::Find()) {
-        if (p.browser == PageSource::Edge)
-            ++counts.edge;
-        else if (p.browser == PageSource::Chrome)
-            ++counts.chrome;
-        else if (p.browser == PageSource::Firefox)
-            ++counts.firefox;
-    }
+    const std::vector<BrowserDescriptor>& browsers = Browsers::All();
+    std::vector<BrowserProfiles> counts;
+    for (const BrowserDescriptor& b : browsers)
+        counts.push_back({ b.key, 0 });
+    for (const BrowserProfile& p : CBrowserProfiles::Find())
+        ++counts[static_cast<size_t>(p.browser - browsers.data())].count;
     return counts;
 }

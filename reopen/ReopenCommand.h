@@ -4,8 +4,8 @@
 //     (ReopenOptions; history/CBrowserProfiles). A profile counts only when its browser's
 //     program is found (CBrowserSources).
 //  2. URL cache: only the user's own entries, names with "http://" cut there, addresses open
-//     in a window now passed over, then the latest N (history/UrlCacheScan, ScanFlags,
-//     CShellWindowSurvey, RecentSet).
+//     in a window now passed over, then the latest N (history/CHistoryReopener, ScanFlags,
+//     CollectOpenBrowserUrls, RecentSet).
 //  3. Browsers' histories: read in place and bounded, an unreadable file gives nothing
 //     (history/HistoryReading); only visits a person saw (ChromiumHistory/FirefoxHistory::
 //     CountsAsSeen); addresses too long, without a scheme, with a time before 1970 or ahead
@@ -13,7 +13,7 @@
 //     (history/LatestVisits); tabs open now passed over, only while the browser runs with the
 //     profile (CBrowserSources, history/CProfileLock, the session readers).
 //  4. Everywhere: an address that runs a script or carries its own content is never taken
-//     (history/UrlCacheScan, history/LatestVisits) and never opened (PageOpening).
+//     (history/CHistoryReopener, history/LatestVisits) and never opened (PageOpening).
 //  5. Merge: each address once, from the source that saw it last (the URL cache on a tie);
 //     the latest N over all sources, oldest first (MergedSelection).
 //  6. Opening: one page at a time, oldest first; the URL cache's in a new automated window
@@ -33,8 +33,9 @@ public:
     static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages);
 
     // How many profiles of each browser there are now (for the sources dialog).
-    struct ProfileCounts {
-        int edge = 0, chrome = 0, firefox = 0;
+    struct BrowserProfiles {
+        const char* key;  // the browser's (Browsers)
+        int count;
     };
-    static ProfileCounts CountProfiles();
+    static std::vector<BrowserProfiles> CountProfiles();
 };

@@ -11,9 +11,11 @@ ReopenOptions ReopenOptions::FromSettings(unsigned openNumber, int targetHttp, i
     o.skipOpen = disableAlreadyOpen != 0;
     o.onlyMine = onlyMyHistory != 0;
     o.urlCache = useInternetExplorer != 0;
-    o.edge = useEdge != 0;
-    o.chrome = useChrome != 0;
-    o.firefox = useFirefox != 0;
+    o.browsers.clear();
+    const struct { const char* key; int use; } browsers[] = { { "Edge", useEdge }, { "Chrome", useChrome }, { "Firefox", useFirefox } };
+    for (const auto& b : browsers)
+        if (b.use)
+            o.browsers.insert(b.key);
     return o;
 }
 

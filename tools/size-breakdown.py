@@ -16,7 +16,7 @@ import struct
 import sys
 
 PARTS = ["our code", "SQLite", "LZ4", "C++ runtime", "C runtime", "imports", "resources"]
-OUR_FOLDERS = ("text", "framework", "controls", "browser", "history", "app")
+OUR_FOLDERS = ("text", "framework", "controls", "browser", "history", "reopen", "app")
 
 
 def part_of(path):

@@ -2,7 +2,7 @@
 // the caller's buffer behind a header, the needed size when they do not fit, and the pattern
 // matched case-sensitively against "Visited:" as Wine does.
 #pragma once
-#include "history/UrlCacheScan.h"
+#include "history/CHistoryReopener.h"
 #include "history/HistoryStore.h"
 #include <string>
 #include <vector>
@@ -90,7 +90,7 @@ public:
     std::vector<std::string> addresses;
     int calls = 0;
 
-    UrlCacheScan::OpenAddresses Survey()
+    CHistoryReopener::OpenUrlSurvey Survey()
     {
         return [this](EntrySet& urls) {
             ++calls;

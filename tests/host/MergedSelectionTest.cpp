@@ -19,7 +19,7 @@ TEST(MergedSelection, UrlCacheAloneIsTheSetsResult)
     merged.AddUrlCache(recent);
     Pages expected;
     for (const HistoryEntry& e : recent.m_entries)
-        expected.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {}, {} });
+        expected.push_back({ e.m_url, S(e.m_time), nullptr, {}, {} });
     EXPECT_EQ(expected, merged.OldestFirst());
     EXPECT_EQ("http://a/", expected[0].url);
     EXPECT_EQ("http://a/", expected[1].url) << "the cache's own repeat stays";
@@ -32,18 +32,18 @@ TEST(MergedSelection, SourcesTogether)
     recent.Add(HistoryEntry("http://cache-only/", 50, true));
     MergedSelection merged(5);
     merged.AddUrlCache(recent);
-    merged.AddVisits(PageSource::Chrome, "Default",
+    merged.AddVisits(Browsers::Find("Chrome"), "Default",
                      { { "http://shared/", S(200) }, { "http://same-second-1/", S(300) + 1 } });
-    merged.AddVisits(PageSource::Edge, "Profile 1",
+    merged.AddVisits(Browsers::Find("Edge"), "Profile 1",
                      { { "http://same-second-2/", S(300) + 2 }, { "http://shared/", S(150) } });
-    merged.AddVisits(PageSource::Firefox, "abcd.default", { { "http://old/", S(10) }, { "http://tie/", S(400) } });
-    merged.AddVisits(PageSource::Chrome, "Profile 2", { { "http://tie/", S(400) } });
+    merged.AddVisits(Browsers::Find("Firefox"), "abcd.default", { { "http://old/", S(10) }, { "http://tie/", S(400) } });
+    merged.AddVisits(Browsers::Find("Chrome"), "Profile 2", { { "http://tie/", S(400) } });
     const Pages expected = {
-        { "http://cache-only/", S(50), PageSource::UrlCache, {}, {} },
-        { "http://shared/", S(200), PageSource::Chrome, "Default", {} },    // the later visit wins
-        { "http://same-second-1/", S(300) + 1, PageSource::Chrome, "Default", {} },
-        { "http://same-second-2/", S(300) + 2, PageSource::Edge, "Profile 1", {} },
-        { "http://tie/", S(400), PageSource::Firefox, "abcd.default", {} },  // the one added first
+        { "http://cache-only/", S(50), nullptr, {}, {} },
+        { "http://shared/", S(200), Browsers::Find("Chrome"), "Default", {} },    // the later visit wins
+        { "http://same-second-1/", S(300) + 1, Browsers::Find("Chrome"), "Default", {} },
+        { "http://same-second-2/", S(300) + 2, Browsers::Find("Edge"), "Profile 1", {} },
+        { "http://tie/", S(400), Browsers::Find("Firefox"), "abcd.default", {} },  // the one added first
     };
     EXPECT_EQ(expected, merged.OldestFirst()) << "http://old/ is the sixth";
 }
@@ -62,8 +62,9 @@ TEST(MergedSelection, MatchesAPlainModelOnRandomSources)
         Pages all;
         merged.AddUrlCache(recent);
         for (const HistoryEntry& e : recent.m_entries)
-            all.push_back({ e.m_url, S(e.m_time), PageSource::UrlCache, {}, {} });
-        for (PageSource source : { PageSource::Edge, PageSource::Chrome, PageSource::Firefox }) {
+            all.push_back({ e.m_url, S(e.m_time), nullptr, {}, {} });
+        for (const BrowserDescriptor& b : Browsers::All()) {
+            const BrowserDescriptor* source = &b;
             std::vector<BrowserVisit> visits;
             for (int i = random() % 5; i > 0; --i) {
                 std::string url = "http://" + std::to_string(random() % 5) + "/";
@@ -83,7 +84,7 @@ TEST(MergedSelection, MatchesAPlainModelOnRandomSources)
             for (size_t j = 0; j < all.size(); ++j)
                 if (all[j].url == all[i].url && (all[j].timeUs > all[best].timeUs || (all[j].timeUs == all[best].timeUs && j < best)))
                     best = j;
-            if (best == i || (all[i].source == PageSource::UrlCache && all[best].source == PageSource::UrlCache))
+            if (best == i || (!all[i].browser && !all[best].browser))
                 keep.push_back(i);
         }
         for (size_t a = 0; a < keep.size(); ++a)

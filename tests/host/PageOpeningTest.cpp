@@ -41,21 +41,41 @@ public:
     }
 };
 
+// The URL cache's own loop: one browser at a time, oldest first, a failed creation skips that
+// entry only.
+TEST(OpenAll, OneBrowserAtATimeOldestFirstFailuresSkipped)
+{
+    RecentSet recent(3);
+    recent.Add(HistoryEntry("http://c/", 30, true));
+    recent.Add(HistoryEntry("http://a/", 10, true));
+    recent.Add(HistoryEntry("", 20, true));
+    BrowserLog::calls.clear();
+    BrowserLog::failCreateAt = 2;
+    BrowserLog::creations = 0;
+    CHistoryReopener::OpenAll<LoggingBrowser>(recent);
+    const std::vector<std::string> expected = {
+        "construct", "create", "wait 2000", "navigate http://a/ 0", "destroy",
+        "construct", "create failed", "destroy",
+        "construct", "create", "wait 2000", "navigate http://c/ 0", "destroy",
+    };
+    EXPECT_EQ(expected, BrowserLog::calls);
+}
+
 // The pages in the order given: the URL cache's each in an automated window of its own, one
 // at a time (a failed creation skips that page only), the browsers' through the launcher; an
 // address that runs a script or carries its own content is opened from no source.
 TEST(PageOpening, OneWindowAtATimeInOrderFailuresAndScriptsSkipped)
 {
     const std::vector<PageCandidate> pages = {
-        { "http://a/", 1, PageSource::UrlCache, {}, {} },
-        { "http://b/", 2, PageSource::Chrome, "Default", L"chrome.exe" },
-        { "http://c/", 3, PageSource::UrlCache, {}, {} },
-        { "http://d/", 4, PageSource::UrlCache, {}, {} },
-        { "javascript:alert(1)", 5, PageSource::UrlCache, {}, {} },
-        { "Visited: alice@vbscript:msgbox(1)", 6, PageSource::UrlCache, {}, {} },
-        { "DATA:text/html,x", 7, PageSource::Firefox, {}, L"firefox.exe" },
-        { "http://e/", 8, PageSource::Firefox, {}, L"firefox.exe" },
-        { "http://f/", 9, PageSource::Edge, "Profile 1", L"msedge.exe" },
+        { "http://a/", 1, nullptr, {}, {} },
+        { "http://b/", 2, Browsers::Find("Chrome"), "Default", L"chrome.exe" },
+        { "http://c/", 3, nullptr, {}, {} },
+        { "http://d/", 4, nullptr, {}, {} },
+        { "javascript:alert(1)", 5, nullptr, {}, {} },
+        { "Visited: alice@vbscript:msgbox(1)", 6, nullptr, {}, {} },
+        { "DATA:text/html,x", 7, Browsers::Find("Firefox"), {}, L"firefox.exe" },
+        { "http://e/", 8, Browsers::Find("Firefox"), {}, L"firefox.exe" },
+        { "http://f/", 9, Browsers::Find("Edge"), "Profile 1", L"msedge.exe" },
     };
     BrowserLog::calls.clear();
     BrowserLog::failCreateAt = 2;

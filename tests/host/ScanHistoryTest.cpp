@@ -1,6 +1,6 @@
 // The history scan over a store in memory: filters, their order, the cut, the buffer.
 #include "FakeHistoryStore.h"
-#include "history/UrlCacheScan.h"
+#include "history/CHistoryReopener.h"
 #include "history/ScanFlags.h"
 #include "history/VisitTime.h"
 #include <random>
@@ -25,7 +25,7 @@ struct ScanCase {
 std::vector<std::string> Scan(FakeHistoryStore& store, FakeOpenWindows& windows, unsigned flags, uint32_t capacity)
 {
     RecentSet recent(capacity);
-    UrlCacheScan::Scan(recent, flags, store, windows.Survey());
+    CHistoryReopener::ScanHistory(recent, flags, store, windows.Survey());
     std::vector<std::string> urls;
     int32_t previous = INT32_MIN;
     for (const HistoryEntry& e : recent.m_entries) {
@@ -171,8 +171,8 @@ TEST(ScanHistory, StoreThatKeepsAskingForABufferEndsTheScan)
     const struct { const char* what; int64_t extra; int calls; } cases[] = {
         { "less than it had", -1000, 1 },
         { "what it had", 0, 1 },
-        { "one byte more each time", 1, UrlCacheScan::kMostReadsOfOneRecord },
-        { "a page more each time", 4096, UrlCacheScan::kMostReadsOfOneRecord },
+        { "one byte more each time", 1, CHistoryReopener::kMostReadsOfOneRecord },
+        { "a page more each time", 4096, CHistoryReopener::kMostReadsOfOneRecord },
     };
     for (const auto& c : cases) {
         AskingStore store(c.extra);
@@ -246,7 +246,7 @@ TEST(ScanHistory, MatchesFilteringEveryRecordOnRandomStores)
         FakeOpenWindows windows;
         windows.addresses = open;
         RecentSet got(capacity);
-        UrlCacheScan::Scan(got, flags, store, windows.Survey());
+        CHistoryReopener::ScanHistory(got, flags, store, windows.Survey());
         std::vector<std::pair<int32_t, std::string>> a, b;
         for (const HistoryEntry& e : expected.m_entries)
             a.emplace_back(e.m_time, e.m_url);

@@ -3,6 +3,7 @@
 // in for the browser and writes the argument vector it received).
 #include "WinDriver.h"
 #include "../../browser/CBrowserLauncher.h"
+#include "../../history/Browsers.h"
 #include "../../text/Utf8Text.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -34,6 +35,13 @@ void SetDefault(HKEY root, const std::wstring& key, const std::wstring& value, D
     RegSetValueExW(h, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(h);
+}
+
+// The program of the browser of that key, as the command looks for it.
+std::wstring FindOf(const char* key)
+{
+    const BrowserDescriptor* browser = Browsers::Find(key);
+    return CBrowserLauncher::Find(browser->executable, browser->programFolders);
 }
 
 // A folder with "chrome.exe" (the recorder under the browser's name), and the test's registry
@@ -81,39 +89,39 @@ std::vector<std::string> RecordedArgv(const std::wstring& file)
 
 TEST_F(BrowserLauncherTest, ProgramFoundThroughTheRegistryInItsOrder)
 {
-    EXPECT_EQ(L"", CBrowserLauncher::Find(InstalledBrowser::Chrome)) << "no Chrome in this prefix";
+    EXPECT_EQ(L"", FindOf("Chrome")) << "no Chrome in this prefix";
     // The machine's App Paths entry, with an environment variable in it.
     SetDefault(HKEY_LOCAL_MACHINE, kAppPaths, L"%TEMP%\\bt-browsers\\chrome.exe", REG_EXPAND_SZ);
-    EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), CBrowserLauncher::Find(InstalledBrowser::Chrome).c_str()));
+    EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), FindOf("Chrome").c_str()));
     // The user's comes first, quoted; a program that is not there is passed over.
     SetDefault(HKEY_CURRENT_USER, kAppPaths, L"\"" + m_folder + L"\\missing\\chrome.exe\"");
-    EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), CBrowserLauncher::Find(InstalledBrowser::Chrome).c_str()));
+    EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), FindOf("Chrome").c_str()));
     // Both there: the user's entry wins over the machine's.
     const std::wstring machine = m_folder + L"\\machine\\chrome.exe";
     CreateDirectoryW((m_folder + L"\\machine").c_str(), nullptr);
     ASSERT_TRUE(CopyFileW(m_chrome.c_str(), machine.c_str(), FALSE));
     SetDefault(HKEY_LOCAL_MACHINE, kAppPaths, machine);
     SetDefault(HKEY_CURRENT_USER, kAppPaths, m_chrome);
-    EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), CBrowserLauncher::Find(InstalledBrowser::Chrome).c_str()));
+    EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), FindOf("Chrome").c_str()));
     DeleteFileW(machine.c_str());
     RemoveDirectoryW((m_folder + L"\\machine").c_str());
     Clean();
     // The list of internet programs, found by the program's name whatever the entry is called.
     SetDefault(HKEY_CURRENT_USER, std::wstring(kStartMenu) + L"\\shell\\open\\command", L"\"" + m_chrome + L"\" --flag");
-    EXPECT_EQ(m_chrome, CBrowserLauncher::Find(InstalledBrowser::Chrome));
-    EXPECT_EQ(L"", CBrowserLauncher::Find(InstalledBrowser::Firefox)) << "that entry is not Firefox's";
+    EXPECT_EQ(m_chrome, FindOf("Chrome"));
+    EXPECT_EQ(L"", FindOf("Firefox")) << "that entry is not Firefox's";
 }
 
 TEST_F(BrowserLauncherTest, HostileAddressesReachTheBrowserAsOneArgument)
 {
     const std::wstring record = TempFolder() + L"bt-browser-argv.txt";
     SetEnvironmentVariableW(L"BT_RECORD_ARGV_FILE", record.c_str());
-    const struct { InstalledBrowser browser; const char* profile; const char* url; std::vector<std::string> args; } cases[] = {
-        { InstalledBrowser::Chrome, "Profile 1", "http://x/\" --renderer-cmd-prefix=calc",
+    const struct { LaunchCommand::Browser browser; const char* profile; const char* url; std::vector<std::string> args; } cases[] = {
+        { LaunchCommand::Browser::Chromium, "Profile 1", "http://x/\" --renderer-cmd-prefix=calc",
           { "--profile-directory=Profile 1", "--new-window", "--", "http://x/%22%20--renderer-cmd-prefix=calc" } },
-        { InstalledBrowser::Edge, "Default", "http://x/a\nb c\\\"d",
+        { LaunchCommand::Browser::Chromium, "Default", "http://x/a\nb c\\\"d",
           { "--profile-directory=Default", "--new-window", "--", "http://x/a%0Ab%20c\\%22d" } },
-        { InstalledBrowser::Firefox, "", "https://例え.jp/パス?q=\"x\"",
+        { LaunchCommand::Browser::Firefox, "", "https://例え.jp/パス?q=\"x\"",
           { "-new-window", "https://例え.jp/パス?q=%22x%22" } },
     };
     for (const auto& c : cases) {
@@ -124,9 +132,9 @@ TEST_F(BrowserLauncherTest, HostileAddressesReachTheBrowserAsOneArgument)
         EXPECT_EQ(expected, RecordedArgv(record)) << c.url;
     }
     DeleteFileW(record.c_str());
-    EXPECT_FALSE(CBrowserLauncher::Open(m_chrome, InstalledBrowser::Firefox, "", "-P evil"));
-    EXPECT_FALSE(CBrowserLauncher::Open(L"", InstalledBrowser::Chrome, "", "http://a/"));
-    EXPECT_FALSE(CBrowserLauncher::Open(m_folder + L"\\missing.exe", InstalledBrowser::Chrome, "", "http://a/"));
+    EXPECT_FALSE(CBrowserLauncher::Open(m_chrome, LaunchCommand::Browser::Firefox, "", "-P evil"));
+    EXPECT_FALSE(CBrowserLauncher::Open(L"", LaunchCommand::Browser::Chromium, "", "http://a/"));
+    EXPECT_FALSE(CBrowserLauncher::Open(m_folder + L"\\missing.exe", LaunchCommand::Browser::Chromium, "", "http://a/"));
     Sleep(500);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(record.c_str())) << "nothing was started";
     SetEnvironmentVariableW(L"BT_RECORD_ARGV_FILE", nullptr);

@@ -260,9 +260,9 @@ TEST(BrowserProfiles, EveryChannelsProfilesWithAHistory)
 
     std::vector<std::wstring> got;
     for (const BrowserProfile& p : CBrowserProfiles::Find(local, roaming)) {
-        const wchar_t* browser = p.browser == PageSource::Edge ? L"Edge" : p.browser == PageSource::Chrome ? L"Chrome" : L"Firefox";
+        const std::wstring browser = Utf8Text::ToWide(p.browser->key);
         got.push_back(std::wstring(browser) + L" | " + p.userData.substr(root.size()) + L" | " +
-                      (p.browser == PageSource::Firefox ? p.profile.substr(root.size()) : p.profile) + L" | " +
+                      (p.browser->family == BrowserFamily::Firefox ? p.profile.substr(root.size()) : p.profile) + L" | " +
                       p.history.substr(root.size()));
     }
     std::sort(got.begin(), got.end());

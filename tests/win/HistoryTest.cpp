@@ -4,8 +4,8 @@
 #include "FakeBrowser.h"
 #include "FakeShellWindows.h"
 #include "HistorySeeder.h"
-#include "../../history/UrlCacheScan.h"
-#include "../../history/CShellWindowSurvey.h"
+#include "../../history/CHistoryReopener.h"
+#include "../../history/CollectOpenBrowserUrls.h"
 #include "../../history/ScanFlags.h"
 #include <gtest/gtest.h>
 #include <exdisp.h>
@@ -37,7 +37,7 @@ protected:
     std::vector<std::pair<int32_t, std::string>> Scan(unsigned flags, uint32_t n)
     {
         RecentSet recent(n);
-        UrlCacheScan::Scan(recent, flags);
+        CHistoryReopener::ScanHistory(recent, flags);
         std::vector<std::pair<int32_t, std::string>> got;
         for (const HistoryEntry& e : recent.m_entries)
             got.emplace_back(e.m_time, e.m_url);
@@ -99,7 +99,7 @@ TEST_F(HistoryTest, HugeRecordDoesNotHideTheOthers)
 TEST_F(HistoryTest, RealSurveyReturnsWithoutAddresses)
 {
     EntrySet urls;
-    CShellWindowSurvey::OpenAddresses(urls);
+    CollectOpenBrowserUrls(urls);
     EXPECT_TRUE(urls.empty());
     Visit("http://127.0.0.1/a", 1765000000);
     EXPECT_EQ(1u, Scan(ALL, 3).size());
@@ -121,7 +121,7 @@ TEST_F(HistoryTest, SurveyReadsEachOpenAddressAndTheScanSkipsThem)
 
     EntrySet urls;
     CountingMallocSpy& spy = CountingMallocSpy::Start();
-    CShellWindowSurvey::OpenAddresses(urls);
+    CollectOpenBrowserUrls(urls);
     EXPECT_TRUE(CountingMallocSpy::Stop()) << "an address string of the survey was not freed";
     EXPECT_EQ(0, spy.outstanding);
     std::set<std::string> got;
@@ -146,11 +146,11 @@ TEST_F(HistoryTest, SurveyReadsEachOpenAddressAndTheScanSkipsThem)
     // A collection failing part way keeps what it had gathered; one that cannot count, nothing.
     shell.failItemAt = 1;
     EntrySet partial;
-    CShellWindowSurvey::OpenAddresses(partial);
+    CollectOpenBrowserUrls(partial);
     EXPECT_EQ(1u, partial.size());
     shell.countResult = E_FAIL;
     EntrySet none;
-    CShellWindowSurvey::OpenAddresses(none);
+    CollectOpenBrowserUrls(none);
     EXPECT_TRUE(none.empty());
     EXPECT_EQ(1, shell.refs);
     EXPECT_EQ(1, open.refs);

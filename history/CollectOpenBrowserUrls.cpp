@@ -1,4 +1,4 @@
-#include "CShellWindowSurvey.h"
+#include "CollectOpenBrowserUrls.h"
 #include "../framework/CBstr.h"
 #include "../framework/COleVariant.h"
 #include <exdisp.h>
@@ -24,7 +24,7 @@ bool ReadAddress(IDispatch* item, std::string* address)
 }
 }
 
-void CShellWindowSurvey::OpenAddresses(EntrySet& urls)
+void CollectOpenBrowserUrls(EntrySet& urls)
 {
     ComPtr<IUnknown> unknown;
     if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr,

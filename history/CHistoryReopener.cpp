@@ -1,4 +1,4 @@
-#include "UrlCacheScan.h"
+#include "CHistoryReopener.h"
 #include "ScanFlags.h"
 #include "VisitTime.h"
 #include "../text/UrlText.h"
@@ -11,7 +11,7 @@ namespace {
 // The enumeration of the store with one buffer that grows when a record does not fit.
 class RecordReader {
 public:
-    explicit RecordReader(HistoryStore& store) : m_store(store), m_buffer(UrlCacheScan::kEntryBufferSize) {}
+    explicit RecordReader(HistoryStore& store) : m_store(store), m_buffer(CHistoryReopener::kEntryBufferSize) {}
 
     bool First(CacheRecord* record)
     {
@@ -37,11 +37,11 @@ private:
             m_last = call(&size);
             if (m_last == StoreStatus::Ok)
                 return true;
-            if (reads == UrlCacheScan::kMostReadsOfOneRecord)
+            if (reads == CHistoryReopener::kMostReadsOfOneRecord)
                 return false;
             // The same record again with a buffer of the size it asked for.
             if (m_last != StoreStatus::InsufficientBuffer || size < m_buffer.size() ||
-                size > UrlCacheScan::kLargestRecord)
+                size > CHistoryReopener::kLargestRecord)
                 return false;
             m_buffer.assign(static_cast<size_t>(size) + 1, 0);
         }
@@ -54,11 +54,12 @@ private:
 
 }
 
-void UrlCacheScan::Scan(RecentSet& recent, unsigned flags, HistoryStore& store, const OpenAddresses& openAddresses)
+void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistoryStore& store,
+                                   const OpenUrlSurvey& collectOpenUrls)
 {
     EntrySet openUrls;
-    if ((flags & SCAN_SKIP_OPEN) && openAddresses)
-        openAddresses(openUrls);
+    if ((flags & SCAN_SKIP_OPEN) && collectOpenUrls)
+        collectOpenUrls(openUrls);
 
     std::string userPattern;
     if (flags & SCAN_ONLY_MINE) {
@@ -104,12 +105,14 @@ void UrlCacheScan::Scan(RecentSet& recent, unsigned flags, HistoryStore& store, 
 }
 
 #ifdef _WIN32
-#include "CShellWindowSurvey.h"
 #include "CUrlCacheStore.h"
+#include "CollectOpenBrowserUrls.h"
 
-void UrlCacheScan::Scan(RecentSet& recent, unsigned flags)
+void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags)
 {
     CUrlCacheStore store;
-    Scan(recent, flags, store, CShellWindowSurvey::OpenAddresses);
+    ScanHistory(recent, flags, store, CollectOpenUrls);
 }
+
+void CHistoryReopener::CollectOpenUrls(EntrySet& urls) { CollectOpenBrowserUrls(urls); }
 #endif
