@@ -195,13 +195,7 @@ void CReopenDlg::OnSources()
     CSourcesDlg dlg;
     {
         CBusyCommand busy;
-        const struct { const char* key; int& count; } boxes[] = {
-            { "Edge", dlg.m_nEdgeProfiles }, { "Chrome", dlg.m_nChromeProfiles }, { "Firefox", dlg.m_nFirefoxProfiles }
-        };
-        for (const ReopenCommand::BrowserProfiles& found : ReopenCommand::CountProfiles())
-            for (const auto& box : boxes)
-                if (!strcmp(found.key, box.key))
-                    box.count = found.count;
+        dlg.m_browsers = ReopenCommand::CountProfiles();
     }
     dlg.m_bUseInternetExplorer = m_bUseInternetExplorer;
     dlg.m_bUseEdge = m_bUseEdge;

@@ -2,7 +2,9 @@
 // browsers, each with how many profiles were found; a browser without any is shown disabled.
 #pragma once
 #include "../framework/CDialog.h"
+#include "../reopen/ReopenCommand.h"
 #include "../res/resource.h"
+#include <vector>
 
 class CSourcesDlg : public CDialog {
 public:
@@ -14,10 +16,8 @@ public:
     int m_bUseEdge = 1;
     int m_bUseChrome = 1;
     int m_bUseFirefox = 1;
-    // Profiles found, set before the dialog runs.
-    int m_nEdgeProfiles = 0;
-    int m_nChromeProfiles = 0;
-    int m_nFirefoxProfiles = 0;
+    // The browsers with their names and the profiles found, set before the dialog runs.
+    std::vector<ReopenCommand::BrowserProfiles> m_browsers;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

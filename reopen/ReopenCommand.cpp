@@ -30,7 +30,7 @@ std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
     const std::vector<BrowserDescriptor>& browsers = Browsers::All();
     std::vector<BrowserProfiles> counts;
     for (const BrowserDescriptor& b : browsers)
-        counts.push_back({ b.key, 0 });
+        counts.push_back({ b.key, b.displayName, 0 });
     for (const BrowserProfile& p : CBrowserProfiles::Find())
         ++counts[static_cast<size_t>(p.browser - browsers.data())].count;
     return counts;

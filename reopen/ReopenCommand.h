@@ -34,7 +34,8 @@ public:
 
     // How many profiles of each browser there are now (for the sources dialog).
     struct BrowserProfiles {
-        const char* key;  // the browser's (Browsers)
+        const char* key;             // the browser's (Browsers)
+        const wchar_t* displayName;  // as the user knows it
         int count;
     };
     static std::vector<BrowserProfiles> CountProfiles();
