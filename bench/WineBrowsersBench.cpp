@@ -82,6 +82,12 @@ struct Histories {
         }
         sqlite3_exec(firefoxRunning, "COMMIT", nullptr, nullptr, nullptr);
     }
+    // Built, with the newest 2,000 visits in the log of a running Firefox.
+    void BuildWithLog(int places, int visits)
+    {
+        Build(places, visits);
+        LeaveLog(2000);
+    }
     std::string Sizes() const
     {
         char text[160];
@@ -191,10 +197,8 @@ int main(int argc, char** argv)
     }
     if (argc == 2 && !std::strcmp(argv[1], "million")) {
         Histories large(L"bt-bench-large"), huge(L"bt-bench-huge");
-        large.Build(100000, 300000);
-        huge.Build(1000000, 3000000);
-        large.LeaveLog(2000);
-        huge.LeaveLog(2000);
+        large.BuildWithLog(100000, 300000);
+        huge.BuildWithLog(1000000, 3000000);
         std::printf("100,000 addresses: %s\n1,000,000 addresses: %s\n", large.Sizes().c_str(), huge.Sizes().c_str());
         std::vector<Timing> t(2);
         Rounds(15, t, { [&] { return Selection(large); }, [&] { return Selection(huge); } });
@@ -205,10 +209,8 @@ int main(int argc, char** argv)
     }
 
     Histories large(L"bt-bench-large"), tiny(L"bt-bench-tiny");
-    large.Build(100000, 300000);
-    tiny.Build(100, 300);
-    large.LeaveLog(2000);
-    tiny.LeaveLog(2000);
+    large.BuildWithLog(100000, 300000);
+    tiny.BuildWithLog(100, 300);
     std::printf("large: %s\ntiny: %s\n", large.Sizes().c_str(), tiny.Sizes().c_str());
     std::vector<Timing> t(3);
     Rounds(15, t, { [&] { return BareCopy(large); }, [&] { return Selection(large); }, [&] { return Selection(tiny); } });

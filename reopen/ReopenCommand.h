@@ -1,8 +1,9 @@
 // The reopen command: which pages "再び表示" opens, and their opening. The rules, in the order
 // they apply, each with where it is decided:
 //  1. Sources: the URL cache, and every profile of each chosen browser found now
-//     (ReopenOptions; history/CBrowserProfiles). A profile counts only when its browser's
-//     program is found (CBrowserSources).
+//     (ReopenOptions; the browsers are the rows of history/Browsers, their profiles found by
+//     history/CBrowserProfiles). A profile counts only when its browser's program is found
+//     (CBrowserSources).
 //  2. URL cache: only the user's own entries, names with "http://" cut there, addresses open
 //     in a window now passed over, then the latest N (history/CHistoryReopener, ScanFlags,
 //     CollectOpenBrowserUrls, RecentSet).
