@@ -92,7 +92,7 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
                 continue;
         }
         // Never opened from any source: an address that runs a script or carries its own content.
-        if (UrlText::IsScript(name, std::strlen(name)) || UrlText::IsScript(UrlText::AddressOfHistoryName(name)))
+        if (UrlText::IsScript(UrlText::AddressOfHistoryName(name)))
             continue;
         HistoryEntry entry(name, 0, false);
         if ((flags & SCAN_SKIP_OPEN) && openUrls.count(entry))

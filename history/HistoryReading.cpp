@@ -9,6 +9,13 @@ bool CopyMayHelp(int error)
     return error == SQLITE_BUSY || error == SQLITE_LOCKED || error == SQLITE_CORRUPT || error == SQLITE_NOTADB ||
            error == SQLITE_READONLY || error == SQLITE_IOERR || error == SQLITE_PROTOCOL;
 }
+
+// A file that is not read at all, in place or copied: a journal naming another file, or a
+// log too large to index.
+bool Refused(const HistoryFileState& state)
+{
+    return state.superJournalNamed || state.walSize > HistoryReading::kLargestWal;
+}
 }
 
 bool HistoryReading::Read(const std::string& utf8File, const char* sideSuffix, const PrivateCopyMaker& copies,
@@ -16,7 +23,7 @@ bool HistoryReading::Read(const std::string& utf8File, const char* sideSuffix, c
 {
     const auto deadline = QueryWatchdog::Clock::now() + limit;
     const HistoryFileState before = HistoryFileState::Of(utf8File);
-    if (before.databaseSize < 0 || before.superJournalNamed || before.walSize > kLargestWal)
+    if (before.databaseSize < 0 || Refused(before))
         return false;
 
     if (!before.JournalUnderWay()) {
@@ -38,7 +45,7 @@ bool HistoryReading::Read(const std::string& utf8File, const char* sideSuffix, c
         return false;
     for (int i = 0; i < kCopyAttempts && QueryWatchdog::Clock::now() < deadline; ++i) {
         const HistoryFileState copiedFrom = HistoryFileState::Of(utf8File);
-        if (copiedFrom.superJournalNamed || copiedFrom.walSize > kLargestWal)
+        if (Refused(copiedFrom))
             return false;
         std::unique_ptr<PrivateCopy> copy = copies(utf8File, sideSuffix);
         if (!copy || !copy->IsReady())

@@ -15,7 +15,7 @@ class PageOpening {
 public:
     static bool MayOpen(const PageCandidate& page)
     {
-        return !UrlText::IsScript(page.url) && !UrlText::IsScript(UrlText::AddressOfHistoryName(page.url.c_str()));
+        return !UrlText::IsScript(UrlText::AddressOfHistoryName(page.url.c_str()));
     }
 
     // What happened to each page, in the order given.

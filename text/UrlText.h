@@ -13,6 +13,6 @@ public:
     static bool IsScript(const char* url, size_t length);
     static bool IsScript(std::string_view url) { return IsScript(url.data(), url.size()); }
     // The address that a URL-cache history name stands for: what follows "Visited: <user>@",
-    // or the whole name when it is not one.
+    // or the whole name when it is not one (so any address passes through unchanged).
     static std::string_view AddressOfHistoryName(const char* name);
 };
