@@ -14,7 +14,7 @@ constexpr int64_t kEpochDifferenceUs = VisitTime::kMicros1601To1970;
 const char kVisits[] =
     "SELECT visit_time, transition, url FROM visits INDEXED BY visits_time_index "
     "WHERE visit_time BETWEEN ?1 AND ?2 ORDER BY visit_time DESC";
-const char kPage[] = "SELECT url, hidden FROM urls WHERE id = ?1";
+const char kPage[] = "SELECT url, hidden, title FROM urls WHERE id = ?1";
 }
 
 bool ChromiumHistory::CountsAsSeen(int64_t transition, int64_t hidden)
@@ -37,14 +37,14 @@ bool ChromiumHistory::Read(const std::string& utf8Path, LatestVisits& latest, co
                            std::chrono::milliseconds limit)
 {
     return HistoryReading::Read(utf8Path, "-journal", copies, latest, [](HistoryDatabase& db, LatestVisits& into) {
-        return db.HasTable("urls", { "id", "url", "hidden" }) &&
+        return db.HasTable("urls", { "id", "url", "hidden", "title" }) &&
                db.HasTable("visits", { "url", "visit_time", "transition" }) &&
                db.HasFixedPlan(kVisits, "visits_time_index") && db.HasFixedPlan(kPage, nullptr) &&
                db.ReadRows(kVisits, kPage, kEpochDifferenceUs + 1, kEpochDifferenceUs + into.LatestAcceptedUs(),
-                           [&](int64_t time, int64_t transition, const char* url, size_t bytes, int64_t hidden) {
-                               if (!CountsAsSeen(transition, hidden))
+                           [&](const HistoryDatabase::Visit& v) {
+                               if (!CountsAsSeen(v.type, v.hidden))
                                    return true;
-                               return into.Offer(url, bytes, ToUnixMicros(time));
+                               return into.Offer(v.url, v.urlBytes, ToUnixMicros(v.time), v.title, v.titleBytes);
                            });
     }, limit);
 }

@@ -9,7 +9,7 @@ constexpr int64_t kEmbed = 4, kDownload = 7, kFramedLink = 8;
 const char kVisits[] =
     "SELECT visit_date, visit_type, place_id FROM moz_historyvisits INDEXED BY moz_historyvisits_dateindex "
     "WHERE visit_date BETWEEN ?1 AND ?2 ORDER BY visit_date DESC";
-const char kPage[] = "SELECT url, hidden FROM moz_places WHERE id = ?1";
+const char kPage[] = "SELECT url, hidden, title FROM moz_places WHERE id = ?1";
 }
 
 bool FirefoxHistory::CountsAsSeen(int64_t visitType, int64_t hidden)
@@ -23,15 +23,15 @@ bool FirefoxHistory::Read(const std::string& utf8Path, LatestVisits& latest, con
                            std::chrono::milliseconds limit)
 {
     return HistoryReading::Read(utf8Path, "-wal", copies, latest, [](HistoryDatabase& db, LatestVisits& into) {
-        return db.HasTable("moz_places", { "id", "url", "hidden" }) &&
+        return db.HasTable("moz_places", { "id", "url", "hidden", "title" }) &&
                db.HasTable("moz_historyvisits", { "place_id", "visit_date", "visit_type" }) &&
                db.HasFixedPlan(kVisits, "moz_historyvisits_dateindex") && db.HasFixedPlan(kPage, nullptr) &&
                db.ReadRows(kVisits, kPage, 1, into.LatestAcceptedUs(),
-                           [&](int64_t time, int64_t type, const char* url, size_t bytes, int64_t hidden) {
-                               if (!CountsAsSeen(type, hidden))
+                           [&](const HistoryDatabase::Visit& v) {
+                               if (!CountsAsSeen(v.type, v.hidden))
                                    return true;
                                // Firefox keeps microseconds since 1970 already.
-                               return into.Offer(url, bytes, time);
+                               return into.Offer(v.url, v.urlBytes, v.time, v.title, v.titleBytes);
                            });
     }, limit);
 }

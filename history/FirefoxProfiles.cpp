@@ -52,12 +52,13 @@ struct Section {
     std::string path;
     std::string isRelative;
     std::string installDefault;
+    std::string displayName;
 };
 
 std::string Resolve(const Section& s, const std::string& folder)
 {
     if (StartsWith(Lower(s.name), "install"))
-        return s.installDefault.empty() ? std::string() : Resolve({ "Profile", s.installDefault, "1", {} }, folder);
+        return s.installDefault.empty() ? std::string() : Resolve({ "Profile", s.installDefault, "1", {}, {} }, folder);
     std::string path = s.path;
     std::replace(path.begin(), path.end(), '/', '\\');
     if (Trim(s.isRelative) == "1")
@@ -66,7 +67,7 @@ std::string Resolve(const Section& s, const std::string& folder)
 }
 }
 
-std::vector<std::string> FirefoxProfiles::Parse(const std::string& iniText, const std::string& iniFolder)
+std::vector<FirefoxProfiles::Profile> FirefoxProfiles::ParseNamed(const std::string& iniText, const std::string& iniFolder)
 {
     std::vector<Section> sections;
     size_t start = 0;
@@ -84,9 +85,9 @@ std::vector<std::string> FirefoxProfiles::Parse(const std::string& iniText, cons
             std::string name = close == std::string::npos ? std::string() : line.substr(1, close - 1);
             std::string lower = Lower(name);
             if (StartsWith(lower, "profile") || StartsWith(lower, "install"))
-                sections.push_back({ name, {}, "0", {} });
+                sections.push_back({ name, {}, "0", {}, {} });
             else
-                sections.push_back({ {}, {}, {}, {} });  // a section of no interest
+                sections.push_back({ {}, {}, {}, {}, {} });  // a section of no interest
             continue;
         }
         if (sections.empty() || sections.back().name.empty())
@@ -102,21 +103,39 @@ std::vector<std::string> FirefoxProfiles::Parse(const std::string& iniText, cons
             s.path = value;
         else if (!install && key == "isrelative")
             s.isRelative = value;
+        else if (!install && key == "name")
+            s.displayName = value;
         else if (install && key == "default")
             s.installDefault = value;
     }
-    std::vector<std::string> folders;
+    std::vector<Profile> profiles;
     std::vector<std::string> seen;
     for (const Section& s : sections) {
         if (s.name.empty())
             continue;
         std::string folder = Resolve(s, iniFolder);
-        if (folder.empty() || std::find(seen.begin(), seen.end(), Lower(folder)) != seen.end())
+        if (folder.empty())
+            continue;
+        auto known = std::find(seen.begin(), seen.end(), Lower(folder));
+        if (known != seen.end()) {
+            // An installation's default names a profile that a section of its own names too.
+            std::string& name = profiles[static_cast<size_t>(known - seen.begin())].name;
+            if (name.empty())
+                name = s.displayName;
+            continue;
+        }
+        if (profiles.size() == kMostProfiles)
             continue;
         seen.push_back(Lower(folder));
-        folders.push_back(folder);
-        if (folders.size() == kMostProfiles)
-            break;
+        profiles.push_back({ folder, s.displayName });
     }
+    return profiles;
+}
+
+std::vector<std::string> FirefoxProfiles::Parse(const std::string& iniText, const std::string& iniFolder)
+{
+    std::vector<std::string> folders;
+    for (Profile& p : ParseNamed(iniText, iniFolder))
+        folders.push_back(std::move(p.folder));
     return folders;
 }

@@ -13,6 +13,12 @@ public:
     // Folders in the order the file names them, with backslashes; `iniFolder` without a
     // trailing backslash.
     static std::vector<std::string> Parse(const std::string& iniText, const std::string& iniFolder);
+    // The same, each with the name its [ProfileN] section gives it (Name=; empty for none).
+    struct Profile {
+        std::string folder;
+        std::string name;
+    };
+    static std::vector<Profile> ParseNamed(const std::string& iniText, const std::string& iniFolder);
 
     static constexpr size_t kMostProfiles = 64;
     static constexpr size_t kLongestLine = 4096;

@@ -156,9 +156,15 @@ bool HistoryDatabase::ReadRows(const char* visits, const char* page, int64_t fro
             return Fail(rc);
         if (sqlite3_column_type(p, 0) != SQLITE_TEXT || sqlite3_column_type(p, 1) != SQLITE_INTEGER)
             continue;
-        const char* url = reinterpret_cast<const char*>(sqlite3_column_text(p, 0));
-        size_t bytes = static_cast<size_t>(sqlite3_column_bytes(p, 0));
-        if (!row(sqlite3_column_int64(v, 0), sqlite3_column_int64(v, 1), url, bytes, sqlite3_column_int64(p, 1)))
+        Visit visit{ sqlite3_column_int64(v, 0), sqlite3_column_int64(v, 1), nullptr, 0, sqlite3_column_int64(p, 1),
+                     nullptr, 0 };
+        visit.url = reinterpret_cast<const char*>(sqlite3_column_text(p, 0));
+        visit.urlBytes = static_cast<size_t>(sqlite3_column_bytes(p, 0));
+        if (sqlite3_column_type(p, 2) == SQLITE_TEXT) {
+            visit.title = reinterpret_cast<const char*>(sqlite3_column_text(p, 2));
+            visit.titleBytes = static_cast<size_t>(sqlite3_column_bytes(p, 2));
+        }
+        if (!row(visit))
             return true;
     }
 }

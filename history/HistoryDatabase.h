@@ -35,11 +35,21 @@ public:
     // carries, the reading then costs what the count asks for.
     bool HasFixedPlan(const char* sql, const char* index);
 
-    // One visit: its time, its visit type, its page's address and hidden flag.
-    using Row = std::function<bool(int64_t time, int64_t type, const char* url, size_t urlBytes, int64_t hidden)>;
+    // One visit: its time, its visit type, its page's address, hidden flag and title (null
+    // when the page has none, or not as text).
+    struct Visit {
+        int64_t time;
+        int64_t type;
+        const char* url;
+        size_t urlBytes;
+        int64_t hidden;
+        const char* title;
+        size_t titleBytes;
+    };
+    using Row = std::function<bool(const Visit& visit)>;
     // Walks `visits` (time, type, page id; ?1 and ?2 bound to `from` and `to`), looks each page
-    // up with `page` (address, hidden flag; ?1 the page id) and hands each visit on until `row`
-    // returns false. A visit whose time, type or page id is not an integer, whose page is
+    // up with `page` (address, hidden flag, title; ?1 the page id) and hands each visit on until
+    // `row` returns false. A visit whose time, type or page id is not an integer, whose page is
     // missing, whose address is not text or whose flag is not an integer is passed over (it
     // takes no place of a real one). False when a query cannot run or fails part way (a
     // damaged file, the deadline).

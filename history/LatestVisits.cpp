@@ -7,7 +7,7 @@ LatestVisits::LatestVisits(size_t capacity, int64_t nowUs, bool httpOnly)
 {
 }
 
-bool LatestVisits::Offer(const char* url, size_t length, int64_t timeUs)
+bool LatestVisits::Offer(const char* url, size_t length, int64_t timeUs, const char* title, size_t titleLength)
 {
     if (Full())
         return false;
@@ -24,6 +24,20 @@ bool LatestVisits::Offer(const char* url, size_t length, int64_t timeUs)
     // Offered newest first: the first visit of an address is its latest.
     if (!m_seen.insert(address).second)
         return true;
-    m_visits.push_back({ std::move(address), timeUs });
+    const bool open = m_marked.count(address) != 0;
+    if (open && m_markedKept >= m_capacity)
+        return true;  // as many open pages are newer: it could never be among the latest
+    ++(open ? m_markedKept : m_unmarked);
+    BrowserVisit visit{ std::move(address), timeUs, {}, open };
+    if (title) {
+        size_t keep = titleLength;
+        if (keep > kLongestTitle) {
+            keep = kLongestTitle;
+            while (keep > 0 && (static_cast<unsigned char>(title[keep]) & 0xC0) == 0x80)
+                --keep;  // not inside a character
+        }
+        visit.title.assign(title, keep);
+    }
+    m_visits.push_back(std::move(visit));
     return !Full();
 }

@@ -6,6 +6,7 @@
 // no place), or a time of 0, before 1970 or far in the future is left out.
 #pragma once
 #include "BrowserVisit.h"
+#include <atomic>
 #include <cstddef>
 #include <set>
 #include <string>
@@ -18,15 +19,22 @@ public:
 
     // Addresses to pass over (pages that are open already); older pages take their places.
     void Skip(std::set<std::string> urls) { m_skip = std::move(urls); }
+    // Addresses open now, kept and marked instead: they take no place of the others, so the
+    // set still holds the latest `capacity` that are not open (and at most as many open ones).
+    void Mark(std::set<std::string> urls) { m_marked = std::move(urls); }
+    // Once `*stop` is true, the set takes nothing more and the reader stops.
+    void StopWhen(const std::atomic<bool>* stop) { m_stop = stop; }
 
-    // False once the set is full: the reader can stop.
-    bool Offer(const char* url, size_t length, int64_t timeUs);
-    bool Full() const { return m_visits.size() >= m_capacity; }
+    // False once the set is full: the reader can stop. The title (UTF-8, may be null) is kept
+    // up to kLongestTitle bytes, cut where a character starts.
+    bool Offer(const char* url, size_t length, int64_t timeUs, const char* title = nullptr, size_t titleLength = 0);
+    bool Full() const { return m_unmarked >= m_capacity || (m_stop && m_stop->load()); }
     const std::vector<BrowserVisit>& Visits() const { return m_visits; }
     // The latest visit time that counts (microseconds since 1970).
     int64_t LatestAcceptedUs() const { return m_nowUs + kFutureSlackUs; }
 
     static constexpr size_t kLongestUrl = 32 * 1024;
+    static constexpr size_t kLongestTitle = 2048;
     // A visit up to a day ahead of the clock still counts (clocks differ); later ones do not.
     static constexpr int64_t kFutureSlackUs = 24LL * 3600 * 1000000;
 
@@ -37,4 +45,8 @@ private:
     std::vector<BrowserVisit> m_visits;
     std::set<std::string> m_seen;
     std::set<std::string> m_skip;
+    std::set<std::string> m_marked;
+    size_t m_unmarked = 0;
+    size_t m_markedKept = 0;
+    const std::atomic<bool>* m_stop = nullptr;
 };

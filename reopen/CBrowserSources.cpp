@@ -81,18 +81,24 @@ LaunchCommand::Browser CBrowserSources::LaunchFamily(const BrowserDescriptor& br
 }
 
 
-void CBrowserSources::Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly,
-                              bool skipOpen, size_t capacity)
+void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly, OpenTabs openTabs, size_t capacity,
+                              const std::function<void(ProfilePages&&)>& sink, const Progress& progress)
 {
-    if (chosen.empty())
-        return;
-    CHistoryCopy::RemoveLeftovers();
+    std::vector<BrowserProfile> profiles;
+    if (!chosen.empty())
+        for (BrowserProfile& p : CBrowserProfiles::Find())
+            if (chosen.count(p.browser->key))
+                profiles.push_back(std::move(p));
+    const auto stopped = [&] { return progress.stop && progress.stop->load(); };
+    if (!chosen.empty())
+        CHistoryCopy::RemoveLeftovers();
     const int64_t now = VisitTime::NowUs();
     std::map<std::wstring, std::wstring> programs;  // found once per channel
-    for (const BrowserProfile& p : CBrowserProfiles::Find()) {
+    for (size_t done = 0; done < profiles.size() && !stopped(); ++done) {
+        if (progress.step)
+            progress.step(done, profiles.size());
+        const BrowserProfile& p = profiles[done];
         const BrowserDescriptor& browser = *p.browser;
-        if (!chosen.count(browser.key))
-            continue;
         auto known = programs.find(p.userData);
         if (known == programs.end())
             known = programs.emplace(p.userData, browser.family == BrowserFamily::Firefox
@@ -102,8 +108,13 @@ void CBrowserSources::Collect(MergedSelection& merged, const std::set<std::strin
         if (known->second.empty())
             continue;  // nothing could open its pages
         LatestVisits latest(capacity, now, httpOnly);
-        if (skipOpen && CProfileLock::IsHeld(p))
-            latest.Skip(OpenTabAddresses(p));
+        latest.StopWhen(progress.stop);
+        if (openTabs != OpenTabs::Count && CProfileLock::IsHeld(p)) {
+            if (openTabs == OpenTabs::Skip)
+                latest.Skip(OpenTabAddresses(p));
+            else
+                latest.Mark(OpenTabAddresses(p));
+        }
         // Read in place; a private copy only when the file changes meanwhile or needs recovery.
         if (browser.family == BrowserFamily::Firefox)
             FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
@@ -111,6 +122,16 @@ void CBrowserSources::Collect(MergedSelection& merged, const std::set<std::strin
             ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
         // Firefox opens a page in the profile it was started with; Chromium takes the profile's folder.
         std::string profile = browser.family == BrowserFamily::Firefox ? std::string() : Utf8Text::FromWide(p.profile);
-        merged.AddVisits(&browser, profile, latest.Visits(), known->second);
+        sink({ &browser, profile, p.displayName, known->second, latest.Visits() });
     }
+    if (progress.step && !stopped())
+        progress.step(profiles.size(), profiles.size());
+}
+
+void CBrowserSources::Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly,
+                              bool skipOpen, size_t capacity)
+{
+    Collect(chosen, httpOnly, skipOpen ? OpenTabs::Skip : OpenTabs::Count, capacity, [&](ProfilePages&& pages) {
+        merged.AddVisits(pages.browser, pages.profile, pages.visits, pages.program, pages.profileName);
+    }, Progress());
 }

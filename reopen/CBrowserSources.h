@@ -6,15 +6,36 @@
 #include "MergedSelection.h"
 #include "../browser/CBrowserLauncher.h"
 #include "../history/Browsers.h"
+#include <atomic>
+#include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 class CBrowserSources {
 public:
-    // With `skipOpen`, the pages that a profile's session file shows open in a tab are passed
-    // over while the profile's browser runs (an unreadable session file shows none; when the
-    // browser is not running, its session file is not read: its tabs were closed or lost).
-    // `chosen`: the keys of the browsers to read (Browsers).
+    // The pages of one profile as read: its latest visits, with what opens them.
+    struct ProfilePages {
+        const BrowserDescriptor* browser;
+        std::string profile;        // what the launcher takes: Chromium's profile folder, or empty
+        std::wstring profileName;   // as the browser names it
+        std::wstring program;
+        std::vector<BrowserVisit> visits;
+    };
+    // What becomes of the pages that a profile's session file shows open in a tab while its
+    // browser runs (an unreadable session file shows none; when the browser is not running,
+    // its session file is not read: its tabs were closed or lost).
+    enum class OpenTabs { Count, Skip, Mark };
+    struct Progress {
+        const std::atomic<bool>* stop = nullptr;             // once true, nothing more is read
+        std::function<void(size_t done, size_t total)> step;  // before each profile, and at the end
+    };
+
+    // Reads every profile of the chosen browsers (`chosen`: their keys, Browsers) and hands
+    // each one's latest `capacity` visits to `sink`.
+    static void Collect(const std::set<std::string>& chosen, bool httpOnly, OpenTabs openTabs, size_t capacity,
+                        const std::function<void(ProfilePages&&)>& sink, const Progress& progress);
+    // The same into one selection, open tabs passed over with `skipOpen`.
     static void Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly, bool skipOpen,
                         size_t capacity);
     // How the launcher starts a browser of that family.

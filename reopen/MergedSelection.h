@@ -8,19 +8,33 @@
 #include "PageCandidate.h"
 #include "../history/BrowserVisit.h"
 #include "../history/RecentSet.h"
+#include <set>
+#include <string>
 #include <vector>
 
 class MergedSelection {
 public:
-    explicit MergedSelection(size_t capacity) : m_capacity(capacity) {}
+    // `keepsOpen`: pages marked open now are kept (for a list that shows them); otherwise they
+    // are passed over like pages never offered.
+    explicit MergedSelection(size_t capacity, bool keepsOpen = false) : m_capacity(capacity), m_keepsOpen(keepsOpen) {}
 
-    void AddUrlCache(const RecentSet& recent);
+    // The set's entries; those whose address is in `open` are marked open now.
+    void AddUrlCache(const RecentSet& recent, const std::set<std::string>* open = nullptr);
     void AddVisits(const BrowserDescriptor* browser, const std::string& profile, const std::vector<BrowserVisit>& visits,
-                   const std::wstring& program = {});
+                   const std::wstring& program = {}, const std::wstring& profileName = {});
 
+    // The pages to open: the latest `capacity`, oldest first.
     std::vector<PageCandidate> OldestFirst() const;
+    // The pages to list: each address once (the URL cache's repeats too), the latest
+    // `capacity` that are not open and the open ones among them, newest first. An address open now in one source and not in another is
+    // listed from the one where it is not open, as it would be opened.
+    std::vector<PageCandidate> NewestFirst() const;
 
 private:
+    // Indexes of the kept candidates, newest first.
+    std::vector<size_t> Kept(bool repeatsOfTheCache) const;
+
     size_t m_capacity;
+    bool m_keepsOpen;
     std::vector<PageCandidate> m_candidates;  // in the order added
 };

@@ -4,15 +4,28 @@
 #include "../history/Browsers.h"
 #include <cstdint>
 #include <string>
+#include <utility>
 
 struct PageCandidate {
+    PageCandidate() = default;
+    PageCandidate(std::string address, int64_t time, const BrowserDescriptor* from, std::string profileFolder,
+                  std::wstring opener, std::string pageTitle = {}, std::wstring profileShown = {}, bool open = false)
+        : url(std::move(address)), timeUs(time), browser(from), profile(std::move(profileFolder)),
+          program(std::move(opener)), title(std::move(pageTitle)), profileName(std::move(profileShown)), openNow(open)
+    {
+    }
+
     std::string url;                 // the URL cache's name as the scan kept it (ANSI), or a browser's address (UTF-8)
     int64_t timeUs = 0;              // microseconds since 1970-01-01 UTC
     const BrowserDescriptor* browser = nullptr;  // the browser whose history holds it; null: the URL cache
     std::string profile;             // the Chromium profile it came from (its folder's name), or empty
     std::wstring program;            // the browser that opens it; empty for the URL cache
+    std::string title;               // UTF-8 as the page gave it (bounded, not cleaned); empty for none
+    std::wstring profileName;        // the profile as its browser names it; empty for the URL cache
+    bool openNow = false;            // open in a window or a tab now
     bool operator==(const PageCandidate& o) const
     {
-        return url == o.url && timeUs == o.timeUs && browser == o.browser && profile == o.profile && program == o.program;
+        return url == o.url && timeUs == o.timeUs && browser == o.browser && profile == o.profile &&
+               program == o.program && title == o.title && profileName == o.profileName && openNow == o.openNow;
     }
 };

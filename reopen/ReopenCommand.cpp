@@ -5,6 +5,9 @@
 #include "../browser/CBrowserWindow.h"
 #include "../history/CBrowserProfiles.h"
 #include "../history/CHistoryReopener.h"
+#include "../history/CUrlCacheStore.h"
+#include "../history/ScanFlags.h"
+#include <algorithm>
 
 std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options)
 {
@@ -16,6 +19,39 @@ std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options)
     CBrowserSources::Collect(merged, options.browsers, options.httpOnly, options.skipOpen,
                              static_cast<size_t>(options.count));
     return merged.OldestFirst();
+}
+
+std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t listCount,
+                                            const CBrowserSources::Progress& progress)
+{
+    listCount = std::max(listCount, static_cast<size_t>(options.count));
+    PageListing listing(static_cast<size_t>(options.count), listCount);
+    if (options.urlCache) {
+        // The windows open now, surveyed once for both sets.
+        EntrySet open;
+        if (options.skipOpen)
+            CHistoryReopener::CollectOpenUrls(open);
+        const auto survey = [&](EntrySet& urls) { urls = open; };
+        RecentSet toOpen(static_cast<uint32_t>(options.count));
+        CUrlCacheStore store;
+        CHistoryReopener::ScanHistory(toOpen, options.ScanFlags(), store, survey);
+        RecentSet listed(static_cast<uint32_t>(listCount)), latest(static_cast<uint32_t>(listCount));
+        CUrlCacheStore again, andAgain;
+        CHistoryReopener::ScanHistory(listed, options.ScanFlags(), again, survey);
+        if (!open.empty())
+            CHistoryReopener::ScanHistory(latest, options.ScanFlags() & ~SCAN_SKIP_OPEN, andAgain, survey);
+        std::set<std::string> openAddresses;
+        for (const HistoryEntry& e : open)
+            openAddresses.insert(e.m_url);
+        listing.AddUrlCache(listed, latest, openAddresses, toOpen);
+    }
+    CBrowserSources::Collect(options.browsers, options.httpOnly,
+                             options.skipOpen ? CBrowserSources::OpenTabs::Mark : CBrowserSources::OpenTabs::Count,
+                             listCount, [&](CBrowserSources::ProfilePages&& pages) {
+                                 listing.AddVisits(pages.browser, pages.profile, pages.visits, pages.program,
+                                                   pages.profileName);
+                             }, progress);
+    return listing.Rows();
 }
 
 std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages)

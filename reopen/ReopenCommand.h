@@ -21,7 +21,9 @@
 //     (browser/CBrowserWindow), a browser's in a new window of that browser and profile, the
 //     address as one argument (browser/CBrowserLauncher, browser/LaunchCommand).
 #pragma once
+#include "CBrowserSources.h"
 #include "PageCandidate.h"
+#include "PageListing.h"
 #include "PageOpening.h"
 #include "ReopenOptions.h"
 #include <vector>
@@ -30,6 +32,12 @@ class ReopenCommand {
 public:
     // The pages to open, oldest first; looks for profiles and reads the histories now.
     static std::vector<PageCandidate> Select(const ReopenOptions& options);
+    // The list of recent pages: the latest `listCount` over the same sources and filters,
+    // newest first, each address once, pages open now kept and marked (PageListing), those
+    // that Select would return pre-checked. Callable from any thread; `progress` counts the
+    // profiles and stops the reading early.
+    static std::vector<ListedPage> List(const ReopenOptions& options, size_t listCount,
+                                        const CBrowserSources::Progress& progress);
     // Opens them in that order and says, page by page, what happened.
     static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages);
 

@@ -7,8 +7,11 @@
 #include "HistoryFixtures.h"
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -273,4 +276,72 @@ TEST(LatestVisits, AddressAndTimeRules)
     for (auto [url, t] : std::vector<std::pair<std::string, int>>{ { "http://a/", 4 }, { "http://b/", 3 }, { "http://c/", 2 }, { "http://d/", 1 } })
         skipping.Offer(url.data(), url.size(), T(t));
     EXPECT_EQ((Kept{ { "http://b/", T(3) }, { "http://d/", T(1) } }), skipping.Visits());
+}
+
+// A page's title comes with its visit as the file holds it, bounded: none, not text, Japanese,
+// and one longer than the bound (cut where a character starts), for both readers.
+TEST(BrowserHistory, TitlesComeWithTheirVisits)
+{
+    std::string longTitle;
+    while (longTitle.size() < 3 * LatestVisits::kLongestTitle)
+        longTitle += "あ";  // three bytes each: 2048 falls inside one
+    const struct { const char* url; std::string sql; std::string title; } pages[] = {
+        { "http://none/", "NULL", "" },
+        { "http://blob/", "x'414243'", "" },
+        { "http://japanese/", "'日本語のページ'", "日本語のページ" },
+        { "http://long/", "'" + longTitle + "'", longTitle.substr(0, LatestVisits::kLongestTitle / 3 * 3) },
+    };
+    for (bool firefox : { false, true }) {
+        TempDir dir;
+        const std::string file = dir.File(firefox ? "places.sqlite" : "History");
+        {
+            Db db(file);
+            db.Exec(firefox ? kFirefoxSchema : kChromiumSchemas[0]);
+            std::vector<Visit> visits;
+            for (size_t i = 0; i < std::size(pages); ++i)
+                visits.push_back({ pages[i].url, 0, T(static_cast<int>(10 - i)), firefox ? 1 : kLink | kChainEnd });
+            firefox ? FillFirefox(db, visits) : FillChromium(db, visits);
+            for (const auto& p : pages)
+                db.Exec(std::string("UPDATE ") + (firefox ? "moz_places" : "urls") + " SET title = " + p.sql +
+                        " WHERE url = " + Quoted(p.url));
+        }
+        LatestVisits latest(16, kNowUs, true);
+        ASSERT_TRUE(firefox ? FirefoxHistory::Read(file, latest) : ChromiumHistory::Read(file, latest));
+        ASSERT_EQ(std::size(pages), latest.Visits().size());
+        for (size_t i = 0; i < std::size(pages); ++i)
+            EXPECT_EQ(pages[i].title, latest.Visits()[i].title) << pages[i].url << (firefox ? " firefox" : " chromium");
+    }
+}
+
+// Pages open now, kept and marked for a list: they take no place of the others, so the set
+// still holds the latest pages that are not open; no more open ones than that are kept.
+TEST(LatestVisits, OpenPagesMarked)
+{
+    const struct { const char* what; std::vector<std::string> open; std::vector<std::pair<std::string, bool>> kept; } cases[] = {
+        { "none open", {}, { { "http://a/", false }, { "http://b/", false } } },
+        { "the newest open", { "http://a/" }, { { "http://a/", true }, { "http://b/", false }, { "http://c/", false } } },
+        { "more open than the count",
+          { "http://a/", "http://b/", "http://c/" },
+          { { "http://a/", true }, { "http://b/", true }, { "http://d/", false }, { "http://e/", false } } },
+    };
+    for (const auto& c : cases) {
+        LatestVisits latest(2, kNowUs, true);
+        latest.Mark(std::set<std::string>(c.open.begin(), c.open.end()));
+        int t = 10;
+        for (const char* url : { "http://a/", "http://b/", "http://c/", "http://d/", "http://e/", "http://f/" })
+            if (!latest.Offer(url, std::strlen(url), T(t--)))
+                break;
+        std::vector<std::pair<std::string, bool>> got;
+        for (const BrowserVisit& v : latest.Visits())
+            got.emplace_back(v.url, v.openNow);
+        EXPECT_EQ(c.kept, got) << c.what;
+    }
+    // A stop asked for from another thread ends the reading at the next page.
+    std::atomic<bool> stop{ false };
+    LatestVisits latest(5, kNowUs, true);
+    latest.StopWhen(&stop);
+    EXPECT_TRUE(latest.Offer("http://a/", 9, T(2)));
+    stop = true;
+    EXPECT_FALSE(latest.Offer("http://b/", 9, T(1)));
+    EXPECT_EQ(1u, latest.Visits().size());
 }

@@ -49,3 +49,21 @@ TEST(FirefoxProfiles, Bounds)
     std::string longLine = "[Profile0]\nIsRelative=1\nPath=Profiles/" + std::string(FirefoxProfiles::kLongestLine, 'x') + "\n";
     EXPECT_TRUE(FirefoxProfiles::Parse(longLine, kFolder).empty());
 }
+
+// Each profile's name is its own section's, also when an installation's default named its
+// folder first; a profile that only an installation names has none.
+TEST(FirefoxProfiles, Names)
+{
+    const std::string ini = "[Install308046B0AF4A39CB]\nDefault=Profiles/abcd.default-release\n\n"
+                            "[Install0000]\nDefault=Profiles/only-installed\n\n"
+                            "[Profile1]\nName=仕事\nIsRelative=1\nPath=Profiles/efgh.default\n\n"
+                            "[Profile0]\nName=default-release\nIsRelative=1\nPath=Profiles/abcd.default-release\n";
+    std::vector<std::pair<std::string, std::string>> got;
+    for (const FirefoxProfiles::Profile& p : FirefoxProfiles::ParseNamed(ini, kFolder))
+        got.emplace_back(p.folder, p.name);
+    EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
+                  { kFolder + "\\Profiles\\abcd.default-release", "default-release" },
+                  { kFolder + "\\Profiles\\only-installed", "" },
+                  { kFolder + "\\Profiles\\efgh.default", "仕事" } }),
+              got);
+}

@@ -353,10 +353,10 @@ TEST(HistoryReading, ACommitDuringTheReadSendsTheReaderToACopy)
     ASSERT_TRUE(HistoryReading::Read(file, "-journal", TestCopy::Maker(&copies), latest,
                                      [&](HistoryDatabase& db, LatestVisits& into) {
                                          bool ok = db.ReadRows(ChromiumHistory::VisitsQuery(),
-                                                               "SELECT url, hidden FROM urls WHERE id = ?1", 1,
-                                                               INT64_MAX, [&](int64_t t, int64_t, const char* url,
-                                                                              size_t bytes, int64_t) {
-                                                                   return into.Offer(url, bytes, ChromiumHistory::ToUnixMicros(t));
+                                                               "SELECT url, hidden, title FROM urls WHERE id = ?1", 1,
+                                                               INT64_MAX, [&](const HistoryDatabase::Visit& v) {
+                                                                   return into.Offer(v.url, v.urlBytes,
+                                                                                     ChromiumHistory::ToUnixMicros(v.time));
                                                                });
                                          if (++reads == 1)
                                              FillChromium(browser, { { "http://after/", 0, T(2), kLink | kChainEnd } }, 2);

@@ -1,7 +1,12 @@
 // The pages chosen over the URL cache and the browsers' histories.
 #include "reopen/MergedSelection.h"
+#include "reopen/PageListing.h"
+#include "history/LatestVisits.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <random>
+#include <set>
+#include <tuple>
 
 namespace {
 int64_t S(int seconds) { return seconds * 1000000LL; }
@@ -97,5 +102,77 @@ TEST(MergedSelection, MatchesAPlainModelOnRandomSources)
         for (size_t k = keep.size(); k-- > 0;)
             expected.push_back(all[keep[k]]);
         ASSERT_EQ(expected, merged.OldestFirst()) << "round " << round;
+    }
+}
+
+// The list against "再び表示" on random sources with open pages: the pre-checked rows are
+// exactly the pages that "再び表示" opens (read with open pages passed over and its own
+// count), each address is listed once, newest first, open rows are never pre-checked, and the
+// rows that could be opened are the latest `listCount` of them.
+TEST(PageListing, PreCheckedRowsAreWhatReopenOpens)
+{
+    std::mt19937 random(11);
+    const int64_t now = S(1000);
+    for (int round = 0; round < 1500; ++round) {
+        const size_t openCount = 1 + random() % 4;
+        const size_t listCount = openCount + random() % 4;
+        std::set<std::string> open;
+        for (int i = random() % 4; i > 0; --i)
+            open.insert("http://" + std::to_string(random() % 8) + "/");
+        // The URL cache: distinct seconds, so that both of its sets see the same entries.
+        std::vector<HistoryEntry> cache;
+        std::set<int32_t> seconds;
+        for (int i = random() % 6; i > 0; --i) {
+            int32_t t = static_cast<int32_t>(random() % 40);
+            if (seconds.insert(t).second)
+                cache.emplace_back("http://" + std::to_string(random() % 8) + "/", t, true);
+        }
+        RecentSet toOpenCache(static_cast<uint32_t>(openCount)), listedCache(static_cast<uint32_t>(listCount)),
+            latestCache(static_cast<uint32_t>(listCount));
+        for (const HistoryEntry& e : cache) {
+            latestCache.Add(e);
+            if (!open.count(e.m_url)) {
+                listedCache.Add(e);
+                toOpenCache.Add(e);
+            }
+        }
+        MergedSelection reopen(openCount);
+        reopen.AddUrlCache(toOpenCache);
+        PageListing listing(openCount, listCount);
+        listing.AddUrlCache(listedCache, latestCache, open, toOpenCache);
+        for (const BrowserDescriptor& b : Browsers::All()) {
+            // One profile's history, newest first, as a reader offers it.
+            std::vector<std::pair<std::string, int64_t>> history;
+            for (int i = random() % 8; i > 0; --i)
+                history.emplace_back("http://" + std::to_string(random() % 8) + "/", S(static_cast<int>(random() % 40)));
+            std::stable_sort(history.begin(), history.end(), [](auto& x, auto& y) { return x.second > y.second; });
+            LatestVisits skipping(openCount, now, true), marking(listCount, now, true);
+            skipping.Skip(open);
+            marking.Mark(open);
+            for (auto& [url, t] : history) {
+                skipping.Offer(url.data(), url.size(), t);
+                marking.Offer(url.data(), url.size(), t);
+            }
+            reopen.AddVisits(&b, "p", skipping.Visits(), L"prog", L"name");
+            listing.AddVisits(&b, "p", marking.Visits(), L"prog", L"name");
+        }
+        std::vector<ListedPage> rows = listing.Rows();
+        // (The URL cache's repeats of one address, which "再び表示" opens each time, are one row.)
+        std::set<std::tuple<std::string, const BrowserDescriptor*>> expected, checked;
+        for (const PageCandidate& p : reopen.OldestFirst())
+            expected.emplace(p.url, p.browser);
+        std::set<std::string> addresses;
+        size_t openable = 0;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const ListedPage& r = rows[i];
+            if (r.preChecked)
+                checked.emplace(r.page.url, r.page.browser);
+            ASSERT_TRUE(addresses.insert(r.page.url).second) << "round " << round << ": " << r.page.url << " twice";
+            ASSERT_FALSE(r.preChecked && r.page.openNow) << "round " << round;
+            ASSERT_TRUE(i == 0 || rows[i - 1].page.timeUs >= r.page.timeUs) << "round " << round;
+            openable += r.page.openNow ? 0 : 1;
+        }
+        ASSERT_EQ(expected, checked) << "round " << round;
+        ASSERT_LE(openable, listCount) << "round " << round;
     }
 }

@@ -1,0 +1,22 @@
+// Texts that web pages (or programs they reach) wrote, as the program shows them: a page's
+// title, a profile's name. Such a text may hold anything: control characters, characters that
+// turn the direction of what follows (and so disguise an address), or megabytes.
+#pragma once
+#include <string>
+#include <string_view>
+
+class TitleText {
+public:
+    // At most `bytes` bytes of UTF-8 `text`, cut where a character starts.
+    static std::string Prefix(std::string_view text, size_t bytes);
+    // As shown: control characters (C0, DEL, C1) and the embedding, override and isolate
+    // characters (U+202A-U+202E, U+2066-U+2069) removed, a lone surrogate replaced by
+    // U+FFFD, blanks at both ends trimmed, and at most kLongestShown characters (a pair of
+    // surrogates is one), "…" ending a text that was cut.
+    static std::u16string Clean(std::u16string_view text);
+#ifdef _WIN32
+    static std::wstring Clean(const std::wstring& text);
+#endif
+
+    static constexpr size_t kLongestShown = 512;
+};
