@@ -242,7 +242,11 @@ TEST(BrowserProfiles, EveryChannelsProfilesWithAHistory)
     MakeFile(chrome + L"\\Guest Profile\\History");
     MakeFile(chrome + L"\\System Profile\\History");
     MakeFile(chrome + L"\\Profile 2\\Preferences");  // no history
-    MakeFile(chrome + L"\\Local State");
+    // Names as Chromium keeps them: one profile named, one not (its folder's name stands).
+    const std::string state = u8R"({"profile":{"info_cache":{"Default":{"name":"仕事"},"Profile 1":{"avatar_icon":"x"}}}})";
+    HANDLE stateFile = CreateFileW((chrome + L"\\Local State").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WriteFile(stateFile, state.data(), static_cast<DWORD>(state.size()), nullptr, nullptr);
+    CloseHandle(stateFile);
     MakeFile(local + L"\\Google\\Chrome Beta\\User Data\\Profile 3\\History");
     MakeFile(local + L"\\Microsoft\\Edge\\User Data\\Default\\History");
     const std::wstring firefox = roaming + L"\\Mozilla\\Firefox";
@@ -263,17 +267,17 @@ TEST(BrowserProfiles, EveryChannelsProfilesWithAHistory)
         const std::wstring browser = Utf8Text::ToWide(p.browser->key);
         got.push_back(std::wstring(browser) + L" | " + p.userData.substr(root.size()) + L" | " +
                       (p.browser->family == BrowserFamily::Firefox ? p.profile.substr(root.size()) : p.profile) + L" | " +
-                      p.history.substr(root.size()));
+                      p.history.substr(root.size()) + L" | " + p.displayName);
     }
     std::sort(got.begin(), got.end());
     const std::vector<std::wstring> expected = {
-        L"Chrome | \\Local\\Google\\Chrome Beta\\User Data | Profile 3 | \\Local\\Google\\Chrome Beta\\User Data\\Profile 3\\History",
-        L"Chrome | \\Local\\Google\\Chrome\\User Data | Default | \\Local\\Google\\Chrome\\User Data\\Default\\History",
-        L"Chrome | \\Local\\Google\\Chrome\\User Data | Profile 1 | \\Local\\Google\\Chrome\\User Data\\Profile 1\\History",
-        L"Edge | \\Local\\Microsoft\\Edge\\User Data | Default | \\Local\\Microsoft\\Edge\\User Data\\Default\\History",
-        L"Firefox | \\Roaming\\Mozilla\\Firefox | \\Elsewhere\\work | \\Elsewhere\\work\\places.sqlite",
+        L"Chrome | \\Local\\Google\\Chrome Beta\\User Data | Profile 3 | \\Local\\Google\\Chrome Beta\\User Data\\Profile 3\\History | Profile 3",
+        L"Chrome | \\Local\\Google\\Chrome\\User Data | Default | \\Local\\Google\\Chrome\\User Data\\Default\\History | 仕事",
+        L"Chrome | \\Local\\Google\\Chrome\\User Data | Profile 1 | \\Local\\Google\\Chrome\\User Data\\Profile 1\\History | Profile 1",
+        L"Edge | \\Local\\Microsoft\\Edge\\User Data | Default | \\Local\\Microsoft\\Edge\\User Data\\Default\\History | Default",
+        L"Firefox | \\Roaming\\Mozilla\\Firefox | \\Elsewhere\\work | \\Elsewhere\\work\\places.sqlite | work",
         L"Firefox | \\Roaming\\Mozilla\\Firefox | \\Roaming\\Mozilla\\Firefox\\Profiles\\abcd.default-release | "
-        L"\\Roaming\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\places.sqlite",
+        L"\\Roaming\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\places.sqlite | default-release",
     };
     EXPECT_EQ(expected, got);
     EXPECT_TRUE(CBrowserProfiles::Find(root + L"\\none", root + L"\\none").empty());
