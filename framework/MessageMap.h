@@ -99,6 +99,32 @@ LRESULT vwl(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool*)
     (Target<Fn>(wnd)->*Fn)(static_cast<UINT>(wParam), lParam);
     return 0;
 }
+// void (UINT type, int cx, int cy)
+template <auto Fn>
+LRESULT vuii(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), void (ClassOf<decltype(Fn)>::type::*)(UINT, int, int)>,
+                  "handler: void (UINT, int, int)");
+    (Target<Fn>(wnd)->*Fn)(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    return 0;
+}
+// void (MINMAXINFO*)
+template <auto Fn>
+LRESULT vMinMax(CWnd* wnd, WPARAM, LPARAM lParam, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), void (ClassOf<decltype(Fn)>::type::*)(MINMAXINFO*)>,
+                  "handler: void (MINMAXINFO*)");
+    (Target<Fn>(wnd)->*Fn)(reinterpret_cast<MINMAXINFO*>(lParam));
+    return 0;
+}
+// LRESULT (WPARAM, LPARAM)
+template <auto Fn>
+LRESULT lwl(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool*)
+{
+    static_assert(std::is_same_v<decltype(Fn), LRESULT (ClassOf<decltype(Fn)>::type::*)(WPARAM, LPARAM)>,
+                  "handler: LRESULT (WPARAM, LPARAM)");
+    return (Target<Fn>(wnd)->*Fn)(wParam, lParam);
+}
 // HBRUSH (HDC, UINT): reflected; no brush passes the message on.
 template <auto Fn>
 LRESULT hDu(CWnd* wnd, WPARAM wParam, LPARAM lParam, bool* handled)
@@ -151,3 +177,7 @@ protected:                                           \
 #define ON_WM_SETCURSOR() { WM_SETCURSOR, 0, 0, &AfxThunk::bHww<&ThisClass::OnSetCursor> },
 #define ON_WM_SYSCOMMAND() { WM_SYSCOMMAND, 0, 0, &AfxThunk::vwl<&ThisClass::OnSysCommand> },
 #define ON_WM_MOUSEMOVE() { WM_MOUSEMOVE, 0, 0, &AfxThunk::vwp<&ThisClass::OnMouseMove> },
+#define ON_WM_SIZE() { WM_SIZE, 0, 0, &AfxThunk::vuii<&ThisClass::OnSize> },
+#define ON_WM_GETMINMAXINFO() { WM_GETMINMAXINFO, 0, 0, &AfxThunk::vMinMax<&ThisClass::OnGetMinMaxInfo> },
+#define ON_MESSAGE(message, fn) { (UINT)(message), 0, 0, &AfxThunk::lwl<&ThisClass::fn> },
+#define ON_EN_CHANGE(id, fn) ON_CONTROL(EN_CHANGE, id, fn)

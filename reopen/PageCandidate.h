@@ -2,6 +2,7 @@
 // through the automated browser window) or a profile of a browser of today (opened in it).
 #pragma once
 #include "../history/Browsers.h"
+#include "../history/VisitTime.h"
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -23,6 +24,11 @@ struct PageCandidate {
     std::string title;               // UTF-8 as the page gave it (bounded, not cleaned); empty for none
     std::wstring profileName;        // the profile as its browser names it; empty for the URL cache
     bool openNow = false;            // open in a window or a tab now
+    // The visit time as a file time (100-ns ticks since 1601-01-01 UTC).
+    uint64_t FileTime() const
+    {
+        return timeUs > 0 ? static_cast<uint64_t>(timeUs + VisitTime::kMicros1601To1970) * 10 : 0;
+    }
     bool operator==(const PageCandidate& o) const
     {
         return url == o.url && timeUs == o.timeUs && browser == o.browser && profile == o.profile &&

@@ -46,7 +46,45 @@ std::u16string TitleText::Clean(std::u16string_view text)
     return shown;
 }
 
+std::u16string TitleText::Address(std::u16string_view address)
+{
+    static const char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string shown;
+    shown.reserve(address.size());
+    for (char16_t c : address) {
+        if (!IsHidden(c)) {
+            shown += c;
+            continue;
+        }
+        // Each of these is one to three bytes in UTF-8.
+        unsigned char bytes[3];
+        size_t n = 0;
+        if (c < 0x80) {
+            bytes[n++] = static_cast<unsigned char>(c);
+        } else if (c < 0x800) {
+            bytes[n++] = static_cast<unsigned char>(0xC0 | (c >> 6));
+            bytes[n++] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        } else {
+            bytes[n++] = static_cast<unsigned char>(0xE0 | (c >> 12));
+            bytes[n++] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+            bytes[n++] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        }
+        for (size_t i = 0; i < n; ++i) {
+            shown += u'%';
+            shown += kHex[bytes[i] >> 4];
+            shown += kHex[bytes[i] & 0xF];
+        }
+    }
+    return shown;
+}
+
 #ifdef _WIN32
+std::wstring TitleText::Address(const std::wstring& address)
+{
+    std::u16string shown = Address(std::u16string_view(reinterpret_cast<const char16_t*>(address.data()), address.size()));
+    return std::wstring(shown.begin(), shown.end());
+}
+
 std::wstring TitleText::Clean(const std::wstring& text)
 {
     std::u16string shown = Clean(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));

@@ -14,8 +14,13 @@ public:
     // U+FFFD, blanks at both ends trimmed, and at most kLongestShown characters (a pair of
     // surrogates is one), "…" ending a text that was cut.
     static std::u16string Clean(std::u16string_view text);
+    // An address as shown and copied: whole, with each control character and each embedding,
+    // override or isolate character written as its UTF-8 bytes in %XX form (as a browser
+    // writes what an address may not hold), so it says what it is and stays one line.
+    static std::u16string Address(std::u16string_view address);
 #ifdef _WIN32
     static std::wstring Clean(const std::wstring& text);
+    static std::wstring Address(const std::wstring& address);
 #endif
 
     static constexpr size_t kLongestShown = 512;

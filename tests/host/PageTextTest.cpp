@@ -62,3 +62,16 @@ TEST(ChromiumLocalState, ProfileNamesTable)
     for (const auto& c : cases)
         EXPECT_EQ(c.names, ChromiumLocalState::ProfileNames(c.json)) << c.what;
 }
+
+TEST(TitleText, AddressesStayWholeOnOneLine)
+{
+    const struct { std::u16string in, out; } cases[] = {
+        { u"http://example.com/日本?q=1", u"http://example.com/日本?q=1" },
+        { u"http://a/\tb\r\nc", u"http://a/%09b%0D%0Ac" },
+        { u"http://a/\u202Egnp.exe", u"http://a/%E2%80%AEgnp.exe" },
+        { u"http://a/\x85", u"http://a/%C2%85" },
+        { std::u16string(5000, u'x'), std::u16string(5000, u'x') },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.out, TitleText::Address(c.in));
+}

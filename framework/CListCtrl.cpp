@@ -1,0 +1,117 @@
+#include "CListCtrl.h"
+#include <commctrl.h>
+#include <vector>
+
+DWORD CListCtrl::SetExtendedStyle(DWORD exStyle)
+{
+    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle));
+}
+
+int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format, int width)
+{
+    LVCOLUMNW col = {};
+    col.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+    col.fmt = format;
+    col.cx = width;
+    col.pszText = const_cast<wchar_t*>(heading.c_str());
+    col.iSubItem = column;
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col)));
+}
+
+int CListCtrl::GetColumnWidth(int column) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column)); }
+
+BOOL CListCtrl::SetColumnWidth(int column, int width)
+{
+    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)));
+}
+
+void CListCtrl::SetSortArrow(int column, int direction)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    if (!header)
+        return;
+    int count = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT;
+        ::SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column && direction)
+            item.fmt |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+        ::SendMessageW(header, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+
+BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
+
+int CListCtrl::InsertItem(int item, const std::wstring& text, LPARAM data)
+{
+    LVITEMW it = {};
+    it.mask = LVIF_TEXT | LVIF_PARAM;
+    it.iItem = item;
+    it.pszText = const_cast<wchar_t*>(text.c_str());
+    it.lParam = data;
+    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+}
+
+BOOL CListCtrl::SetItemText(int item, int subItem, const std::wstring& text)
+{
+    LVITEMW it = {};
+    it.iSubItem = subItem;
+    it.pszText = const_cast<wchar_t*>(text.c_str());
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
+}
+
+std::wstring CListCtrl::GetItemText(int item, int subItem) const
+{
+    // The control says how much it copied, not how long the text is: a full buffer asks for more.
+    for (size_t size = 256;; size *= 2) {
+        std::vector<wchar_t> buffer(size);
+        LVITEMW it = {};
+        it.iSubItem = subItem;
+        it.pszText = buffer.data();
+        it.cchTextMax = static_cast<int>(size);
+        int n = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
+        if (n < 0)
+            n = 0;
+        if (static_cast<size_t>(n) < size - 1 || size >= (1u << 20))
+            return std::wstring(buffer.data(), static_cast<size_t>(n));
+    }
+}
+
+LPARAM CListCtrl::GetItemData(int item) const
+{
+    LVITEMW it = {};
+    it.mask = LVIF_PARAM;
+    it.iItem = item;
+    SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+    return it.lParam;
+}
+
+BOOL CListCtrl::GetCheck(int item) const
+{
+    UINT state = static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
+    return ((state >> 12) - 1) == 1;
+}
+
+BOOL CListCtrl::SetCheck(int item, BOOL check)
+{
+    LVITEMW it = {};
+    it.stateMask = LVIS_STATEIMAGEMASK;
+    it.state = INDEXTOSTATEIMAGEMASK(check ? 2 : 1);
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&it)));
+}
+
+int CListCtrl::GetNextItem(int start, UINT flags) const
+{
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
+}
+
+void CListCtrl::SetRedraw(BOOL redraw)
+{
+    SendMessage(WM_SETREDRAW, redraw);
+    if (redraw)
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+}

@@ -1,0 +1,11 @@
+// A moment as the user reads it: in the local time of this machine's time zone, with its
+// daylight-saving rules of that date.
+#pragma once
+#include <cstdint>
+#include <string>
+
+class LocalTimeText {
+public:
+    // "yyyy/MM/dd HH:mm" for a file time (100-ns ticks since 1601-01-01 UTC); empty for 0.
+    static std::wstring Minutes(uint64_t fileTime);
+};
