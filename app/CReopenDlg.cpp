@@ -1,5 +1,6 @@
 #include "CReopenDlg.h"
 #include "CExitQueryDlg.h"
+#include "CPageListDlg.h"
 #include "CSourcesDlg.h"
 #include "ClosePolicy.h"
 #include "CountRange.h"
@@ -56,6 +57,7 @@ BOOL CReopenDlg::OnInitDialog()
     WidenStaticTexts();
     if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, IDM_LIST, AfxLoadString(IDS_MENU_LIST).c_str());
         AppendMenuW(menu, MF_STRING, IDM_SOURCES, AfxLoadString(IDS_MENU_SOURCES).c_str());
     }
     return TRUE;
@@ -137,9 +139,7 @@ void CReopenDlg::OnReopen()
         bool& flag;
         ~Running() { flag = false; }
     } running{ m_bReopening };
-    const ReopenOptions options =
-        ReopenOptions::FromSettings(m_nOpenNumber, m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory,
-                                    m_bUseInternetExplorer, m_bUseEdge, m_bUseChrome, m_bUseFirefox);
+    const ReopenOptions options = Options();
     std::vector<PageCandidate> pages;
     {
         CBusyCommand busy;
@@ -185,8 +185,38 @@ void CReopenDlg::OnSysCommand(UINT nID, LPARAM)
 {
     if ((nID & 0xFFF0) == IDM_SOURCES)
         OnSources();
+    else if ((nID & 0xFFF0) == IDM_LIST)
+        OnList();
     else
         Default();
+}
+
+ReopenOptions CReopenDlg::Options() const
+{
+    return ReopenOptions::FromSettings(m_nOpenNumber, m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory,
+                                       m_bUseInternetExplorer, m_bUseEdge, m_bUseChrome, m_bUseFirefox);
+}
+
+// The list reads with the filters and the count as the dialog shows them now; it keeps its
+// place, size and column widths for the next time.
+void CReopenDlg::OnList()
+{
+    if (m_bReopening || !UpdateData(TRUE))
+        return;
+    CPageListDlg dlg(Options(), m_nListNumber);
+    int* const placement[] = { &m_nListLeft, &m_nListTop, &m_nListWidth, &m_nListHeight };
+    int* const widths[PageTable::kColumns] = { &m_nListTitleWidth, &m_nListAddressWidth, &m_nListSourceWidth,
+                                               &m_nListTimeWidth, &m_nListOpenWidth };
+    int* const into[] = { &dlg.m_nLeft, &dlg.m_nTop, &dlg.m_nWidth, &dlg.m_nHeight };
+    for (size_t i = 0; i < 4; ++i)
+        *into[i] = *placement[i];
+    for (int c = 0; c < PageTable::kColumns; ++c)
+        dlg.m_nColumnWidths[c] = *widths[c];
+    dlg.DoModal();
+    for (size_t i = 0; i < 4; ++i)
+        *placement[i] = *into[i];
+    for (int c = 0; c < PageTable::kColumns; ++c)
+        *widths[c] = dlg.m_nColumnWidths[c];
 }
 
 // The profiles are looked for now, when the user asks, not at start-up.

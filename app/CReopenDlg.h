@@ -2,6 +2,7 @@
 #pragma once
 #include "../controls/CHotIcon.h"
 #include "../framework/CDialog.h"
+#include "../reopen/ReopenOptions.h"
 #include "../res/resource.h"
 
 class CReopenDlg : public CDialog {
@@ -27,6 +28,17 @@ public:
     int m_bUseEdge;
     int m_bUseChrome;
     int m_bUseFirefox;
+    // The list of recent pages: how many pages, its place and size, its columns' widths.
+    UINT m_nListNumber;
+    int m_nListLeft;
+    int m_nListTop;
+    int m_nListWidth;
+    int m_nListHeight;
+    int m_nListTitleWidth;
+    int m_nListAddressWidth;
+    int m_nListSourceWidth;
+    int m_nListTimeWidth;
+    int m_nListOpenWidth;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -44,9 +56,12 @@ protected:
     void OnIconClicked();
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnSources();
+    void OnList();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // What the reopen command is asked for, from the values the dialog holds.
+    ReopenOptions Options() const;
     bool m_bReopening = false;  // the reopen command is running
 };

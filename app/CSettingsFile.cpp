@@ -33,3 +33,11 @@ bool CSettingsFile::HasSection(const wchar_t* section) const
     }
     return false;
 }
+
+bool CSettingsFile::HasKey(const wchar_t* section, const wchar_t* key) const
+{
+    // A missing key gives the default; no stored value can hold a line break.
+    wchar_t value[4];
+    GetPrivateProfileStringW(section, key, L"\n", value, 4, m_strPath.c_str());
+    return lstrcmpW(value, L"\n") != 0;
+}

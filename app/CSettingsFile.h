@@ -18,6 +18,7 @@ public:
     unsigned ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const override;
     bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const override;
     bool HasSection(const wchar_t* section) const override;
+    bool HasKey(const wchar_t* section, const wchar_t* key) const override;
 
 private:
     std::wstring m_strPath;

@@ -10,4 +10,6 @@ public:
     virtual bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const = 0;
     // Whether the file has the section (with or without keys).
     virtual bool HasSection(const wchar_t* section) const = 0;
+    // Whether the file has the key in the section.
+    virtual bool HasKey(const wchar_t* section, const wchar_t* key) const = 0;
 };

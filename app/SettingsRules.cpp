@@ -15,6 +15,8 @@ int SettingsRules::Read(SettingFormat format, unsigned stored)
     // by the same rule the field applies while typing.
     if (format == SettingFormat::Count)
         CountRange::Clamp(value, &value);
+    if (format == SettingFormat::ListCount)
+        value = value < kListMin ? kListMin : value > kListMax ? kListMax : value;
     return value;
 }
 

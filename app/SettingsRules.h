@@ -6,10 +6,14 @@ enum class SettingFormat {
     Count,    // "%d"; a stored value outside the count's range is read clamped into it
     Decimal,  // "%d"
     Flag,     // "1" when non-zero, else "0"
+    ListCount,  // "%d"; read clamped into the list's range (kListMin to kListMax)
 };
 
 class SettingsRules {
 public:
+    // How many pages the list of recent pages holds.
+    static constexpr int kListMin = 16;
+    static constexpr int kListMax = 1000;
     static std::wstring Format(SettingFormat format, int value);
     // The member's value for what the profile read (GetPrivateProfileInt's unsigned result).
     static int Read(SettingFormat format, unsigned stored);

@@ -31,8 +31,9 @@ private:
 
 // When a row is written on an IDOK end: always, or (for settings added after the first
 // version) only when a value of its section differs from its default or the section is there
-// already, so that a file written without them stays as it was.
-enum class SettingWrite { Always, WhenSectionNeeded };
+// already, or only when its own value differs from its default or the key is there already,
+// so that a file written without them stays as it was.
+enum class SettingWrite { Always, WhenSectionNeeded, WhenChanged };
 
 template <class Owner>
 struct SettingRow {
@@ -60,6 +61,18 @@ public:
         { L"BROWSERS", L"Edge", 1, SettingFormat::Flag, &Owner::m_bUseEdge, SettingWrite::WhenSectionNeeded },
         { L"BROWSERS", L"Chrome", 1, SettingFormat::Flag, &Owner::m_bUseChrome, SettingWrite::WhenSectionNeeded },
         { L"BROWSERS", L"Firefox", 1, SettingFormat::Flag, &Owner::m_bUseFirefox, SettingWrite::WhenSectionNeeded },
+        // The list of recent pages: how many, and where and how large the user left it (a
+        // width or height of 0: as the dialog is made; a column width of 0: its own).
+        { L"LIST", L"ListNumber", 100, SettingFormat::ListCount, &Owner::m_nListNumber, SettingWrite::WhenChanged },
+        { L"LIST", L"Left", 0, SettingFormat::Decimal, &Owner::m_nListLeft, SettingWrite::WhenChanged },
+        { L"LIST", L"Top", 0, SettingFormat::Decimal, &Owner::m_nListTop, SettingWrite::WhenChanged },
+        { L"LIST", L"Width", 0, SettingFormat::Decimal, &Owner::m_nListWidth, SettingWrite::WhenChanged },
+        { L"LIST", L"Height", 0, SettingFormat::Decimal, &Owner::m_nListHeight, SettingWrite::WhenChanged },
+        { L"LIST", L"TitleWidth", 0, SettingFormat::Decimal, &Owner::m_nListTitleWidth, SettingWrite::WhenChanged },
+        { L"LIST", L"AddressWidth", 0, SettingFormat::Decimal, &Owner::m_nListAddressWidth, SettingWrite::WhenChanged },
+        { L"LIST", L"SourceWidth", 0, SettingFormat::Decimal, &Owner::m_nListSourceWidth, SettingWrite::WhenChanged },
+        { L"LIST", L"TimeWidth", 0, SettingFormat::Decimal, &Owner::m_nListTimeWidth, SettingWrite::WhenChanged },
+        { L"LIST", L"OpenWidth", 0, SettingFormat::Decimal, &Owner::m_nListOpenWidth, SettingWrite::WhenChanged },
     };
 
     static void SetDefaults(Owner& owner)
@@ -84,6 +97,8 @@ public:
         for (const SettingRow<Owner>& row : kRows) {
             if (row.write == SettingWrite::WhenSectionNeeded && !SectionNeeded(owner, profile, row.section))
                 continue;
+            if (row.write == SettingWrite::WhenChanged && !Changed(owner, row) && !profile.HasKey(row.section, row.key))
+                continue;
             std::wstring text = SettingsRules::Format(row.format, row.member.Get(owner));
             if (!profile.WriteString(row.section, row.key, text.c_str()))
                 ok = false;
@@ -92,14 +107,16 @@ public:
     }
 
 private:
+    static bool Changed(const Owner& owner, const SettingRow<Owner>& row)
+    {
+        return SettingsRules::Format(row.format, row.member.Get(owner)) != SettingsRules::Format(row.format, row.defaultValue);
+    }
     static bool SectionNeeded(const Owner& owner, const SettingsProfile& profile, const wchar_t* section)
     {
         if (profile.HasSection(section))
             return true;
         for (const SettingRow<Owner>& row : kRows) {
-            bool same = std::wstring(row.section) == section;
-            if (same && SettingsRules::Format(row.format, row.member.Get(owner)) !=
-                            SettingsRules::Format(row.format, row.defaultValue))
+            if (std::wstring(row.section) == section && Changed(owner, row))
                 return true;
         }
         return false;

@@ -30,3 +30,20 @@ function(bt_program target)
     target_compile_options(${target} PRIVATE ${BT_WARNINGS} ${BT_SANITIZE})
     target_link_options(${target} PRIVATE ${BT_SANITIZE})
 endfunction()
+
+# Code whose speed no one waits for (the dialogs, the framework under them, the command's
+# merge of a few hundred pages, the parsing of small JSON and INI files) is built for size in
+# the Windows release: the program's reading and scanning code keeps BT_WIN_OPTIMIZE
+# (docs/performance.md, "Size").
+function(bt_small_code)
+    if(NOT WIN32 OR NOT CMAKE_BUILD_TYPE STREQUAL "Release")
+        return()
+    endif()
+    foreach(item ${ARGN})
+        if(TARGET ${item})
+            target_compile_options(${item} PRIVATE -Os)
+        else()
+            set_property(SOURCE ${item} APPEND PROPERTY COMPILE_OPTIONS -Os)
+        endif()
+    endforeach()
+endfunction()

@@ -21,6 +21,8 @@ protected:
     // dialog's edge allow; never narrows one. The boxes are made for the Japanese UI font,
     // whose stand-ins may draw Latin letters wider.
     void WidenStaticTexts();
+    // A dialog that OnInitDialog placed itself stays there: it is not centred afterwards.
+    void KeepPlacement() { m_bCenter = false; }
 
     UINT m_nIDTemplate;  // the dialog template's resource id
     CWnd* m_pParentWnd;

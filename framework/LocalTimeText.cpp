@@ -1,6 +1,5 @@
 #include "LocalTimeText.h"
 #include <windows.h>
-#include <cwchar>
 
 std::wstring LocalTimeText::Minutes(uint64_t fileTime)
 {
@@ -8,7 +7,21 @@ std::wstring LocalTimeText::Minutes(uint64_t fileTime)
     SYSTEMTIME utc, local;
     if (fileTime == 0 || !FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
         return std::wstring();
-    wchar_t text[32];
-    swprintf(text, 32, L"%04u/%02u/%02u %02u:%02u", local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute);
+    std::wstring text;
+    auto digits = [&text](unsigned value, int width) {
+        wchar_t d[8];
+        for (int i = width - 1; i >= 0; --i, value /= 10)
+            d[i] = static_cast<wchar_t>(L'0' + value % 10);
+        text.append(d, static_cast<size_t>(width));
+    };
+    digits(local.wYear, 4);
+    text += L'/';
+    digits(local.wMonth, 2);
+    text += L'/';
+    digits(local.wDay, 2);
+    text += L' ';
+    digits(local.wHour, 2);
+    text += L':';
+    digits(local.wMinute, 2);
     return text;
 }

@@ -1,13 +1,13 @@
 #include "ChromiumLocalState.h"
 #include "../text/TitleText.h"
-#include <nlohmann/json.hpp>
+#include "JsonText.h"
 
 std::map<std::string, std::string> ChromiumLocalState::ProfileNames(const std::string& json)
 {
     std::map<std::string, std::string> names;
     if (json.size() > kLargestFile)
         return names;
-    nlohmann::json state = nlohmann::json::parse(json.begin(), json.end(), nullptr, false);
+    nlohmann::json state = JsonText::Parse(json.data(), json.size());
     if (state.is_discarded() || !state.is_object())
         return names;
     auto profile = state.find("profile");

@@ -1,6 +1,6 @@
 #include "FirefoxSession.h"
 #include <lz4.h>
-#include <nlohmann/json.hpp>
+#include "JsonText.h"
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -30,7 +30,7 @@ bool FirefoxSession::OpenUrls(const std::string& file, std::set<std::string>* ur
     if (got != static_cast<int>(declared))
         return false;
     // No exceptions: a document that does not parse is a discarded value.
-    nlohmann::json session = nlohmann::json::parse(json.begin(), json.end(), nullptr, false);
+    nlohmann::json session = JsonText::Parse(json.data(), json.size());
     if (session.is_discarded() || !session.is_object())
         return false;
     auto windows = session.find("windows");

@@ -6,6 +6,7 @@
 #define IDD_VERSION                          129
 #define IDD_EXIT_QUERY                       130
 #define IDD_SOURCES                          131
+#define IDD_PAGE_LIST                        132
 
 // Main dialog
 #define IDC_REOPEN                           1000
@@ -31,6 +32,15 @@
 #define IDC_SOURCE_CHROME                    1022
 #define IDC_SOURCE_FIREFOX                   1023
 
+// List of recent pages, and its item in the main dialog's system menu
+#define IDM_LIST                             0x0020
+#define IDC_LIST_FILTER                      1030
+#define IDC_LIST_STATUS                      1031
+#define IDC_LIST_PAGES                       1032
+#define IDC_LIST_CHECK_ALL                   1033
+#define IDC_LIST_CHECK_NONE                  1034
+#define IDC_LIST_COPY                        1035
+
 // Version dialog
 #define IDC_WEB_LINK                         1013
 #define IDC_MAIL_LINK                        1014
@@ -45,6 +55,18 @@
 #define IDS_MENU_SOURCES                     206
 #define IDS_SOURCE_PROFILES                  207
 #define IDS_SOURCE_NOT_FOUND                 208
+#define IDS_MENU_LIST                        209
+#define IDS_LIST_COLUMN_TITLE                210
+#define IDS_LIST_COLUMN_ADDRESS              211
+#define IDS_LIST_COLUMN_SOURCE               212
+#define IDS_LIST_COLUMN_TIME                 213
+#define IDS_LIST_COLUMN_OPEN                 214
+#define IDS_LIST_LOADING                     215
+#define IDS_LIST_LOADING_PROFILES            216
+#define IDS_LIST_CHECKED                     217
+#define IDS_LIST_OPEN_MARK                   218
+#define IDS_LIST_URL_CACHE                   219
+#define IDS_LIST_COPY_FAILED                 220
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

@@ -22,6 +22,16 @@ struct Options {
     int m_bUseEdge = -7;
     int m_bUseChrome = -7;
     int m_bUseFirefox = -7;
+    unsigned m_nListNumber = 77;
+    int m_nListLeft = -7;
+    int m_nListTop = -7;
+    int m_nListWidth = -7;
+    int m_nListHeight = -7;
+    int m_nListTitleWidth = -7;
+    int m_nListAddressWidth = -7;
+    int m_nListSourceWidth = -7;
+    int m_nListTimeWidth = -7;
+    int m_nListOpenWidth = -7;
 };
 using Table = SettingsTable<Options>;
 
@@ -40,6 +50,10 @@ public:
     }
 
     bool HasSection(const wchar_t* section) const override { return sections.count(section) != 0; }
+    bool HasKey(const wchar_t* section, const wchar_t* key) const override
+    {
+        return stored.count(std::wstring(section) + L"/" + key) != 0;
+    }
 
     std::map<std::wstring, unsigned> stored;
     std::set<std::wstring> sections;
@@ -56,7 +70,7 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
         { L"CloseAfterExecute", 0 }, { L"QueryCancelExit", 1 }, { L"QueryCancelExitSaving", 1 },
         { L"OnlyMyHistory", 1 },
     };
-    ASSERT_EQ(std::size(expected) + 4, std::size(Table::kRows));
+    ASSERT_EQ(std::size(expected) + 4 + 10, std::size(Table::kRows));
     for (size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(SettingWrite::Always, Table::kRows[i].write) << i;
         EXPECT_STREQ(L"OPTION", Table::kRows[i].section) << i;
@@ -118,6 +132,7 @@ TEST(SettingsTable, LoadFillsEachMemberFromItsOwnKey)
 TEST(SettingsTable, SaveWritesEveryKeyInOrderAndReportsAFailedOne)
 {
     Options o;
+    Table::SetDefaults(o);
     o.m_nOpenNumber = 16;
     o.m_bTargetHttp = 5;
     o.m_bDisableAlreadyOpen = 0;
@@ -191,5 +206,43 @@ TEST(SettingsTable, BrowsersSectionOnlyWhenNeeded)
                          L"BROWSERS/Firefox=" + std::to_wstring(c.firefox ? 1 : 0) };
         EXPECT_EQ(expected, browsers) << c.what;
         EXPECT_EQ(7u + expected.size(), profile.written.size()) << c.what;
+    }
+}
+
+// The list's keys are each written only when its value is not the default or the file has the
+// key already; a stored count outside the list's range reads clamped into it.
+TEST(SettingsTable, ListKeysOnlyWhenChanged)
+{
+    const struct { const char* what; unsigned number; int width, titleWidth; std::vector<std::wstring> stored, written; } cases[] = {
+        { "all defaults", 100, 0, 0, {}, {} },
+        { "a larger list", 500, 0, 0, {}, { L"LIST/ListNumber=500" } },
+        { "resized, one column widened", 100, 640, 300, {}, { L"LIST/Width=640", L"LIST/TitleWidth=300" } },
+        { "back to the default, the key there", 100, 0, 0, { L"LIST/Width" }, { L"LIST/Width=0" } },
+    };
+    for (const auto& c : cases) {
+        Options o;
+        Table::SetDefaults(o);
+        o.m_nListNumber = c.number;
+        o.m_nListWidth = c.width;
+        o.m_nListTitleWidth = c.titleWidth;
+        MemoryProfile profile;
+        for (const std::wstring& key : c.stored)
+            profile.stored[key] = 1;
+        EXPECT_TRUE(Table::Save(o, profile));
+        std::vector<std::wstring> list;
+        for (const std::wstring& line : profile.written)
+            if (line.compare(0, 5, L"LIST/") == 0)
+                list.push_back(line);
+        EXPECT_EQ(c.written, list) << c.what;
+    }
+    const struct { unsigned stored; unsigned read; } counts[] = {
+        { 0, 16 }, { 15, 16 }, { 16, 16 }, { 250, 250 }, { 1000, 1000 }, { 1001, 1000 }, { 4294967295u, 16 },
+    };
+    for (const auto& c : counts) {
+        MemoryProfile profile;
+        profile.stored[L"LIST/ListNumber"] = c.stored;
+        Options o;
+        Table::Load(o, profile);
+        EXPECT_EQ(c.read, o.m_nListNumber) << c.stored;
     }
 }

@@ -1,8 +1,10 @@
 // bt_drive: works a running Backtracker from the command line, for the screenshot and demo
 // scripts. Commands: main-rect | question-rect | version-rect | sources-rect | messagebox-rect
 // (wait for the window, print "x y w h"), sources (the system menu's sources item), icon-centre | link-centre (the version dialog's web link; print "x y"), escape (Esc in the main dialog), click ID (a button
-// of the main dialog), answer ID (a button of the exit question), close-all (ends every
-// dialog with Cancel/OK).
+// of the main dialog), answer ID (a button of the exit question), list (the system menu's
+// list item), list-rect (the list once it shows), list-loaded-rect (the list once its pages
+// are in), list-filter TEXT (typed into the list's filter), close-all (ends every dialog
+// with Cancel/OK).
 #include "WinDriver.h"
 #include "../../res/resource.h"
 #include <cstdio>
@@ -53,6 +55,30 @@ int main(int argc, char** argv)
         PostMessageW(dlg, WM_SYSCOMMAND, IDM_SOURCES, 0);
         return 0;
     }
+    if (!std::strcmp(cmd, "list")) {
+        HWND dlg = Main();
+        if (!dlg)
+            return 1;
+        PostMessageW(dlg, WM_SYSCOMMAND, IDM_LIST, 0);
+        return 0;
+    }
+    if (!std::strcmp(cmd, "list-rect"))
+        return PrintRect(WaitDialogWithControl(0, IDC_LIST_PAGES, 20000));
+    if (!std::strcmp(cmd, "list-loaded-rect")) {
+        HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
+        if (!list || !WaitFor([&] { return IsWindowEnabled(GetDlgItem(list, IDC_LIST_CHECK_ALL)) != FALSE; }, 30000))
+            return 1;
+        return PrintRect(list);
+    }
+    if (!std::strcmp(cmd, "list-filter") && argc > 2) {
+        HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
+        if (!list)
+            return 1;
+        wchar_t text[256];
+        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, text, 256);
+        SetWindowTextW(GetDlgItem(list, IDC_LIST_FILTER), text);
+        return 0;
+    }
     if (!std::strcmp(cmd, "messagebox-rect"))
         return PrintRect(WaitMessageBox(0, 20000));
     if (!std::strcmp(cmd, "icon-centre")) {
@@ -89,6 +115,8 @@ int main(int argc, char** argv)
         for (int i = 0; i < 5; ++i) {
             if (HWND box = FindMessageBox(0))
                 PostClick(box, IDOK);
+            else if (HWND pages = FindDialogWithControl(0, IDC_LIST_PAGES))
+                PostClick(pages, IDCANCEL);
             else if (HWND src = FindDialogWithControl(0, IDC_SOURCE_EDGE))
                 PostClick(src, IDCANCEL);
             else if (HWND v = FindDialogWithControl(0, IDC_WEB_LINK))

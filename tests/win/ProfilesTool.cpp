@@ -1,0 +1,150 @@
+// bt_profiles: lays out, in this prefix, a Chrome profile and a Firefox profile with recent
+// pages (Japanese and English titles, loopback addresses where nothing answers) and programs
+// for both browsers that record how they were started, for the screenshot and demo scripts;
+// or removes them again. Commands: lay RECORDER_EXE | clear.
+#include "WinDriver.h"
+#include "../common/BrowserSchemas.h"
+#include "../../text/Utf8Text.h"
+#include <shlobj.h>
+#include <sqlite3.h>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace WinDriver;
+
+namespace {
+const int64_t kChromiumEpochUs = 11644473600LL * 1000000;
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id)
+{
+    PWSTR path = nullptr;
+    SHGetKnownFolderPath(id, 0, nullptr, &path);
+    std::wstring result = path ? path : L"";
+    CoTaskMemFree(path);
+    return result;
+}
+
+std::string Quoted(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("''") : std::string(1, c);
+    return q + "'";
+}
+
+bool Exec(const std::wstring& file, const std::string& sql)
+{
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(Utf8Text::FromWide(file).c_str(), &db) == SQLITE_OK &&
+              sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+struct Page {
+    const char* path;
+    const char* title;
+    int minutesAgo;
+};
+
+const std::wstring kFakes = L"bt-demo-browsers";
+const wchar_t* const kPrograms[] = { L"chrome.exe", L"firefox.exe" };
+
+std::wstring AppPathKey(const wchar_t* exe)
+{
+    return std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe;
+}
+
+int Clear()
+{
+    RemoveTree(KnownFolder(FOLDERID_LocalAppData) + L"\\Google");
+    RemoveTree(KnownFolder(FOLDERID_RoamingAppData) + L"\\Mozilla\\Firefox");
+    for (const wchar_t* exe : kPrograms)
+        RegDeleteTreeW(HKEY_CURRENT_USER, AppPathKey(exe).c_str());
+    RemoveTree(TempFolder() + kFakes);
+    return 0;
+}
+
+int Lay(const std::wstring& recorder)
+{
+    Clear();
+    const int64_t now = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::system_clock::now().time_since_epoch()).count();
+    const Page chrome[] = {
+        { "news/today", "今日のニュース - トップ記事", 3 },
+        { "weather", "天気予報：東京都の週間天気", 9 },
+        { "docs/sqlite", "SQLite Documentation: The WAL mode", 14 },
+        { "shop/item/42", "【公式】ノートパソコン 14インチ 軽量モデル | オンラインストア", 22 },
+        { "maps/station", "渋谷駅 - 地図と乗り換え案内", 35 },
+        { "blog/cpp", "C++ の std::atomic を使ったスレッド間の通知", 47 },
+        { "video/123", "猫が箱に入るだけの動画 (3 分)", 61 },
+        { "recipes/curry", "簡単チキンカレーの作り方", 95 },
+        { "mail/inbox", "受信トレイ (12)", 130 },
+    };
+    const Page firefox[] = {
+        { "wiki/Backtracking", "Backtracking - Wikipedia", 6 },
+        { "translate", "翻訳：英語から日本語へ", 18 },
+        { "forum/thread/7", "Re: ウィンドウのサイズを記憶するには？", 52 },
+        { "bank/login", "", 80 },
+    };
+    const std::wstring userData = KnownFolder(FOLDERID_LocalAppData) + L"\\Google\\Chrome\\User Data";
+    MakeFolders(userData + L"\\Default");
+    std::string sql = kChromiumSchemas[0];
+    int id = 1;
+    for (const Page& p : chrome) {
+        sql += "INSERT INTO urls(id, url, title, last_visit_time) VALUES (" + std::to_string(id) + ", " +
+               Quoted(std::string("http://127.0.0.1:9/") + p.path) + ", " + Quoted(p.title) + ", 0);";
+        sql += "INSERT INTO visits(url, visit_time, transition) VALUES (" + std::to_string(id++) + ", " +
+               std::to_string(now - p.minutesAgo * 60000000LL + kChromiumEpochUs) + ", " +
+               std::to_string(0x30000000) + ");";
+    }
+    if (!Exec(userData + L"\\Default\\History", sql))
+        return 1;
+    std::ofstream(Utf8Text::FromWide(userData + L"\\Local State"), std::ios::binary)
+        << u8R"({"profile":{"info_cache":{"Default":{"name":"仕事"}}}})";
+
+    const std::wstring mozilla = KnownFolder(FOLDERID_RoamingAppData) + L"\\Mozilla\\Firefox";
+    MakeFolders(mozilla + L"\\Profiles\\demo.default-release");
+    sql = kFirefoxSchema;
+    id = 1;
+    for (const Page& p : firefox) {
+        sql += "INSERT INTO moz_places(id, url, title, last_visit_date) VALUES (" + std::to_string(id) + ", " +
+               Quoted(std::string("http://127.0.0.1:9/") + p.path) + ", " + (*p.title ? Quoted(p.title) : "NULL") +
+               ", 0);";
+        sql += "INSERT INTO moz_historyvisits(place_id, visit_date, visit_type) VALUES (" + std::to_string(id++) +
+               ", " + std::to_string(now - p.minutesAgo * 60000000LL) + ", 1);";
+    }
+    if (!Exec(mozilla + L"\\Profiles\\demo.default-release\\places.sqlite", sql))
+        return 1;
+    std::ofstream(Utf8Text::FromWide(mozilla + L"\\profiles.ini"), std::ios::binary)
+        << "[Profile0]\r\nName=個人用\r\nIsRelative=1\r\nPath=Profiles/demo.default-release\r\n";
+
+    const std::wstring fakes = TempFolder() + kFakes;
+    MakeFolders(fakes);
+    for (const wchar_t* exe : kPrograms) {
+        std::wstring program = fakes + L"\\" + exe;
+        if (!CopyFileW(recorder.c_str(), program.c_str(), FALSE))
+            return 1;
+        HKEY h = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, AppPathKey(exe).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr);
+        RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
+                       static_cast<DWORD>((program.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(h);
+    }
+    return 0;
+}
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && !std::strcmp(argv[1], "lay"))
+        return Lay(Utf8Text::ToWide(argv[2]));
+    if (argc >= 2 && !std::strcmp(argv[1], "clear"))
+        return Clear();
+    std::fprintf(stderr, "usage: bt_profiles lay RECORDER_EXE | clear\n");
+    return 2;
+}
