@@ -14,7 +14,7 @@ constexpr UINT WM_LIST_PROGRESS = WM_APP + 1;
 constexpr UINT WM_LIST_LOADED = WM_APP + 2;
 
 // The columns' own widths, in dialog units.
-constexpr int kColumnWidthsDu[PageTable::kColumns] = { 140, 115, 70, 62, 28 };
+constexpr int kColumnWidthsDu[PageTable::kColumns] = { 122, 95, 92, 70, 28 };
 constexpr UINT kColumnHeadings[PageTable::kColumns] = { IDS_LIST_COLUMN_TITLE, IDS_LIST_COLUMN_ADDRESS,
                                                         IDS_LIST_COLUMN_SOURCE, IDS_LIST_COLUMN_TIME,
                                                         IDS_LIST_COLUMN_OPEN };

@@ -6,6 +6,7 @@
 // are in), list-filter TEXT (typed into the list's filter), close-all (ends every dialog
 // with Cancel/OK).
 #include "WinDriver.h"
+#include <shellapi.h>
 #include "../../res/resource.h"
 #include <cstdio>
 #include <cstdlib>
@@ -74,9 +75,13 @@ int main(int argc, char** argv)
         HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
         if (!list)
             return 1;
-        wchar_t text[256];
-        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, text, 256);
-        SetWindowTextW(GetDlgItem(list, IDC_LIST_FILTER), text);
+        // The text as typed, not through the ANSI code page of argv.
+        int count = 0;
+        LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+        if (!args || count < 3)
+            return 1;
+        SetWindowTextW(GetDlgItem(list, IDC_LIST_FILTER), args[2]);
+        LocalFree(args);
         return 0;
     }
     if (!std::strcmp(cmd, "messagebox-rect"))

@@ -1,4 +1,5 @@
 #include "WinDriver.h"
+#include <commctrl.h>
 #include <vector>
 
 namespace WinDriver {
@@ -312,4 +313,84 @@ void RemoveTree(const std::wstring& folder)
     }
 }
 
+}
+
+namespace WinDriver {
+namespace {
+// Memory in the list's process that its messages can point to.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND wnd, size_t size) : m_size(size)
+    {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (m_process)
+            m_at = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer()
+    {
+        if (m_at)
+            VirtualFreeEx(m_process, m_at, 0, MEM_RELEASE);
+        if (m_process)
+            CloseHandle(m_process);
+    }
+    bool Ok() const { return m_at != nullptr; }
+    char* At(size_t offset) const { return static_cast<char*>(m_at) + offset; }
+    bool Write(size_t offset, const void* data, size_t size) const
+    {
+        return WriteProcessMemory(m_process, At(offset), data, size, nullptr) != FALSE;
+    }
+    bool Read(size_t offset, void* data, size_t size) const
+    {
+        return ReadProcessMemory(m_process, At(offset), data, size, nullptr) != FALSE;
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    void* m_at = nullptr;
+    size_t m_size;
+};
+}
+
+std::vector<ListRow> ListRows(HWND list)
+{
+    std::vector<ListRow> rows;
+    const size_t kText = 4096;
+    RemoteBuffer remote(list, sizeof(LVITEMW) + kText * sizeof(wchar_t));
+    if (!remote.Ok())
+        return rows;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+    const int items = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < items; ++item) {
+        ListRow row;
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW it = {};
+            it.iSubItem = column;
+            it.pszText = reinterpret_cast<wchar_t*>(remote.At(sizeof(LVITEMW)));
+            it.cchTextMax = static_cast<int>(kText);
+            remote.Write(0, &it, sizeof(it));
+            int n = static_cast<int>(SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(remote.At(0))));
+            std::wstring text(n > 0 ? static_cast<size_t>(n) : 0, L'\0');
+            if (n > 0)
+                remote.Read(sizeof(LVITEMW), &text[0], text.size() * sizeof(wchar_t));
+            row.texts.push_back(text);
+        }
+        UINT state = static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
+        row.checked = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool SetListCheck(HWND list, int item, bool checked)
+{
+    RemoteBuffer remote(list, sizeof(LVITEMW));
+    LVITEMW it = {};
+    it.stateMask = LVIS_STATEIMAGEMASK;
+    it.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    return remote.Ok() && remote.Write(0, &it, sizeof(it)) &&
+           SendMessageW(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(remote.At(0))) != 0;
+}
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace WinDriver {
 
@@ -51,6 +52,14 @@ std::wstring TempFolder();
 void MakeFolders(const std::wstring& path);
 // Removes a folder with everything in it.
 void RemoveTree(const std::wstring& folder);
+// The rows of a report list view of another process: each column's text and the check box.
+struct ListRow {
+    std::vector<std::wstring> texts;
+    bool checked = false;
+};
+std::vector<ListRow> ListRows(HWND list);
+// Sets an item's check box of such a list, as a click on it does.
+bool SetListCheck(HWND list, int item, bool checked);
 // Lets the target's thread work through what was posted to it.
 void Settle(HWND wnd);
 // A click on a button of a dialog of this thread's reach, or the mouse pressed and released
