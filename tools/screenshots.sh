@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Saves PNGs of the main dialog (also busy, and with the hand cursor over its icon), the exit
 # question, the system menu, the sources dialog, the version dialog (also with the pointer on
-# its link and just gone from it) and the missing-readme message, as Wine shows them, into
-# build/screenshots (or the folder given). Runs on its own display.
+# its link and just gone from it), the missing-readme message and the list of recent pages
+# (loading, filled from a Chrome and a Firefox profile laid out for it, and filtered), as Wine
+# shows them, into build/screenshots (or the folder given). Runs on its own display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build/screenshots}
@@ -97,7 +98,21 @@ rm -f "$work/readme.txt"
 wine "$win/bt_drive.exe" click 1006
 wine "$win/bt_drive.exe" messagebox-rect | tr -d '\r' | shoot readme-missing
 wine "$win/bt_drive.exe" close-all
-# The program ends; the browser window that the busy shot opened is ended with the prefix.
 for _ in $(seq 50); do [ -f "$work/Backtracker.INI" ] && break; sleep 0.2; done
+
+# The list of recent pages over the profiles that bt_profiles lays out (removed afterwards):
+# while it reads (a profile of three million frame visits keeps it busy until the deadline),
+# filled, and narrowed by a filter.
+wine "$win/bt_profiles.exe" lay "$(winepath -w "$win/bt_record_args.exe")" slow
+wine "$work/Backtracker.exe" >/dev/null 2>&1 &
+wine "$win/bt_drive.exe" main-rect >/dev/null
+wine "$win/bt_drive.exe" list
+wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-loading
+wine "$win/bt_drive.exe" list-loaded-rect | tr -d '\r' | shoot list
+wine "$win/bt_drive.exe" list-filter "ニュース"
+wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-filter
+wine "$win/bt_drive.exe" close-all
+wine "$win/bt_profiles.exe" clear
+# The program ends; the browser window that the busy shot opened is ended with the prefix.
 rm -rf "$work"
 exit 0

@@ -1,7 +1,9 @@
 // bt_profiles: lays out, in this prefix, a Chrome profile and a Firefox profile with recent
 // pages (Japanese and English titles, loopback addresses where nothing answers) and programs
 // for both browsers that record how they were started, for the screenshot and demo scripts;
-// or removes them again. Commands: lay RECORDER_EXE | clear.
+// or removes them again. Commands: lay RECORDER_EXE [slow] | clear. With "slow", a second
+// Chrome profile holds a long history of frames only (visits no one saw), whose reading runs
+// until the reading's deadline: long enough to see the list loading.
 #include "WinDriver.h"
 #include "../common/BrowserSchemas.h"
 #include "../../text/Utf8Text.h"
@@ -69,7 +71,19 @@ int Clear()
     return 0;
 }
 
-int Lay(const std::wstring& recorder)
+// Frames only: every visit is walked and none is taken.
+bool LaySlowProfile(const std::wstring& userData, int64_t now)
+{
+    MakeFolders(userData + L"\\Profile 9");
+    std::string sql = std::string(kChromiumSchemas[0]) +
+                      "INSERT INTO urls(id, url, title, last_visit_time) VALUES (1, 'http://127.0.0.1:9/frame', 'frame', 0);"
+                      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000000) "
+                      "INSERT INTO visits(url, visit_time, transition) SELECT 1, " +
+                      std::to_string(now + kChromiumEpochUs) + " - i, " + std::to_string(0x30000003) + " FROM n;";
+    return Exec(userData + L"\\Profile 9\\History", sql);
+}
+
+int Lay(const std::wstring& recorder, bool slow)
 {
     Clear();
     const int64_t now = std::chrono::duration_cast<std::chrono::microseconds>(
@@ -102,7 +116,7 @@ int Lay(const std::wstring& recorder)
                std::to_string(now - p.minutesAgo * 60000000LL + kChromiumEpochUs) + ", " +
                std::to_string(0x30000000) + ");";
     }
-    if (!Exec(userData + L"\\Default\\History", sql))
+    if (!Exec(userData + L"\\Default\\History", sql) || (slow && !LaySlowProfile(userData, now)))
         return 1;
     std::ofstream(Utf8Text::FromWide(userData + L"\\Local State"), std::ios::binary)
         << u8R"({"profile":{"info_cache":{"Default":{"name":"仕事"}}}})";
@@ -142,7 +156,7 @@ int Lay(const std::wstring& recorder)
 int main(int argc, char** argv)
 {
     if (argc >= 3 && !std::strcmp(argv[1], "lay"))
-        return Lay(Utf8Text::ToWide(argv[2]));
+        return Lay(Utf8Text::ToWide(argv[2]), argc >= 4 && !std::strcmp(argv[3], "slow"));
     if (argc >= 2 && !std::strcmp(argv[1], "clear"))
         return Clear();
     std::fprintf(stderr, "usage: bt_profiles lay RECORDER_EXE | clear\n");
