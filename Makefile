@@ -38,9 +38,11 @@ bench: build-win
 	tools/wine-run.sh build/win/wine_scan_bench.exe
 	tools/wine-run.sh build/win/wine_browsers_bench.exe
 	tools/wine-run.sh build/win/wine_browsers_bench.exe million
+	tools/wine-run.sh build/win/wine_browsers_bench.exe list
 	tools/wine-run.sh build/win/wine_start_bench.exe 21
 	for n in 30000 300000; do tools/wine-run.sh build/win/wine_browsers_bench.exe build $$n; \
-	    tools/wine-run.sh build/win/wine_browsers_bench.exe idle; tools/wine-run.sh build/win/wine_browsers_bench.exe read; done
+	    tools/wine-run.sh build/win/wine_browsers_bench.exe idle; tools/wine-run.sh build/win/wine_browsers_bench.exe read-list; \
+	    tools/wine-run.sh build/win/wine_browsers_bench.exe read; done
 
 # The session-file readers under libFuzzer, natively with clang, each for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

@@ -6,13 +6,19 @@
 //    in alternating rounds with the floor of copying the large files: the extra time that the
 //    large histories cost, against that copy; and the bytes one press reads.
 //  - "million": 1,000,000 addresses and 3,000,000 visits each against the 100,000 ones.
-//  - "build N", then "read" and "idle" in fresh processes: the memory of a reading follows the
-//    count of pages kept, not the size of the history.
+//  - "build N", then "idle", "read-list" and "read" in fresh processes: the memory of a reading (of
+//    the selection, or of the list of recent pages) follows the count of pages kept, not the
+//    size of the history.
+//  - "list": the list of recent pages (100, rows made as the list dialog shows them) from the
+//    two 100,000-address histories, against the selection of "再び表示" with N = 100 over the
+//    same files, in alternating rounds.
 #include "../history/CHistoryCopy.h"
 #include "../history/ChromiumHistory.h"
 #include "../history/FirefoxHistory.h"
 #include "../history/HistoryVfs.h"
 #include "../reopen/MergedSelection.h"
+#include "../reopen/PageListing.h"
+#include "../text/TitleText.h"
 #include "../text/Utf8Text.h"
 #include "SyntheticHistory.h"
 #include <windows.h>
@@ -128,6 +134,46 @@ size_t Selection(const Histories& h)
     return merged.OldestFirst().size();
 }
 
+// The selection of "再び表示" with N pages, as the command makes it.
+size_t SelectionOf(const Histories& h, size_t n)
+{
+    MergedSelection merged(n);
+    for (bool firefox : { false, true }) {
+        LatestVisits latest(n, kNowUs, true);
+        latest.Skip({});
+        if (firefox)
+            FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
+        else
+            ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
+        merged.AddVisits(Browsers::Find(firefox ? "Firefox" : "Chrome"), firefox ? "" : "Default", latest.Visits());
+    }
+    return merged.OldestFirst().size();
+}
+
+// The list of recent pages with `rows` rows (three of them checked), each row's texts made
+// as the list dialog shows them.
+size_t ListOf(const Histories& h, size_t rows)
+{
+    PageListing listing(3, rows);
+    for (bool firefox : { false, true }) {
+        LatestVisits latest(rows, kNowUs, true);
+        latest.Mark({});
+        if (firefox)
+            FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
+        else
+            ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
+        listing.AddVisits(Browsers::Find(firefox ? "Firefox" : "Chrome"), firefox ? "" : "Default", latest.Visits(),
+                          L"program", L"profile");
+    }
+    size_t shown = 0;
+    for (const ListedPage& row : listing.Rows()) {
+        std::wstring title = TitleText::Clean(Utf8Text::ToWide(row.page.title));
+        std::wstring address = TitleText::Address(Utf8Text::ToWide(row.page.url));
+        shown += !title.empty() && !address.empty();
+    }
+    return shown;
+}
+
 size_t BareCopy(const Histories& h)
 {
     CHistoryCopy a(h.chromium, "-journal");
@@ -188,11 +234,22 @@ int main(int argc, char** argv)
         h.keep = true;
         return 0;
     }
-    if (argc == 2 && (!std::strcmp(argv[1], "read") || !std::strcmp(argv[1], "idle"))) {
+    if (argc == 2 && (!std::strcmp(argv[1], "read") || !std::strcmp(argv[1], "read-list") || !std::strcmp(argv[1], "idle"))) {
         Histories h(L"bt-bench-browsers");
-        h.keep = !std::strcmp(argv[1], "idle");  // "read" comes after it and removes them
-        size_t pages = !std::strcmp(argv[1], "read") ? Selection(h) : 0;
+        h.keep = std::strcmp(argv[1], "read") != 0;  // "read" comes last and removes them
+        size_t pages = !std::strcmp(argv[1], "read") ? Selection(h) : !std::strcmp(argv[1], "read-list") ? ListOf(h, 100) : 0;
         std::printf("%s: peak working set %.2f MB (%zu pages)\n", argv[1], PeakWorkingSet() / 1048576.0, pages);
+        return 0;
+    }
+    if (argc == 2 && !std::strcmp(argv[1], "list")) {
+        Histories large(L"bt-bench-large");
+        large.BuildWithLog(100000, 300000);
+        std::printf("100,000 addresses: %s\n", large.Sizes().c_str());
+        std::vector<Timing> t(2);
+        Rounds(21, t, { [&] { return SelectionOf(large, 100); }, [&] { return ListOf(large, 100); } });
+        t[0].Print("selection of 100 pages (再び表示, N = 100)");
+        t[1].Print("list of 100 pages, rows made");
+        std::printf("ratio list / selection: %.2f (goal at most 1.2)\n", t[1].Median() / t[0].Median());
         return 0;
     }
     if (argc == 2 && !std::strcmp(argv[1], "million")) {
