@@ -235,7 +235,7 @@ void ClickStatic(HWND dlg, int id)
     Settle(dlg);
 }
 
-void TypeKey(WORD vk, bool alt)
+void TypeKey(WORD vk, bool alt, bool ctrl)
 {
     std::vector<INPUT> inputs;
     auto key = [&](WORD code, bool up) {
@@ -247,8 +247,12 @@ void TypeKey(WORD vk, bool alt)
     };
     if (alt)
         key(VK_MENU, false);
+    if (ctrl)
+        key(VK_CONTROL, false);
     key(vk, false);
     key(vk, true);
+    if (ctrl)
+        key(VK_CONTROL, true);
     if (alt)
         key(VK_MENU, true);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
@@ -392,5 +396,36 @@ bool SetListCheck(HWND list, int item, bool checked)
     it.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
     return remote.Ok() && remote.Write(0, &it, sizeof(it)) &&
            SendMessageW(list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(remote.At(0))) != 0;
+}
+}
+
+namespace WinDriver {
+POINT ListItemCentre(HWND list, int item)
+{
+    RemoteBuffer remote(list, sizeof(RECT));
+    RECT r = {};
+    r.left = LVIR_LABEL;
+    POINT centre = {};
+    if (remote.Ok() && remote.Write(0, &r, sizeof(r)) &&
+        SendMessageW(list, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(remote.At(0))) && remote.Read(0, &r, sizeof(r))) {
+        centre = { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+        ClientToScreen(list, &centre);
+    }
+    return centre;
+}
+
+void DoubleClickAtScreen(POINT at)
+{
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[5] = {};
+    for (INPUT& in : inputs)
+        in.type = INPUT_MOUSE;
+    inputs[0].mi.dx = static_cast<LONG>((at.x * 65536LL + w / 2) / w);
+    inputs[0].mi.dy = static_cast<LONG>((at.y * 65536LL + h / 2) / h);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = inputs[4].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(5, inputs, sizeof(INPUT));
+    Sleep(100);
 }
 }

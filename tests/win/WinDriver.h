@@ -30,7 +30,7 @@ void PostKey(HWND target, UINT vk);
 void PostChar(HWND target, wchar_t c);
 // A key pressed and released on the keyboard, as a user types it (with Alt held when alt is
 // set): it goes to the window that has the focus in the foreground.
-void TypeKey(WORD vk, bool alt = false);
+void TypeKey(WORD vk, bool alt = false, bool ctrl = false);
 // The left button pressed and released at a point of the screen, as a user clicks there.
 void ClickAtScreen(POINT at);
 // The cursor that the screen shows now.
@@ -60,6 +60,10 @@ struct ListRow {
 std::vector<ListRow> ListRows(HWND list);
 // Sets an item's check box of such a list, as a click on it does.
 bool SetListCheck(HWND list, int item, bool checked);
+// The middle of an item's label on the screen.
+POINT ListItemCentre(HWND list, int item);
+// The left button pressed and released twice at a point of the screen, as a double click.
+void DoubleClickAtScreen(POINT at);
 // Lets the target's thread work through what was posted to it.
 void Settle(HWND wnd);
 // A click on a button of a dialog of this thread's reach, or the mouse pressed and released
