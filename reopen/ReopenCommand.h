@@ -20,6 +20,9 @@
 //  6. Opening: one page at a time, oldest first; the URL cache's in a new automated window
 //     (browser/CBrowserWindow), a browser's in a new window of that browser and profile, the
 //     address as one argument (browser/CBrowserLauncher, browser/LaunchCommand).
+// The list of recent pages follows the same rules with its own count, except that pages open
+// now are kept and marked instead of passed over (history/LatestVisits::Mark), and it marks the
+// pages that rules 1 to 5 give with the command's count (PageListing).
 #pragma once
 #include "CBrowserSources.h"
 #include "PageCandidate.h"
