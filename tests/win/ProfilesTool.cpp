@@ -21,14 +21,6 @@ using namespace WinDriver;
 namespace {
 const int64_t kChromiumEpochUs = 11644473600LL * 1000000;
 
-std::wstring KnownFolder(REFKNOWNFOLDERID id)
-{
-    PWSTR path = nullptr;
-    SHGetKnownFolderPath(id, 0, nullptr, &path);
-    std::wstring result = path ? path : L"";
-    CoTaskMemFree(path);
-    return result;
-}
 
 std::string Quoted(const std::string& s)
 {

@@ -1,5 +1,6 @@
 #include "WinDriver.h"
 #include <commctrl.h>
+#include <shlobj.h>
 #include <vector>
 
 namespace WinDriver {
@@ -267,20 +268,37 @@ bool BringToFront(HWND wnd)
     }, 5000);
 }
 
-void ClickAtScreen(POINT at)
+namespace {
+// The pointer moved to a point of the screen and the left button pressed and released `clicks`
+// times there, as one input; the move in the screen's normalised coordinates.
+void ClicksAtScreen(POINT at, int clicks)
 {
-    // The move is part of the same input, in the normalised coordinates of the screen.
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
+    std::vector<INPUT> inputs(1 + 2 * static_cast<size_t>(clicks));
     for (INPUT& in : inputs)
         in.type = INPUT_MOUSE;
     inputs[0].mi.dx = static_cast<LONG>((at.x * 65536LL + w / 2) / w);
     inputs[0].mi.dy = static_cast<LONG>((at.y * 65536LL + h / 2) / h);
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, inputs, sizeof(INPUT));
+    for (size_t i = 1; i < inputs.size(); ++i)
+        inputs[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     Sleep(100);
+}
+}
+
+void ClickAtScreen(POINT at) { ClicksAtScreen(at, 1); }
+
+void DoubleClickAtScreen(POINT at) { ClicksAtScreen(at, 2); }
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id)
+{
+    PWSTR path = nullptr;
+    std::wstring result;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)) && path)
+        result = path;
+    CoTaskMemFree(path);
+    return result;
 }
 
 HCURSOR ShownCursor()
@@ -414,18 +432,4 @@ POINT ListItemCentre(HWND list, int item)
     return centre;
 }
 
-void DoubleClickAtScreen(POINT at)
-{
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[5] = {};
-    for (INPUT& in : inputs)
-        in.type = INPUT_MOUSE;
-    inputs[0].mi.dx = static_cast<LONG>((at.x * 65536LL + w / 2) / w);
-    inputs[0].mi.dy = static_cast<LONG>((at.y * 65536LL + h / 2) / h);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = inputs[4].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(5, inputs, sizeof(INPUT));
-    Sleep(100);
-}
 }

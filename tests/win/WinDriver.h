@@ -46,6 +46,8 @@ HWND CaptureOf(HWND wnd);
 void EndProcessesWithWindowClass(const wchar_t* windowClass);
 // Ends the process that owns the window at once.
 void EndProcessOf(HWND wnd);
+// A known folder of the user (FOLDERID_...), or empty.
+std::wstring KnownFolder(const GUID& id);
 // The user's temporary folder, with its trailing backslash.
 std::wstring TempFolder();
 // Makes the folder and every folder above it that is missing.
