@@ -43,7 +43,7 @@ bool ChromiumHistory::Read(const std::string& utf8Path, LatestVisits& latest, co
                db.ReadRows(kVisits, kPage, kEpochDifferenceUs + 1, kEpochDifferenceUs + into.LatestAcceptedUs(),
                            [&](const HistoryDatabase::Visit& v) {
                                if (!CountsAsSeen(v.type, v.hidden))
-                                   return true;
+                                   return !into.Full();  // (full only when asked to stop)
                                return into.Offer(v.url, v.urlBytes, ToUnixMicros(v.time), v.title, v.titleBytes);
                            });
     }, limit);

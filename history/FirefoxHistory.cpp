@@ -29,7 +29,7 @@ bool FirefoxHistory::Read(const std::string& utf8Path, LatestVisits& latest, con
                db.ReadRows(kVisits, kPage, 1, into.LatestAcceptedUs(),
                            [&](const HistoryDatabase::Visit& v) {
                                if (!CountsAsSeen(v.type, v.hidden))
-                                   return true;
+                                   return !into.Full();  // (full only when asked to stop)
                                // Firefox keeps microseconds since 1970 already.
                                return into.Offer(v.url, v.urlBytes, v.time, v.title, v.titleBytes);
                            });

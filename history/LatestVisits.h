@@ -22,7 +22,8 @@ public:
     // Addresses open now, kept and marked instead: they take no place of the others, so the
     // set still holds the latest `capacity` that are not open (and at most as many open ones).
     void Mark(std::set<std::string> urls) { m_marked = std::move(urls); }
-    // Once `*stop` is true, the set takes nothing more and the reader stops.
+    // Once `*stop` is true, the set counts as full: it takes nothing more, and the reader,
+    // which asks at every visit it walks, stops.
     void StopWhen(const std::atomic<bool>* stop) { m_stop = stop; }
 
     // False once the set is full: the reader can stop. The title (UTF-8, may be null) is kept
