@@ -164,9 +164,10 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
     for (const ListedPage& listed : m_pages)
         rows.push_back(RowOf(listed));
     m_table.SetRows(std::move(rows));
+    Fill();
+    // Once the rows are in: what works on them.
     for (int id : { IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE })
         EnableWindow(GetDlgItem(id), !m_pages.empty());
-    Fill();
     if (m_pages.empty())
         SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_NO_URL_FOUND).c_str());
     return 0;

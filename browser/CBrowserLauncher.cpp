@@ -36,6 +36,19 @@ std::wstring ProgramOf(const std::wstring& command)
     return exe == std::wstring::npos ? command : command.substr(0, exe + 4);
 }
 
+// Whether `path` holds `mark`, letter case aside.
+bool HoldsMark(const std::wstring& path, const wchar_t* mark)
+{
+    if (!mark)
+        return true;
+    std::wstring lowerPath = path, lowerMark = mark;
+    if (lowerPath.empty() || lowerMark.empty())
+        return lowerMark.empty();
+    CharLowerBuffW(&lowerPath[0], static_cast<DWORD>(lowerPath.size()));
+    CharLowerBuffW(&lowerMark[0], static_cast<DWORD>(lowerMark.size()));
+    return lowerPath.find(lowerMark) != std::wstring::npos;
+}
+
 bool NamesProgram(const std::wstring& path, const wchar_t* exe)
 {
     size_t slash = path.find_last_of(L"\\/");
@@ -44,12 +57,13 @@ bool NamesProgram(const std::wstring& path, const wchar_t* exe)
 }
 }
 
-std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const wchar_t*>& programFolders)
+std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const wchar_t*>& programFolders,
+                                    const wchar_t* mark)
 {
     const std::wstring appPaths = std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe;
     for (HKEY root : { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE }) {
         std::wstring path = ProgramOf(ReadString(root, appPaths, nullptr));
-        if (FileSystem::IsFile(path))
+        if (HoldsMark(path, mark) && FileSystem::IsFile(path))
             return path;
     }
     // The browsers' entries in the list of internet programs, whatever they are called.
@@ -66,7 +80,7 @@ std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const 
             std::wstring command = ReadString(
                 root, std::wstring(L"SOFTWARE\\Clients\\StartMenuInternet\\") + name + L"\\shell\\open\\command", nullptr);
             std::wstring path = ProgramOf(command);
-            if (NamesProgram(path, exe) && FileSystem::IsFile(path)) {
+            if (NamesProgram(path, exe) && HoldsMark(path, mark) && FileSystem::IsFile(path)) {
                 RegCloseKey(clients);
                 return path;
             }
@@ -75,7 +89,7 @@ std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const 
     }
     for (const wchar_t* place : programFolders) {
         std::wstring path = FileSystem::Expand(place) + exe;
-        if (path.find(L'%') == std::wstring::npos && FileSystem::IsFile(path))
+        if (path.find(L'%') == std::wstring::npos && HoldsMark(path, mark) && FileSystem::IsFile(path))
             return path;
     }
     return std::wstring();

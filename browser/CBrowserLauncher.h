@@ -9,8 +9,11 @@ class CBrowserLauncher {
 public:
     // The full path of the program `executable` ("chrome.exe"): the App Paths key (the
     // user's, then the machine's), then the program of a StartMenuInternet entry of that name,
-    // then each of `programFolders`. Empty when none of them names a file that exists.
-    static std::wstring Find(const wchar_t* executable, const std::vector<const wchar_t*>& programFolders);
+    // then each of `programFolders`. With a `mark` ("\Chromium\"), only a path that holds it
+    // counts: other programs have that file name too. Empty when none of them names a file
+    // that exists.
+    static std::wstring Find(const wchar_t* executable, const std::vector<const wchar_t*>& programFolders,
+                             const wchar_t* mark = nullptr);
 
     // Starts `program`, a browser of that family, with the page in a new window (of
     // `profile`, for Chromium), then waits until the new process has exited or waits for

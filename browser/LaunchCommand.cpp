@@ -24,11 +24,18 @@ bool LaunchCommand::SafeUrl(const std::string& url, std::string* safe)
 
 std::vector<std::string> LaunchCommand::Arguments(Browser browser, const std::string& profile, const std::string& safeUrl)
 {
-    if (browser == Browser::Firefox)
-        return { "-new-window", safeUrl };
     std::vector<std::string> args;
+    if (browser == Browser::Firefox || browser == Browser::FirefoxPath) {
+        if (!profile.empty()) {
+            args.push_back(browser == Browser::Firefox ? "-P" : "--profile");
+            args.push_back(profile);
+        }
+        args.push_back("-new-window");
+        args.push_back(safeUrl);
+        return args;
+    }
     if (!profile.empty())
-        args.push_back("--profile-directory=" + profile);
+        args.push_back((browser == Browser::Opera ? "--side-profile-name=" : "--profile-directory=") + profile);
     args.push_back("--new-window");
     // Chromium reads no switch after this, whatever the address looks like.
     args.push_back("--");

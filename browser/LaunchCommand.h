@@ -9,7 +9,11 @@
 
 class LaunchCommand {
 public:
-    enum class Browser { Chromium, Firefox };
+    // How the browser is told which profile: Chromium, --profile-directory=<folder name>;
+    // Opera, --side-profile-name=<folder name> for a side profile (none for its main one);
+    // Firefox, -P <name>; FirefoxPath, --profile <folder> (a profile without a name). An empty
+    // profile: no switch, the browser's own choice.
+    enum class Browser { Chromium, Opera, Firefox, FirefoxPath };
 
     // The address as it may stand in one argument: quotes, spaces, tabs and control characters
     // (bytes below 0x21 and 0x7F) as %XX. False, and nothing to open, without "scheme:" first,
@@ -17,8 +21,9 @@ public:
     // data:): a history is no place to take those from.
     static bool SafeUrl(const std::string& url, std::string* safe);
 
-    // The arguments after the program. Chromium (Chrome, Edge): --profile-directory=<profile>
-    // (when one is named), --new-window, --, the address. Firefox: -new-window, the address.
+    // The arguments after the program. Chromium family: the profile's switch (when one is
+    // named), --new-window, --, the address. Firefox family: the profile's switch, -new-window,
+    // the address.
     static std::vector<std::string> Arguments(Browser browser, const std::string& profile, const std::string& safeUrl);
 
     // The program in quotes, then each argument quoted where it needs it, by the rules that

@@ -1,8 +1,9 @@
 // The profiles of today's browsers (Browsers) for the current user, and where each keeps its
-// history. Found only when asked (never at start-up): for the Chromium family the "User Data"
-// folders of every channel under the local application data, their subfolders that hold a
-// History file (not the guest or system profile); for the Firefox family the profiles that
-// profiles.ini names and that hold places.sqlite. Each with the name the browser shows for it.
+// history. Found only when asked (never at start-up), by each browser's layout: for a "User
+// Data" folder of each channel, its subfolders that hold a History file (not the guest or system
+// profile); for Opera's folder, its Default (or, on old versions, the folder itself) and its
+// side profiles; for profiles.ini, the profiles it names that hold places.sqlite. Each with the
+// name the browser shows for it.
 #pragma once
 #include "Browsers.h"
 #include <string>
@@ -10,11 +11,22 @@
 
 struct BrowserProfile {
     const BrowserDescriptor* browser = nullptr;
-    std::wstring userData;   // Chromium: the channel's "User Data" folder; Firefox: profiles.ini's folder
-    std::wstring profile;    // Chromium: the profile's folder name; Firefox: the profile's folder
+    std::wstring userData;   // Chromium family: the channel's "User Data" folder (Opera: its folder);
+                             // Firefox family: profiles.ini's folder
+    std::wstring profile;    // Chromium family: the profile's folder name under userData (Opera: also
+                             // "_side_profiles\<id>", or empty for the folder itself); Firefox
+                             // family: the profile's folder
     std::wstring history;    // the history file
     std::wstring displayName;  // as the browser shows it (Chromium: Local State; Firefox: profiles.ini's
                                // Name), or the folder's name when it gives none; cut, not cleaned
+    std::string name;        // Firefox family: profiles.ini's Name (UTF-8), empty for none
+    // The profile's own folder.
+    std::wstring Folder() const
+    {
+        if (browser && browser->family == BrowserFamily::Firefox)
+            return profile;
+        return profile.empty() ? userData : userData + L"\\" + profile;
+    }
 };
 
 class CBrowserProfiles {

@@ -27,22 +27,49 @@ bool EndsWith(const std::wstring& path, const std::wstring& tail)
 std::wstring ChromiumProgram(const BrowserDescriptor& browser, const std::wstring& userData)
 {
     const std::wstring exe = browser.executable;
-    for (const wchar_t* data : browser.dataFolders) {
-        if (!EndsWith(userData, std::wstring(L"\\") + data + L"\\User Data"))
+    for (const BrowserDataFolder& data : browser.dataFolders) {
+        if (!EndsWith(userData, std::wstring(L"\\") + data.path + L"\\User Data"))
             continue;
         std::wstring channel = userData.substr(0, userData.size() - std::wstring(L"\\User Data").size());
         std::wstring perUser = channel + L"\\Application\\" + exe;
         if (FileSystem::IsFile(perUser))
             return perUser;
-        if (data == browser.dataFolders.front())
-            return CBrowserLauncher::Find(browser.executable, browser.programFolders);
+        if (&data == &browser.dataFolders.front())
+            return CBrowserLauncher::Find(browser.executable, browser.programFolders, browser.programMark);
         for (const wchar_t* root : { L"%ProgramFiles%\\", L"%ProgramFiles(x86)%\\" }) {
-            std::wstring path = FileSystem::Expand(root) + data + L"\\Application\\" + exe;
+            std::wstring path = FileSystem::Expand(root) + data.path + L"\\Application\\" + exe;
             if (FileSystem::IsFile(path))
                 return path;
         }
     }
     return std::wstring();
+}
+
+// The program that opens the pages of a profile.
+std::wstring ProgramOf(const BrowserProfile& p)
+{
+    const BrowserDescriptor& browser = *p.browser;
+    if (browser.layout == ProfileLayout::UserData)
+        return ChromiumProgram(browser, p.userData);
+    return CBrowserLauncher::Find(browser.executable, browser.programFolders, browser.programMark);
+}
+
+// How the launcher names the profile: Chromium's folder name, Opera's side profile, Firefox's
+// name (-P), or its folder where it has no name a switch could take.
+std::pair<LaunchCommand::Browser, std::string> LaunchProfileOf(const BrowserProfile& p)
+{
+    using B = LaunchCommand::Browser;
+    if (p.browser->family == BrowserFamily::Firefox) {
+        if (!p.name.empty() && p.name[0] != '-')
+            return { B::Firefox, p.name };
+        return { B::FirefoxPath, Utf8Text::FromWide(p.profile) };
+    }
+    if (p.browser->layout == ProfileLayout::OperaFolder) {
+        const std::wstring side = L"_side_profiles\\";
+        return { B::Opera, p.profile.compare(0, side.size(), side) == 0 ? Utf8Text::FromWide(p.profile.substr(side.size()))
+                                                                         : std::string() };
+    }
+    return { B::Chromium, Utf8Text::FromWide(p.profile) };
 }
 
 // Chromium's newest session file: the Session_<time> of the latest time, or the older name.
@@ -65,21 +92,15 @@ std::set<std::string> OpenTabAddresses(const BrowserProfile& p)
 {
     std::set<std::string> open;
     if (p.browser->family == BrowserFamily::Firefox) {
-        std::wstring file = p.profile + L"\\sessionstore-backups\\recovery.jsonlz4";
+        std::wstring file = p.Folder() + L"\\sessionstore-backups\\recovery.jsonlz4";
         FirefoxSession::OpenUrls(FileSystem::ReadShared(file, FirefoxSession::kLargestSession), &open);
     } else {
-        std::wstring file = ChromiumSessionFile(p.userData + L"\\" + p.profile);
+        std::wstring file = ChromiumSessionFile(p.Folder());
         ChromiumSession::OpenUrls(FileSystem::ReadShared(file, kLargestChromiumSession), &open);
     }
     return open;
 }
 }
-
-LaunchCommand::Browser CBrowserSources::LaunchFamily(const BrowserDescriptor& browser)
-{
-    return browser.family == BrowserFamily::Firefox ? LaunchCommand::Browser::Firefox : LaunchCommand::Browser::Chromium;
-}
-
 
 void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly, OpenTabs openTabs, size_t capacity,
                               const std::function<void(ProfilePages&&)>& sink, const Progress& progress)
@@ -101,10 +122,7 @@ void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly
         const BrowserDescriptor& browser = *p.browser;
         auto known = programs.find(p.userData);
         if (known == programs.end())
-            known = programs.emplace(p.userData, browser.family == BrowserFamily::Firefox
-                                                     ? CBrowserLauncher::Find(browser.executable, browser.programFolders)
-                                                     : ChromiumProgram(browser, p.userData))
-                        .first;
+            known = programs.emplace(p.userData, ProgramOf(p)).first;
         if (known->second.empty())
             continue;  // nothing could open its pages
         LatestVisits latest(capacity, now, httpOnly);
@@ -120,9 +138,8 @@ void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly
             FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
         else
             ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
-        // Firefox opens a page in the profile it was started with; Chromium takes the profile's folder.
-        std::string profile = browser.family == BrowserFamily::Firefox ? std::string() : Utf8Text::FromWide(p.profile);
-        sink({ &browser, profile, p.displayName, known->second, latest.Visits() });
+        const auto launch = LaunchProfileOf(p);
+        sink({ &browser, launch.second, p.displayName, known->second, latest.Visits(), launch.first });
     }
     if (progress.step && !stopped())
         progress.step(profiles.size(), profiles.size());
@@ -132,6 +149,6 @@ void CBrowserSources::Collect(MergedSelection& merged, const std::set<std::strin
                               bool skipOpen, size_t capacity)
 {
     Collect(chosen, httpOnly, skipOpen ? OpenTabs::Skip : OpenTabs::Count, capacity, [&](ProfilePages&& pages) {
-        merged.AddVisits(pages.browser, pages.profile, pages.visits, pages.program, pages.profileName);
+        merged.AddVisits(pages.browser, pages.profile, pages.visits, pages.program, pages.profileName, pages.launch);
     }, Progress());
 }

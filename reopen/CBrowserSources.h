@@ -17,10 +17,11 @@ public:
     // The pages of one profile as read: its latest visits, with what opens them.
     struct ProfilePages {
         const BrowserDescriptor* browser;
-        std::string profile;        // what the launcher takes: Chromium's profile folder, or empty
+        std::string profile;        // what the launcher takes (LaunchCommand::Browser says which)
         std::wstring profileName;   // as the browser names it
         std::wstring program;
         std::vector<BrowserVisit> visits;
+        LaunchCommand::Browser launch;
     };
     // What becomes of the pages that a profile's session file shows open in a tab while its
     // browser runs (an unreadable session file shows none; when the browser is not running,
@@ -38,6 +39,4 @@ public:
     // The same into one selection, open tabs passed over with `skipOpen`.
     static void Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly, bool skipOpen,
                         size_t capacity);
-    // How the launcher starts a browser of that family.
-    static LaunchCommand::Browser LaunchFamily(const BrowserDescriptor& browser);
 };

@@ -14,11 +14,14 @@ void MergedSelection::AddUrlCache(const RecentSet& recent, const std::set<std::s
 
 void MergedSelection::AddVisits(const BrowserDescriptor* browser, const std::string& profile,
                                 const std::vector<BrowserVisit>& visits, const std::wstring& program,
-                                const std::wstring& profileName)
+                                const std::wstring& profileName, LaunchCommand::Browser launch)
 {
-    for (const BrowserVisit& v : visits)
-        if (!v.openNow || m_keepsOpen)
-            m_candidates.push_back({ v.url, v.timeUs, browser, profile, program, v.title, profileName, v.openNow });
+    for (const BrowserVisit& v : visits) {
+        if (v.openNow && !m_keepsOpen)
+            continue;
+        m_candidates.push_back({ v.url, v.timeUs, browser, profile, program, v.title, profileName, v.openNow });
+        m_candidates.back().launch = launch;
+    }
 }
 
 std::vector<size_t> MergedSelection::Kept(bool repeatsOfTheCache) const

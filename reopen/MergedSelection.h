@@ -21,7 +21,8 @@ public:
     // The set's entries; those whose address is in `open` are marked open now.
     void AddUrlCache(const RecentSet& recent, const std::set<std::string>* open = nullptr);
     void AddVisits(const BrowserDescriptor* browser, const std::string& profile, const std::vector<BrowserVisit>& visits,
-                   const std::wstring& program = {}, const std::wstring& profileName = {});
+                   const std::wstring& program = {}, const std::wstring& profileName = {},
+                   LaunchCommand::Browser launch = LaunchCommand::Browser::Chromium);
 
     // The pages to open: the latest `capacity`, oldest first.
     std::vector<PageCandidate> OldestFirst() const;

@@ -3,6 +3,7 @@
 #pragma once
 #include "../history/Browsers.h"
 #include "../history/VisitTime.h"
+#include "../browser/LaunchCommand.h"
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -19,11 +20,12 @@ struct PageCandidate {
     std::string url;                 // the URL cache's name as the scan kept it (ANSI), or a browser's address (UTF-8)
     int64_t timeUs = 0;              // microseconds since 1970-01-01 UTC
     const BrowserDescriptor* browser = nullptr;  // the browser whose history holds it; null: the URL cache
-    std::string profile;             // the Chromium profile it came from (its folder's name), or empty
+    std::string profile;             // the profile as the launcher takes it (`launch` says how), or empty
     std::wstring program;            // the browser that opens it; empty for the URL cache
     std::string title;               // UTF-8 as the page gave it (bounded, not cleaned); empty for none
     std::wstring profileName;        // the profile as its browser names it; empty for the URL cache
     bool openNow = false;            // open in a window or a tab now
+    LaunchCommand::Browser launch = LaunchCommand::Browser::Chromium;  // how `profile` is given to the browser
     // The visit time as a file time (100-ns ticks since 1601-01-01 UTC).
     uint64_t FileTime() const
     {
@@ -32,6 +34,7 @@ struct PageCandidate {
     bool operator==(const PageCandidate& o) const
     {
         return url == o.url && timeUs == o.timeUs && browser == o.browser && profile == o.profile &&
-               program == o.program && title == o.title && profileName == o.profileName && openNow == o.openNow;
+               program == o.program && title == o.title && profileName == o.profileName && openNow == o.openNow &&
+               launch == o.launch;
     }
 };

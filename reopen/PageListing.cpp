@@ -16,10 +16,10 @@ void PageListing::AddUrlCache(const RecentSet& listed, const RecentSet& latest, 
 
 void PageListing::AddVisits(const BrowserDescriptor* browser, const std::string& profile,
                             const std::vector<BrowserVisit>& visits, const std::wstring& program,
-                            const std::wstring& profileName)
+                            const std::wstring& profileName, LaunchCommand::Browser launch)
 {
-    m_rows.AddVisits(browser, profile, visits, program, profileName);
-    m_toOpen.AddVisits(browser, profile, visits, program, profileName);
+    m_rows.AddVisits(browser, profile, visits, program, profileName, launch);
+    m_toOpen.AddVisits(browser, profile, visits, program, profileName, launch);
 }
 
 std::vector<ListedPage> PageListing::Rows() const

@@ -25,7 +25,8 @@ public:
                      const RecentSet& toOpen);
     // A profile's latest visits, open ones marked (LatestVisits::Mark).
     void AddVisits(const BrowserDescriptor* browser, const std::string& profile, const std::vector<BrowserVisit>& visits,
-                   const std::wstring& program, const std::wstring& profileName);
+                   const std::wstring& program, const std::wstring& profileName,
+                   LaunchCommand::Browser launch = LaunchCommand::Browser::Chromium);
 
     std::vector<ListedPage> Rows() const;
 

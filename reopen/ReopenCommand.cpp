@@ -49,7 +49,7 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
                              options.skipOpen ? CBrowserSources::OpenTabs::Mark : CBrowserSources::OpenTabs::Count,
                              listCount, [&](CBrowserSources::ProfilePages&& pages) {
                                  listing.AddVisits(pages.browser, pages.profile, pages.visits, pages.program,
-                                                   pages.profileName);
+                                                   pages.profileName, pages.launch);
                              }, progress);
     return listing.Rows();
 }
@@ -57,7 +57,7 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
 std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages)
 {
     return PageOpening::OpenAll<CBrowserWindow>(pages, [](const PageCandidate& page) {
-        return CBrowserLauncher::Open(page.program, CBrowserSources::LaunchFamily(*page.browser), page.profile, page.url);
+        return CBrowserLauncher::Open(page.program, page.launch, page.profile, page.url);
     });
 }
 

@@ -114,9 +114,19 @@ TEST(LaunchCommand, HostileAddressesStayOneArgument)
         expected = { "C:\\Firefox\\firefox.exe", "-new-window", c.arg };
         EXPECT_EQ(expected, ReadBack(LaunchCommand::CommandLine("C:\\Firefox\\firefox.exe", firefox))) << c.what;
     }
-    // Without a profile named, Chromium gets no profile switch.
-    EXPECT_EQ((std::vector<std::string>{ "--new-window", "--", "http://a/" }),
-              LaunchCommand::Arguments(LaunchCommand::Browser::Chromium, "", "http://a/"));
+    // Each way of naming a profile, and none.
+    using B = LaunchCommand::Browser;
+    using Args = std::vector<std::string>;
+    const struct { B browser; const char* profile; Args args; } profiles[] = {
+        { B::Chromium, "", { "--new-window", "--", "http://a/" } },
+        { B::Opera, "", { "--new-window", "--", "http://a/" } },
+        { B::Opera, "side1", { "--side-profile-name=side1", "--new-window", "--", "http://a/" } },
+        { B::Firefox, "", { "-new-window", "http://a/" } },
+        { B::Firefox, "work", { "-P", "work", "-new-window", "http://a/" } },
+        { B::FirefoxPath, "C:\\P\\x", { "--profile", "C:\\P\\x", "-new-window", "http://a/" } },
+    };
+    for (const auto& p : profiles)
+        EXPECT_EQ(p.args, LaunchCommand::Arguments(p.browser, p.profile, "http://a/")) << p.profile;
 }
 
 TEST(LaunchCommand, QuotingTable)

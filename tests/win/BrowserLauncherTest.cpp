@@ -16,6 +16,7 @@ using namespace WinDriver;
 
 namespace {
 
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
 std::wstring Recorder()
 {
@@ -41,7 +42,7 @@ void SetDefault(HKEY root, const std::wstring& key, const std::wstring& value, D
 std::wstring FindOf(const char* key)
 {
     const BrowserDescriptor* browser = Browsers::Find(key);
-    return CBrowserLauncher::Find(browser->executable, browser->programFolders);
+    return CBrowserLauncher::Find(browser->executable, browser->programFolders, browser->programMark);
 }
 
 // A folder with "chrome.exe" (the recorder under the browser's name), and the test's registry
@@ -50,8 +51,8 @@ class BrowserLauncherTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = TempFolder() + L"bt-browsers";
-        CreateDirectoryW(m_folder.c_str(), nullptr);
+        m_folder = TempFolder() + L"bt-browsers\\Google\\Chrome\\Application";
+        MakeFolders(m_folder);
         m_chrome = m_folder + L"\\chrome.exe";
         ASSERT_TRUE(CopyFileW(Recorder().c_str(), m_chrome.c_str(), FALSE));
         Clean();
@@ -59,8 +60,7 @@ protected:
     void TearDown() override
     {
         Clean();
-        DeleteFileW(m_chrome.c_str());
-        RemoveDirectoryW(m_folder.c_str());
+        RemoveTree(TempFolder() + L"bt-browsers");
     }
     void Clean()
     {
@@ -91,7 +91,8 @@ TEST_F(BrowserLauncherTest, ProgramFoundThroughTheRegistryInItsOrder)
 {
     EXPECT_EQ(L"", FindOf("Chrome")) << "no Chrome in this prefix";
     // The machine's App Paths entry, with an environment variable in it.
-    SetDefault(HKEY_LOCAL_MACHINE, kAppPaths, L"%TEMP%\\bt-browsers\\chrome.exe", REG_EXPAND_SZ);
+    SetDefault(HKEY_LOCAL_MACHINE, kAppPaths, L"%TEMP%\\bt-browsers\\Google\\Chrome\\Application\\chrome.exe",
+               REG_EXPAND_SZ);
     EXPECT_EQ(0, lstrcmpiW(m_chrome.c_str(), FindOf("Chrome").c_str()));
     // The user's comes first, quoted; a program that is not there is passed over.
     SetDefault(HKEY_CURRENT_USER, kAppPaths, L"\"" + m_folder + L"\\missing\\chrome.exe\"");
@@ -110,6 +111,15 @@ TEST_F(BrowserLauncherTest, ProgramFoundThroughTheRegistryInItsOrder)
     SetDefault(HKEY_CURRENT_USER, std::wstring(kStartMenu) + L"\\shell\\open\\command", L"\"" + m_chrome + L"\" --flag");
     EXPECT_EQ(m_chrome, FindOf("Chrome"));
     EXPECT_EQ(L"", FindOf("Firefox")) << "that entry is not Firefox's";
+    EXPECT_EQ(L"", FindOf("Chromium")) << "Chrome's chrome.exe is not Chromium's";
+    Clean();
+    // Chromium's program has Chrome's name: its folder says whose it is.
+    const std::wstring chromium = TempFolder() + L"bt-browsers\\Chromium\\Application\\chrome.exe";
+    MakeFolders(FolderOf(chromium));
+    ASSERT_TRUE(CopyFileW(m_chrome.c_str(), chromium.c_str(), FALSE));
+    SetDefault(HKEY_CURRENT_USER, kAppPaths, chromium);
+    EXPECT_EQ(chromium, FindOf("Chromium"));
+    EXPECT_EQ(L"", FindOf("Chrome")) << "Chromium's chrome.exe is not Chrome's";
 }
 
 TEST_F(BrowserLauncherTest, HostileAddressesReachTheBrowserAsOneArgument)
@@ -123,6 +133,11 @@ TEST_F(BrowserLauncherTest, HostileAddressesReachTheBrowserAsOneArgument)
           { "--profile-directory=Default", "--new-window", "--", "http://x/a%0Ab%20c\\%22d" } },
         { LaunchCommand::Browser::Firefox, "", "https://例え.jp/パス?q=\"x\"",
           { "-new-window", "https://例え.jp/パス?q=%22x%22" } },
+        { LaunchCommand::Browser::Firefox, "仕事 \"2\"", "http://a/", { "-P", "仕事 \"2\"", "-new-window", "http://a/" } },
+        { LaunchCommand::Browser::FirefoxPath, "D:\\Firefox Profiles\\x y\\", "http://a/",
+          { "--profile", "D:\\Firefox Profiles\\x y\\", "-new-window", "http://a/" } },
+        { LaunchCommand::Browser::Opera, "abc123", "http://a/", { "--side-profile-name=abc123", "--new-window", "--", "http://a/" } },
+        { LaunchCommand::Browser::Opera, "", "http://a/", { "--new-window", "--", "http://a/" } },
     };
     for (const auto& c : cases) {
         DeleteFileW(record.c_str());

@@ -46,7 +46,10 @@ struct Page {
 };
 
 const std::wstring kFakes = L"bt-demo-browsers";
-const wchar_t* const kPrograms[] = { L"chrome.exe", L"firefox.exe" };
+// Where the browsers install their programs: a folder can tell programs of one name apart.
+const wchar_t* const kPrograms[] = { L"Google\\Chrome\\Application\\chrome.exe", L"Mozilla Firefox\\firefox.exe" };
+
+std::wstring ExeOf(const std::wstring& program) { return program.substr(program.find_last_of(L'\\') + 1); }
 
 std::wstring AppPathKey(const wchar_t* exe)
 {
@@ -57,8 +60,8 @@ int Clear()
 {
     RemoveTree(KnownFolder(FOLDERID_LocalAppData) + L"\\Google");
     RemoveTree(KnownFolder(FOLDERID_RoamingAppData) + L"\\Mozilla\\Firefox");
-    for (const wchar_t* exe : kPrograms)
-        RegDeleteTreeW(HKEY_CURRENT_USER, AppPathKey(exe).c_str());
+    for (const wchar_t* program : kPrograms)
+        RegDeleteTreeW(HKEY_CURRENT_USER, AppPathKey(ExeOf(program).c_str()).c_str());
     RemoveTree(TempFolder() + kFakes);
     return 0;
 }
@@ -131,12 +134,14 @@ int Lay(const std::wstring& recorder, bool slow)
 
     const std::wstring fakes = TempFolder() + kFakes;
     MakeFolders(fakes);
-    for (const wchar_t* exe : kPrograms) {
-        std::wstring program = fakes + L"\\" + exe;
+    for (const wchar_t* installed : kPrograms) {
+        std::wstring program = fakes + L"\\" + installed;
+        MakeFolders(program.substr(0, program.find_last_of(L'\\')));
         if (!CopyFileW(recorder.c_str(), program.c_str(), FALSE))
             return 1;
         HKEY h = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, AppPathKey(exe).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, AppPathKey(ExeOf(installed).c_str()).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &h, nullptr);
         RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
                        static_cast<DWORD>((program.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(h);
