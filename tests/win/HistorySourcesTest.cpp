@@ -220,6 +220,8 @@ TEST(HistoryCopy, LeftoversOfAnEarlierRunAreRemoved)
 }
 
 namespace {
+std::wstring FileSystemName(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+
 void MakeFile(const std::wstring& path)
 {
     MakeFolders(path.substr(0, path.find_last_of(L'\\')));
@@ -281,6 +283,67 @@ TEST(BrowserProfiles, EveryChannelsProfilesWithAHistory)
     };
     EXPECT_EQ(expected, got);
     EXPECT_TRUE(CBrowserProfiles::Find(root + L"\\none", root + L"\\none").empty());
+    RemoveTree(root);
+}
+
+// Every browser of both families where it keeps its profiles: channels, Opera's layouts (the
+// profile in Default, in the folder itself on old versions, and side profiles), the Store
+// build of Firefox, and the forks of Firefox with their own profiles.ini.
+TEST(BrowserProfiles, EveryBrowserOfBothFamiliesByItsLayout)
+{
+    const std::wstring root = TempFolder() + L"bt-appdata-all";
+    RemoveTree(root);
+    const std::wstring local = root + L"\\Local", roaming = root + L"\\Roaming";
+    for (const wchar_t* history : {
+             L"\\Local\\Chromium\\User Data\\Default\\History",
+             L"\\Local\\BraveSoftware\\Brave-Browser\\User Data\\Default\\History",
+             L"\\Local\\BraveSoftware\\Brave-Browser-Nightly\\User Data\\Profile 2\\History",
+             L"\\Local\\Vivaldi\\User Data\\Default\\History",
+             L"\\Local\\Yandex\\YandexBrowser\\User Data\\Default\\History",
+             L"\\Roaming\\Opera Software\\Opera Stable\\Default\\History",
+             L"\\Roaming\\Opera Software\\Opera Stable\\_side_profiles\\a1b2\\History",
+             L"\\Roaming\\Opera Software\\Opera GX Stable\\History",  // an old version's layout
+             L"\\Local\\Packages\\Mozilla.Firefox_n80bbvh6b1yt2\\LocalCache\\Roaming\\Mozilla\\Firefox\\Profiles\\s.default\\places.sqlite",
+             L"\\Roaming\\Waterfox\\Profiles\\w.default\\places.sqlite",
+             L"\\Roaming\\librewolf\\Profiles\\l.default\\places.sqlite",
+             L"\\Roaming\\Mozilla\\Floorp\\Profiles\\f.default\\places.sqlite",
+             L"\\Roaming\\zen\\Profiles\\z.default\\places.sqlite" })
+        MakeFile(root + history);
+    // Each profiles.ini names its one profile after its own folder.
+    const struct { const wchar_t* folder; const char* profile; } inis[] = {
+        { L"\\Local\\Packages\\Mozilla.Firefox_n80bbvh6b1yt2\\LocalCache\\Roaming\\Mozilla\\Firefox", "s.default" },
+        { L"\\Roaming\\Waterfox", "w.default" }, { L"\\Roaming\\librewolf", "l.default" },
+        { L"\\Roaming\\Mozilla\\Floorp", "f.default" }, { L"\\Roaming\\zen", "z.default" },
+    };
+    for (const auto& ini : inis) {
+        const std::wstring folder = root + ini.folder;
+        const std::string text = "[Profile0]\r\nName=" + Utf8Text::FromWide(FileSystemName(folder)) +
+                                 "\r\nIsRelative=1\r\nPath=Profiles/" + ini.profile + "\r\n";
+        HANDLE f = CreateFileW((folder + L"\\profiles.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        WriteFile(f, text.data(), static_cast<DWORD>(text.size()), nullptr, nullptr);
+        CloseHandle(f);
+    }
+
+    std::vector<std::wstring> got;
+    for (const BrowserProfile& p : CBrowserProfiles::Find(local, roaming))
+        got.push_back(Utf8Text::ToWide(p.browser->key) + L" | " + p.Folder().substr(root.size()) + L" | " + p.displayName);
+    std::sort(got.begin(), got.end());
+    const std::vector<std::wstring> expected = {
+        L"Brave | \\Local\\BraveSoftware\\Brave-Browser-Nightly\\User Data\\Profile 2 | Profile 2",
+        L"Brave | \\Local\\BraveSoftware\\Brave-Browser\\User Data\\Default | Default",
+        L"Chromium | \\Local\\Chromium\\User Data\\Default | Default",
+        L"Firefox | \\Local\\Packages\\Mozilla.Firefox_n80bbvh6b1yt2\\LocalCache\\Roaming\\Mozilla\\Firefox\\Profiles\\s.default | Firefox",
+        L"Floorp | \\Roaming\\Mozilla\\Floorp\\Profiles\\f.default | Floorp",
+        L"LibreWolf | \\Roaming\\librewolf\\Profiles\\l.default | librewolf",
+        L"Opera | \\Roaming\\Opera Software\\Opera Stable\\Default | Default",
+        L"Opera | \\Roaming\\Opera Software\\Opera Stable\\_side_profiles\\a1b2 | a1b2",
+        L"OperaGX | \\Roaming\\Opera Software\\Opera GX Stable | Opera GX Stable",
+        L"Vivaldi | \\Local\\Vivaldi\\User Data\\Default | Default",
+        L"Waterfox | \\Roaming\\Waterfox\\Profiles\\w.default | Waterfox",
+        L"Yandex | \\Local\\Yandex\\YandexBrowser\\User Data\\Default | Default",
+        L"Zen | \\Roaming\\zen\\Profiles\\z.default | zen",
+    };
+    EXPECT_EQ(expected, got);
     RemoveTree(root);
 }
 
