@@ -194,7 +194,7 @@ void CReopenDlg::OnSysCommand(UINT nID, LPARAM)
 ReopenOptions CReopenDlg::Options() const
 {
     return ReopenOptions::FromSettings(m_nOpenNumber, m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory,
-                                       m_bUseInternetExplorer, m_bUseEdge, m_bUseChrome, m_bUseFirefox);
+                                       SettingsTable<CReopenDlg>::Section(*this, L"BROWSERS"));
 }
 
 // The list reads with the filters and the count as the dialog shows them now; it keeps its
@@ -227,14 +227,8 @@ void CReopenDlg::OnSources()
         CBusyCommand busy;
         dlg.m_browsers = ReopenCommand::CountProfiles();
     }
-    dlg.m_bUseInternetExplorer = m_bUseInternetExplorer;
-    dlg.m_bUseEdge = m_bUseEdge;
-    dlg.m_bUseChrome = m_bUseChrome;
-    dlg.m_bUseFirefox = m_bUseFirefox;
+    dlg.m_sources = SettingsTable<CReopenDlg>::Section(*this, L"BROWSERS");
     if (dlg.DoModal() != IDOK)
         return;
-    m_bUseInternetExplorer = dlg.m_bUseInternetExplorer;
-    m_bUseEdge = dlg.m_bUseEdge;
-    m_bUseChrome = dlg.m_bUseChrome;
-    m_bUseFirefox = dlg.m_bUseFirefox;
+    SettingsTable<CReopenDlg>::SetSection(*this, L"BROWSERS", dlg.m_sources);
 }

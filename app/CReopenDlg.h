@@ -28,6 +28,16 @@ public:
     int m_bUseEdge;
     int m_bUseChrome;
     int m_bUseFirefox;
+    int m_bUseChromium;
+    int m_bUseBrave;
+    int m_bUseVivaldi;
+    int m_bUseOpera;
+    int m_bUseOperaGX;
+    int m_bUseYandex;
+    int m_bUseWaterfox;
+    int m_bUseLibreWolf;
+    int m_bUseFloorp;
+    int m_bUseZen;
     // The list of recent pages: how many pages, its place and size, its columns' widths.
     UINT m_nListNumber;
     int m_nListLeft;

@@ -1,53 +1,60 @@
 #include "CSourcesDlg.h"
 #include "../framework/AfxMessageBox.h"
-#include "../framework/CDataExchange.h"
-#include <cstring>
+#include <commctrl.h>
 
 BEGIN_MESSAGE_MAP(CSourcesDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSourcesDlg::CSourcesDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
 
-void CSourcesDlg::DoDataExchange(CDataExchange* pDX)
+namespace {
+// The string with "%d" replaced by the number.
+std::wstring WithCount(UINT id, int count)
 {
-    CDialog::DoDataExchange(pDX);
-    DDX_Check(pDX, IDC_SOURCE_INTERNET_EXPLORER, m_bUseInternetExplorer);
-    DDX_Check(pDX, IDC_SOURCE_EDGE, m_bUseEdge);
-    DDX_Check(pDX, IDC_SOURCE_CHROME, m_bUseChrome);
-    DDX_Check(pDX, IDC_SOURCE_FIREFOX, m_bUseFirefox);
+    std::wstring text = AfxLoadString(id);
+    size_t at = text.find(L"%d");
+    if (at != std::wstring::npos)
+        text.replace(at, 2, std::to_wstring(count));
+    return text;
+}
 }
 
-// Each browser's box names it and says how many profiles it has, or that none was found (then
-// it cannot be changed; its setting stays as it is).
 BOOL CSourcesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const struct { int id; const char* key; } boxes[] = {
-        { IDC_SOURCE_EDGE, "Edge" },
-        { IDC_SOURCE_CHROME, "Chrome" },
-        { IDC_SOURCE_FIREFOX, "Firefox" },
+    WidenStaticTexts();
+    m_list.SubclassDlgItem(IDC_SOURCE_LIST, this);
+    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    RECT client;
+    m_list.GetClientRect(&client);
+    m_list.InsertColumn(0, L"", LVCFMT_LEFT, client.right - GetSystemMetrics(SM_CXVSCROLL));
+    const auto add = [this](const std::string& key, const std::wstring& text) {
+        int item = m_list.InsertItem(static_cast<int>(m_keys.size()), text, 0);
+        auto setting = m_sources.find(key);
+        m_list.SetCheck(item, setting == m_sources.end() || setting->second != 0);
+        m_keys.push_back(key);
     };
-    for (const auto& box : boxes) {
-        HWND wnd = GetDlgItem(box.id);
-        std::wstring text = WindowTextOf(wnd);
-        int profiles = 0;
-        for (const ReopenCommand::BrowserProfiles& found : m_browsers) {
-            if (!strcmp(found.key, box.key)) {
-                text = found.displayName;
-                profiles = found.count;
-            }
-        }
-        if (profiles > 0) {
-            std::wstring count = AfxLoadString(IDS_SOURCE_PROFILES);
-            size_t at = count.find(L"%d");
-            if (at != std::wstring::npos)
-                count.replace(at, 2, std::to_wstring(profiles));
-            text += count;
-        } else {
-            text += AfxLoadString(IDS_SOURCE_NOT_FOUND);
-            EnableWindow(wnd, FALSE);
-        }
-        SetWindowTextW(wnd, text.c_str());
+    add(ReopenOptions::kUrlCacheKey, AfxLoadString(IDS_SOURCE_URL_CACHE));
+    for (const ReopenCommand::BrowserProfiles& found : m_browsers) {
+        if (found.count == 0)
+            continue;
+        add(found.key, found.displayName + WithCount(found.programFound ? IDS_SOURCE_PROFILES : IDS_SOURCE_NO_PROGRAM,
+                                                     found.count));
     }
     return TRUE;
+}
+
+// The ticks become the settings; with none, the user is asked for one.
+void CSourcesDlg::OnOK()
+{
+    bool any = false;
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        any = any || m_list.GetCheck(static_cast<int>(i));
+    if (!any) {
+        AfxMessageBox(IDS_SOURCE_NONE_CHOSEN, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    for (size_t i = 0; i < m_keys.size(); ++i)
+        m_sources[m_keys[i]] = m_list.GetCheck(static_cast<int>(i)) ? 1 : 0;
+    EndDialog(IDOK);
 }

@@ -1,9 +1,14 @@
-// Which histories the reopen command reads: the URL cache (Internet Explorer) and today's
-// browsers, each with how many profiles were found; a browser without any is shown disabled.
+// Which histories the reopen command reads: a check list of the URL cache (Internet Explorer)
+// and every browser of today whose profiles were found, each with how many, and a mark when its
+// program is not there to open their pages. The settings of browsers not found stay as they
+// are. At least one source must stay ticked.
 #pragma once
 #include "../framework/CDialog.h"
+#include "../framework/CListCtrl.h"
 #include "../reopen/ReopenCommand.h"
 #include "../res/resource.h"
+#include <map>
+#include <string>
 #include <vector>
 
 class CSourcesDlg : public CDialog {
@@ -12,16 +17,18 @@ public:
 
     explicit CSourcesDlg(CWnd* pParent = nullptr);
 
-    int m_bUseInternetExplorer = 1;
-    int m_bUseEdge = 1;
-    int m_bUseChrome = 1;
-    int m_bUseFirefox = 1;
+    // Each source's setting by its key ([BROWSERS]); read before the dialog runs, changed by OK.
+    std::map<std::string, int> m_sources;
     // The browsers with their names and the profiles found, set before the dialog runs.
     std::vector<ReopenCommand::BrowserProfiles> m_browsers;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    CListCtrl m_list;
+    std::vector<std::string> m_keys;  // the list's rows' sources
 };

@@ -4,6 +4,9 @@
 #pragma once
 #include "SettingsProfile.h"
 #include "SettingsRules.h"
+#include <cwchar>
+#include <map>
+#include <string>
 
 // A member of the owner that holds a setting: an int flag or the unsigned count.
 template <class Owner>
@@ -61,6 +64,16 @@ public:
         { L"BROWSERS", L"Edge", 1, SettingFormat::Flag, &Owner::m_bUseEdge, SettingWrite::WhenSectionNeeded },
         { L"BROWSERS", L"Chrome", 1, SettingFormat::Flag, &Owner::m_bUseChrome, SettingWrite::WhenSectionNeeded },
         { L"BROWSERS", L"Firefox", 1, SettingFormat::Flag, &Owner::m_bUseFirefox, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Chromium", 1, SettingFormat::Flag, &Owner::m_bUseChromium, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Brave", 1, SettingFormat::Flag, &Owner::m_bUseBrave, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Vivaldi", 1, SettingFormat::Flag, &Owner::m_bUseVivaldi, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Opera", 1, SettingFormat::Flag, &Owner::m_bUseOpera, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"OperaGX", 1, SettingFormat::Flag, &Owner::m_bUseOperaGX, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Yandex", 1, SettingFormat::Flag, &Owner::m_bUseYandex, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Waterfox", 1, SettingFormat::Flag, &Owner::m_bUseWaterfox, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"LibreWolf", 1, SettingFormat::Flag, &Owner::m_bUseLibreWolf, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Floorp", 1, SettingFormat::Flag, &Owner::m_bUseFloorp, SettingWrite::WhenSectionNeeded },
+        { L"BROWSERS", L"Zen", 1, SettingFormat::Flag, &Owner::m_bUseZen, SettingWrite::WhenSectionNeeded },
         // The list of recent pages: how many, and where and how large the user left it (a
         // width or height of 0: as the dialog is made; a column width of 0: its own).
         { L"LIST", L"ListNumber", 100, SettingFormat::ListCount, &Owner::m_nListNumber, SettingWrite::WhenChanged },
@@ -106,7 +119,26 @@ public:
         return ok;
     }
 
+    // The values of one section's keys (ASCII names), and back.
+    static std::map<std::string, int> Section(const Owner& owner, const wchar_t* section)
+    {
+        std::map<std::string, int> values;
+        for (const SettingRow<Owner>& row : kRows)
+            if (std::wstring(row.section) == section)
+                values[Narrow(row.key)] = row.member.Get(owner);
+        return values;
+    }
+    static void SetSection(Owner& owner, const wchar_t* section, const std::map<std::string, int>& values)
+    {
+        for (const SettingRow<Owner>& row : kRows) {
+            auto value = values.find(Narrow(row.key));
+            if (std::wstring(row.section) == section && value != values.end())
+                row.member.Set(owner, value->second);
+        }
+    }
+
 private:
+    static std::string Narrow(const wchar_t* key) { return std::string(key, key + std::wcslen(key)); }
     static bool Changed(const Owner& owner, const SettingRow<Owner>& row)
     {
         return SettingsRules::Format(row.format, row.member.Get(owner)) != SettingsRules::Format(row.format, row.defaultValue);

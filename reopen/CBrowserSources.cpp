@@ -45,8 +45,9 @@ std::wstring ChromiumProgram(const BrowserDescriptor& browser, const std::wstrin
     return std::wstring();
 }
 
-// The program that opens the pages of a profile.
-std::wstring ProgramOf(const BrowserProfile& p)
+}
+
+std::wstring CBrowserSources::ProgramOf(const BrowserProfile& p)
 {
     const BrowserDescriptor& browser = *p.browser;
     if (browser.layout == ProfileLayout::UserData)
@@ -54,6 +55,7 @@ std::wstring ProgramOf(const BrowserProfile& p)
     return CBrowserLauncher::Find(browser.executable, browser.programFolders, browser.programMark);
 }
 
+namespace {
 // How the launcher names the profile: Chromium's folder name, Opera's side profile, Firefox's
 // name (-P), or its folder where it has no name a switch could take.
 std::pair<LaunchCommand::Browser, std::string> LaunchProfileOf(const BrowserProfile& p)

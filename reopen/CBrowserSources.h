@@ -6,6 +6,7 @@
 #include "MergedSelection.h"
 #include "../browser/CBrowserLauncher.h"
 #include "../history/Browsers.h"
+#include "../history/CBrowserProfiles.h"
 #include <atomic>
 #include <functional>
 #include <set>
@@ -36,6 +37,8 @@ public:
     // each one's latest `capacity` visits to `sink`.
     static void Collect(const std::set<std::string>& chosen, bool httpOnly, OpenTabs openTabs, size_t capacity,
                         const std::function<void(ProfilePages&&)>& sink, const Progress& progress);
+    // The program that opens the pages of a profile; empty when it cannot be found.
+    static std::wstring ProgramOf(const BrowserProfile& profile);
     // The same into one selection, open tabs passed over with `skipOpen`.
     static void Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly, bool skipOpen,
                         size_t capacity);

@@ -8,6 +8,7 @@
 #include "../history/CUrlCacheStore.h"
 #include "../history/ScanFlags.h"
 #include <algorithm>
+#include <set>
 
 std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options)
 {
@@ -66,8 +67,13 @@ std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
     const std::vector<BrowserDescriptor>& browsers = Browsers::All();
     std::vector<BrowserProfiles> counts;
     for (const BrowserDescriptor& b : browsers)
-        counts.push_back({ b.key, b.displayName, 0 });
-    for (const BrowserProfile& p : CBrowserProfiles::Find())
-        ++counts[static_cast<size_t>(p.browser - browsers.data())].count;
+        counts.push_back({ b.key, b.displayName, 0, false });
+    std::set<std::wstring> looked;  // each channel's program once
+    for (const BrowserProfile& p : CBrowserProfiles::Find()) {
+        BrowserProfiles& count = counts[static_cast<size_t>(p.browser - browsers.data())];
+        ++count.count;
+        if (!count.programFound && looked.insert(p.userData).second)
+            count.programFound = !CBrowserSources::ProgramOf(p).empty();
+    }
     return counts;
 }

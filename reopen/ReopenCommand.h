@@ -44,11 +44,13 @@ public:
     // Opens them in that order and says, page by page, what happened.
     static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages);
 
-    // How many profiles of each browser there are now (for the sources dialog).
+    // How many profiles of each browser there are now, and whether its program is there to
+    // open their pages (for the sources dialog).
     struct BrowserProfiles {
         const char* key;             // the browser's (Browsers)
         const wchar_t* displayName;  // as the user knows it
         int count;
+        bool programFound;
     };
     static std::vector<BrowserProfiles> CountProfiles();
 };

@@ -1,6 +1,7 @@
 // What one run of the reopen command is asked for: how many pages, the three filters and the
 // sources. Made from the settings in one place, by the dialog and by any other caller alike.
 #pragma once
+#include <map>
 #include <set>
 #include <string>
 
@@ -10,11 +11,13 @@ struct ReopenOptions {
     bool skipOpen = true;     // pages open now (windows, and the tabs of running browsers) are passed over
     bool onlyMine = true;     // the URL cache: the Windows user's own entries
     bool urlCache = true;                       // the sources: the URL cache,
-    std::set<std::string> browsers = { "Edge", "Chrome", "Firefox" };  // and the keys of the browsers read
+    std::set<std::string> browsers;             // and the keys of the browsers read (Browsers)
 
-    // From the settings' values, where any non-zero value means on.
+    // From the settings' values, where any non-zero value means on. `sources`: each source's key
+    // in the settings ([BROWSERS]: kUrlCacheKey, or a browser's key) with its value.
     static ReopenOptions FromSettings(unsigned openNumber, int targetHttp, int disableAlreadyOpen, int onlyMyHistory,
-                                      int useInternetExplorer, int useEdge, int useChrome, int useFirefox);
+                                      const std::map<std::string, int>& sources);
+    static constexpr const char* kUrlCacheKey = "InternetExplorer";
     // The URL-cache scan's flags (ScanFlags).
     unsigned ScanFlags() const;
 };

@@ -27,10 +27,7 @@
 
 // Sources dialog, and its item in the main dialog's system menu (below 0xF000, a multiple of 16)
 #define IDM_SOURCES                          0x0010
-#define IDC_SOURCE_INTERNET_EXPLORER         1020
-#define IDC_SOURCE_EDGE                      1021
-#define IDC_SOURCE_CHROME                    1022
-#define IDC_SOURCE_FIREFOX                   1023
+#define IDC_SOURCE_LIST                      1024
 
 // List of recent pages, and its item in the main dialog's system menu
 #define IDM_LIST                             0x0020
@@ -54,7 +51,6 @@
 #define IDS_README_NOT_OPENED                205
 #define IDS_MENU_SOURCES                     206
 #define IDS_SOURCE_PROFILES                  207
-#define IDS_SOURCE_NOT_FOUND                 208
 #define IDS_MENU_LIST                        209
 #define IDS_LIST_COLUMN_TITLE                210
 #define IDS_LIST_COLUMN_ADDRESS              211
@@ -67,6 +63,9 @@
 #define IDS_LIST_OPEN_MARK                   218
 #define IDS_LIST_URL_CACHE                   219
 #define IDS_LIST_COPY_FAILED                 220
+#define IDS_SOURCE_URL_CACHE                 221
+#define IDS_SOURCE_NO_PROGRAM                222
+#define IDS_SOURCE_NONE_CHOSEN               223
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

@@ -1,6 +1,7 @@
 // The settings table walked for the starting values, Load and Save, over a profile in memory
 // and an owner with the main dialog's members.
 #include "app/SettingsTable.h"
+#include "history/Browsers.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <map>
@@ -22,6 +23,16 @@ struct Options {
     int m_bUseEdge = -7;
     int m_bUseChrome = -7;
     int m_bUseFirefox = -7;
+    int m_bUseChromium = -7;
+    int m_bUseBrave = -7;
+    int m_bUseVivaldi = -7;
+    int m_bUseOpera = -7;
+    int m_bUseOperaGX = -7;
+    int m_bUseYandex = -7;
+    int m_bUseWaterfox = -7;
+    int m_bUseLibreWolf = -7;
+    int m_bUseFloorp = -7;
+    int m_bUseZen = -7;
     unsigned m_nListNumber = 77;
     int m_nListLeft = -7;
     int m_nListTop = -7;
@@ -70,7 +81,7 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
         { L"CloseAfterExecute", 0 }, { L"QueryCancelExit", 1 }, { L"QueryCancelExitSaving", 1 },
         { L"OnlyMyHistory", 1 },
     };
-    ASSERT_EQ(std::size(expected) + 4 + 10, std::size(Table::kRows));
+    ASSERT_EQ(std::size(expected) + 14 + 10, std::size(Table::kRows));
     for (size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(SettingWrite::Always, Table::kRows[i].write) << i;
         EXPECT_STREQ(L"OPTION", Table::kRows[i].section) << i;
@@ -91,8 +102,11 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
     EXPECT_EQ(1, o.m_bUseEdge);
     EXPECT_EQ(1, o.m_bUseChrome);
     EXPECT_EQ(1, o.m_bUseFirefox);
-    const wchar_t* const browsers[] = { L"InternetExplorer", L"Edge", L"Chrome", L"Firefox" };
-    for (size_t i = 0; i < 4; ++i) {
+    // The four first keys as they always were, then one for each further browser of the table.
+    const wchar_t* const browsers[] = { L"InternetExplorer", L"Edge", L"Chrome", L"Firefox", L"Chromium", L"Brave",
+                                        L"Vivaldi", L"Opera", L"OperaGX", L"Yandex", L"Waterfox", L"LibreWolf",
+                                        L"Floorp", L"Zen" };
+    for (size_t i = 0; i < std::size(browsers); ++i) {
         const auto& row = Table::kRows[std::size(expected) + i];
         EXPECT_STREQ(L"BROWSERS", row.section);
         EXPECT_STREQ(browsers[i], row.key);
@@ -199,11 +213,15 @@ TEST(SettingsTable, BrowsersSectionOnlyWhenNeeded)
             if (line.compare(0, 9, L"BROWSERS/") == 0)
                 browsers.push_back(line);
         std::vector<std::wstring> expected;
-        if (c.written)
+        if (c.written) {
             expected = { L"BROWSERS/InternetExplorer=" + std::to_wstring(c.ie ? 1 : 0),
                          L"BROWSERS/Edge=" + std::to_wstring(c.edge ? 1 : 0),
                          L"BROWSERS/Chrome=" + std::to_wstring(c.chrome ? 1 : 0),
                          L"BROWSERS/Firefox=" + std::to_wstring(c.firefox ? 1 : 0) };
+            for (const wchar_t* key : { L"Chromium", L"Brave", L"Vivaldi", L"Opera", L"OperaGX", L"Yandex", L"Waterfox",
+                                        L"LibreWolf", L"Floorp", L"Zen" })
+                expected.push_back(std::wstring(L"BROWSERS/") + key + L"=1");
+        }
         EXPECT_EQ(expected, browsers) << c.what;
         EXPECT_EQ(7u + expected.size(), profile.written.size()) << c.what;
     }
@@ -244,5 +262,17 @@ TEST(SettingsTable, ListKeysOnlyWhenChanged)
         Options o;
         Table::Load(o, profile);
         EXPECT_EQ(c.read, o.m_nListNumber) << c.stored;
+    }
+}
+
+// Every browser of the table has its key in the browsers' section, so that it can be chosen.
+TEST(SettingsTable, EveryBrowserHasItsKey)
+{
+    for (const BrowserDescriptor& browser : Browsers::All()) {
+        std::string key = browser.key;
+        bool found = false;
+        for (const SettingRow<Options>& row : Table::kRows)
+            found = found || (std::wstring(row.section) == L"BROWSERS" && std::wstring(key.begin(), key.end()) == row.key);
+        EXPECT_TRUE(found) << key;
     }
 }

@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     if (!std::strcmp(cmd, "version-rect"))
         return PrintRect(WaitDialogWithControl(0, IDC_WEB_LINK, 20000));
     if (!std::strcmp(cmd, "sources-rect"))
-        return PrintRect(WaitDialogWithControl(0, IDC_SOURCE_EDGE, 20000));
+        return PrintRect(WaitDialogWithControl(0, IDC_SOURCE_LIST, 20000));
     if (!std::strcmp(cmd, "sources")) {
         HWND dlg = Main();
         if (!dlg)
@@ -122,7 +122,7 @@ int main(int argc, char** argv)
                 PostClick(box, IDOK);
             else if (HWND pages = FindDialogWithControl(0, IDC_LIST_PAGES))
                 PostClick(pages, IDCANCEL);
-            else if (HWND src = FindDialogWithControl(0, IDC_SOURCE_EDGE))
+            else if (HWND src = FindDialogWithControl(0, IDC_SOURCE_LIST))
                 PostClick(src, IDCANCEL);
             else if (HWND v = FindDialogWithControl(0, IDC_WEB_LINK))
                 PostClick(v, IDOK);
