@@ -2,7 +2,8 @@
 # Saves PNGs of the main dialog (also busy, and with the hand cursor over its icon), the exit
 # question, the system menu, the sources dialog, the version dialog (also with the pointer on
 # its link and just gone from it), the missing-readme message and the list of recent pages
-# (loading, filled from a Chrome and a Firefox profile laid out for it, and filtered), as Wine
+# (loading, filled from a Chrome and a Firefox profile laid out for it, and filtered) and the
+# sources dialog over those profiles, as Wine
 # shows them, into build/screenshots (or the folder given). Runs on its own display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -111,6 +112,12 @@ wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-loading
 wine "$win/bt_drive.exe" list-loaded-rect | tr -d '\r' | shoot list
 wine "$win/bt_drive.exe" list-filter "ニュース"
 wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-filter
+wine "$win/bt_drive.exe" close-all
+# The sources dialog over the same profiles (and a Brave whose program is not there).
+wine "$work/Backtracker.exe" >/dev/null 2>&1 &
+wine "$win/bt_drive.exe" main-rect >/dev/null
+wine "$win/bt_drive.exe" sources
+wine "$win/bt_drive.exe" sources-rect | tr -d '\r' | shoot sources-browsers
 wine "$win/bt_drive.exe" close-all
 wine "$win/bt_profiles.exe" clear
 # The program ends; the browser window that the busy shot opened is ended with the prefix.

@@ -59,6 +59,7 @@ std::wstring AppPathKey(const wchar_t* exe)
 int Clear()
 {
     RemoveTree(KnownFolder(FOLDERID_LocalAppData) + L"\\Google");
+    RemoveTree(KnownFolder(FOLDERID_LocalAppData) + L"\\BraveSoftware");
     RemoveTree(KnownFolder(FOLDERID_RoamingAppData) + L"\\Mozilla\\Firefox");
     for (const wchar_t* program : kPrograms)
         RegDeleteTreeW(HKEY_CURRENT_USER, AppPathKey(ExeOf(program).c_str()).c_str());
@@ -115,6 +116,12 @@ int Lay(const std::wstring& recorder, bool slow)
         return 1;
     std::ofstream(Utf8Text::FromWide(userData + L"\\Local State"), std::ios::binary)
         << u8R"({"profile":{"info_cache":{"Default":{"name":"仕事"}}}})";
+
+    // A browser whose program is not on this machine: its profile is found, its pages are not opened.
+    const std::wstring brave = KnownFolder(FOLDERID_LocalAppData) + L"\\BraveSoftware\\Brave-Browser\\User Data";
+    MakeFolders(brave + L"\\Default");
+    if (!Exec(brave + L"\\Default\\History", kChromiumSchemas[0]))
+        return 1;
 
     const std::wstring mozilla = KnownFolder(FOLDERID_RoamingAppData) + L"\\Mozilla\\Firefox";
     MakeFolders(mozilla + L"\\Profiles\\demo.default-release");
