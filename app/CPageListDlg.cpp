@@ -307,7 +307,7 @@ void CPageListDlg::OpenRows(const std::vector<size_t>& rows)
         pages.push_back(m_pages[row].page);
     {
         CBusyCommand busy;
-        ReopenCommand::Open(pages);
+        ReopenCommand::Open(pages, m_options.tabs);
     }
     m_opening = false;
     KeepPlacementAndColumns();

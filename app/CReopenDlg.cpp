@@ -144,7 +144,7 @@ void CReopenDlg::OnReopen()
     {
         CBusyCommand busy;
         pages = ReopenCommand::Select(options);
-        ReopenCommand::Open(pages);
+        ReopenCommand::Open(pages, options.tabs);
     }
     if (pages.empty()) {
         AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
@@ -193,8 +193,10 @@ void CReopenDlg::OnSysCommand(UINT nID, LPARAM)
 
 ReopenOptions CReopenDlg::Options() const
 {
-    return ReopenOptions::FromSettings(m_nOpenNumber, m_bTargetHttp, m_bDisableAlreadyOpen, m_bOnlyMyHistory,
-                                       SettingsTable<CReopenDlg>::Section(*this, L"BROWSERS"));
+    ReopenOptions options = ReopenOptions::FromSettings(m_nOpenNumber, m_bTargetHttp, m_bDisableAlreadyOpen,
+                                                        m_bOnlyMyHistory, SettingsTable<CReopenDlg>::Section(*this, L"BROWSERS"));
+    options.tabs = m_bTabsInOneWindow != 0;
+    return options;
 }
 
 // The list reads with the filters and the count as the dialog shows them now; it keeps its
@@ -228,7 +230,9 @@ void CReopenDlg::OnSources()
         dlg.m_browsers = ReopenCommand::CountProfiles();
     }
     dlg.m_sources = SettingsTable<CReopenDlg>::Section(*this, L"BROWSERS");
+    dlg.m_bTabs = m_bTabsInOneWindow;
     if (dlg.DoModal() != IDOK)
         return;
     SettingsTable<CReopenDlg>::SetSection(*this, L"BROWSERS", dlg.m_sources);
+    m_bTabsInOneWindow = dlg.m_bTabs;
 }

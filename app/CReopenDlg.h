@@ -38,6 +38,7 @@ public:
     int m_bUseLibreWolf;
     int m_bUseFloorp;
     int m_bUseZen;
+    int m_bTabsInOneWindow;
     // The list of recent pages: how many pages, its place and size, its columns' widths.
     UINT m_nListNumber;
     int m_nListLeft;

@@ -1,5 +1,6 @@
 #include "CSourcesDlg.h"
 #include "../framework/AfxMessageBox.h"
+#include "../framework/CDataExchange.h"
 #include <commctrl.h>
 
 BEGIN_MESSAGE_MAP(CSourcesDlg, CDialog)
@@ -17,6 +18,12 @@ std::wstring WithCount(UINT id, int count)
         text.replace(at, 2, std::to_wstring(count));
     return text;
 }
+}
+
+void CSourcesDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Check(pDX, IDC_SOURCE_TABS, m_bTabs);
 }
 
 BOOL CSourcesDlg::OnInitDialog()
@@ -54,6 +61,8 @@ void CSourcesDlg::OnOK()
         AfxMessageBox(IDS_SOURCE_NONE_CHOSEN, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
+    if (!UpdateData(TRUE))
+        return;
     for (size_t i = 0; i < m_keys.size(); ++i)
         m_sources[m_keys[i]] = m_list.GetCheck(static_cast<int>(i)) ? 1 : 0;
     EndDialog(IDOK);

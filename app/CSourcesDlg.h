@@ -19,10 +19,13 @@ public:
 
     // Each source's setting by its key ([BROWSERS]); read before the dialog runs, changed by OK.
     std::map<std::string, int> m_sources;
+    // Each browser profile's pages as tabs of one new window.
+    int m_bTabs = 0;
     // The browsers with their names and the profiles found, set before the dialog runs.
     std::vector<ReopenCommand::BrowserProfiles> m_browsers;
 
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
 

@@ -86,6 +86,8 @@ public:
         { L"LIST", L"SourceWidth", 0, SettingFormat::Decimal, &Owner::m_nListSourceWidth, SettingWrite::WhenChanged },
         { L"LIST", L"TimeWidth", 0, SettingFormat::Decimal, &Owner::m_nListTimeWidth, SettingWrite::WhenChanged },
         { L"LIST", L"OpenWidth", 0, SettingFormat::Decimal, &Owner::m_nListOpenWidth, SettingWrite::WhenChanged },
+        // Each browser profile's pages as tabs of one new window (the sources dialog).
+        { L"OPTION", L"TabsInOneWindow", 0, SettingFormat::Flag, &Owner::m_bTabsInOneWindow, SettingWrite::WhenChanged },
     };
 
     static void SetDefaults(Owner& owner)

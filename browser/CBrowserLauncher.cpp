@@ -95,22 +95,19 @@ std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const 
     return std::wstring();
 }
 
-bool CBrowserLauncher::Open(const std::wstring& program, LaunchCommand::Browser kind, const std::string& profile,
-                            const std::string& utf8Url, unsigned waitMs)
+namespace {
+// Starts the program with the arguments, then waits until the new process has exited or waits
+// for input, at most `waitMs`: a running browser takes the pages from the new process, which
+// then ends at once; a starting one waits for input once its window is up.
+bool Start(const std::wstring& program, const std::vector<std::string>& args, unsigned waitMs)
 {
-    std::string safe;
-    if (program.empty() || !LaunchCommand::SafeUrl(utf8Url, &safe))
-        return false;
     // The program's path stays as found; paths hold no quote.
-    std::wstring line =
-        L"\"" + program + L"\"" + Utf8Text::ToWide(LaunchCommand::ArgumentsLine(LaunchCommand::Arguments(kind, profile, safe)));
+    std::wstring line = L"\"" + program + L"\"" + Utf8Text::ToWide(LaunchCommand::ArgumentsLine(args));
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
-    // A running browser takes the page from the new process, which then ends at once; a
-    // starting one waits for input once its window is up. Either way, one page at a time.
     DWORD start = GetTickCount();
     if (WaitForInputIdle(pi.hProcess, waitMs) == WAIT_FAILED) {
         DWORD spent = GetTickCount() - start;
@@ -119,4 +116,52 @@ bool CBrowserLauncher::Open(const std::wstring& program, LaunchCommand::Browser 
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+}
+
+bool CBrowserLauncher::Open(const std::wstring& program, LaunchCommand::Browser kind, const std::string& profile,
+                            const std::string& utf8Url, unsigned waitMs)
+{
+    std::string safe;
+    if (program.empty() || !LaunchCommand::SafeUrl(utf8Url, &safe))
+        return false;
+    return Start(program, LaunchCommand::Arguments(kind, profile, safe), waitMs);
+}
+
+std::vector<bool> CBrowserLauncher::OpenTabs(const std::wstring& program, LaunchCommand::Browser kind,
+                                             const std::string& profile, const std::vector<std::string>& utf8Urls,
+                                             unsigned waitMs)
+{
+    std::vector<bool> opened(utf8Urls.size(), false);
+    if (program.empty())
+        return opened;
+    std::vector<std::string> safe;
+    std::vector<size_t> of;  // each safe address's page
+    for (size_t i = 0; i < utf8Urls.size(); ++i) {
+        std::string s;
+        if (LaunchCommand::SafeUrl(utf8Urls[i], &s)) {
+            safe.push_back(std::move(s));
+            of.push_back(i);
+        }
+    }
+    // The line is counted in UTF-8 bytes, never fewer than its UTF-16 characters.
+    const size_t programLength = Utf8Text::FromWide(program).size() + 2;
+    std::vector<std::string> left;
+    std::vector<size_t> pages;
+    const auto commands = LaunchCommand::TabCommands(kind, profile, safe, programLength,
+                                                     LaunchCommand::kLongestCommandLine - 1, &left, &pages);
+    // The commands hold the pages that were not left out, in order.
+    size_t next = 0, leftAt = 0;
+    for (size_t c = 0; c < commands.size(); ++c) {
+        const bool started = Start(program, commands[c], waitMs);
+        for (size_t n = 0; n < pages[c]; ++next) {
+            if (leftAt < left.size() && safe[next] == left[leftAt]) {
+                ++leftAt;
+                continue;
+            }
+            opened[of[next]] = started;
+            ++n;
+        }
+    }
+    return opened;
 }

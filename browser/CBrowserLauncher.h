@@ -21,4 +21,10 @@ public:
     // not be started.
     static bool Open(const std::wstring& program, LaunchCommand::Browser family, const std::string& profile,
                      const std::string& utf8Url, unsigned waitMs = 2000);
+    // The pages (oldest first) as tabs of one new window of `program` and `profile`, in as few
+    // commands as the command line allows (LaunchCommand::TabCommands), one after the other.
+    // Whether each page was handed to a started command.
+    static std::vector<bool> OpenTabs(const std::wstring& program, LaunchCommand::Browser family,
+                                      const std::string& profile, const std::vector<std::string>& utf8Urls,
+                                      unsigned waitMs = 2000);
 };

@@ -82,3 +82,87 @@ std::string LaunchCommand::ArgumentsLine(const std::vector<std::string>& args)
         line += " " + Quote(arg);
     return line;
 }
+
+namespace {
+// The arguments that name the profile, as Arguments gives them.
+std::vector<std::string> ProfileArguments(LaunchCommand::Browser browser, const std::string& profile)
+{
+    std::vector<std::string> args = LaunchCommand::Arguments(browser, profile, "x");
+    const size_t tail = browser == LaunchCommand::Browser::Firefox || browser == LaunchCommand::Browser::FirefoxPath ? 2 : 3;
+    args.resize(args.size() - tail);  // without -new-window (or --new-window, --) and the address
+    return args;
+}
+
+size_t LineLength(const std::vector<std::string>& args)
+{
+    return LaunchCommand::ArgumentsLine(args).size();
+}
+}
+
+std::vector<std::vector<std::string>> LaunchCommand::TabCommands(Browser browser, const std::string& profile,
+                                                                 const std::vector<std::string>& safeUrls,
+                                                                 size_t programLength, size_t longest,
+                                                                 std::vector<std::string>* left, std::vector<size_t>* pages)
+{
+    const bool firefox = browser == Browser::Firefox || browser == Browser::FirefoxPath;
+    std::vector<std::vector<std::string>> commands;
+    if (safeUrls.size() == 1) {
+        std::vector<std::string> args = Arguments(browser, profile, safeUrls[0]);
+        if (programLength + LineLength(args) <= longest) {
+            commands.push_back(args);
+            if (pages)
+                pages->push_back(1);
+        } else if (left) {
+            left->push_back(safeUrls[0]);
+        }
+        return commands;
+    }
+    const std::vector<std::string> head = ProfileArguments(browser, profile);
+    // What a command starts with: the first opens the window, the later ones add to it.
+    const auto start = [&](bool first) {
+        std::vector<std::string> args = head;
+        if (!firefox) {
+            if (first)
+                args.push_back("--new-window");
+            args.push_back("--");  // no switch after this, whatever an address looks like
+        }
+        return args;
+    };
+    std::vector<std::string> current = start(true);
+    size_t inCurrent = 0;
+    const auto fits = [&](const std::vector<std::string>& args, const std::vector<std::string>& more) {
+        return programLength + LineLength(args) + LineLength(more) <= longest;
+    };
+    for (const std::string& url : safeUrls) {
+        std::vector<std::string> adding;
+        if (firefox)
+            adding.push_back(commands.empty() ? "-url" : "-new-tab");
+        adding.push_back(url);
+        if (!fits(current, adding)) {
+            // The command so far goes, and the page starts the next one, if it fits there.
+            std::vector<std::string> next = inCurrent > 0 ? start(false) : current;
+            if (firefox && inCurrent > 0)
+                adding.front() = "-new-tab";
+            if (!fits(next, adding)) {
+                if (left)
+                    left->push_back(url);
+                continue;
+            }
+            if (inCurrent > 0) {
+                commands.push_back(current);
+                if (pages)
+                    pages->push_back(inCurrent);
+                current = next;
+                inCurrent = 0;
+            }
+        }
+        current.insert(current.end(), adding.begin(), adding.end());
+        ++inCurrent;
+    }
+    if (inCurrent > 0) {
+        commands.push_back(current);
+        if (pages)
+            pages->push_back(inCurrent);
+    }
+    return commands;
+}

@@ -26,6 +26,21 @@ public:
     // the address.
     static std::vector<std::string> Arguments(Browser browser, const std::string& profile, const std::string& safeUrl);
 
+    // The commands that open the pages (safe addresses, oldest first) as tabs of one new window,
+    // left to right, each command's line (`programLength` characters of the program's path,
+    // with its quotes, and the arguments) at most `longest` characters: Chromium family,
+    // --new-window and the addresses after --, later parts into that window without
+    // --new-window; Firefox family, -new-window for one page, each page after -url for more
+    // (one new window), later parts each page after -new-tab. A page that fits in no command
+    // is left out and named in `left`; `pages` gets how many pages each command holds.
+    static std::vector<std::vector<std::string>> TabCommands(Browser browser, const std::string& profile,
+                                                              const std::vector<std::string>& safeUrls,
+                                                              size_t programLength, size_t longest,
+                                                              std::vector<std::string>* left = nullptr,
+                                                              std::vector<size_t>* pages = nullptr);
+    // What CreateProcessW takes at most, with the terminating zero.
+    static constexpr size_t kLongestCommandLine = 32767;
+
     // The program in quotes, then each argument quoted where it needs it, by the rules that
     // CommandLineToArgvW (and the C runtime) read back: one argument each, the same bytes.
     static std::string CommandLine(const std::string& program, const std::vector<std::string>& args);

@@ -1,5 +1,5 @@
 // The opening loop of the reopen command over every source: the pages oldest first, each in a
-// new window. A page of the URL cache goes to a new automated browser window, one at a time
+// new window (or, with the tabs option, each browser profile's pages as tabs of one window). A page of the URL cache goes to a new automated browser window, one at a time
 // (CHistoryReopener::OpenOne); a page of a browser of today to `launch`, which starts that
 // browser. An address that runs a script or carries its own
 // content (javascript:, vbscript:, data:) is never opened, whichever source holds it.
@@ -31,6 +31,46 @@ public:
                                                                                        : OpenOutcome::Failed);
             else
                 outcomes.push_back(launch(page) ? OpenOutcome::Opened : OpenOutcome::Failed);
+        }
+        return outcomes;
+    }
+
+    // The same with the pages of one browser profile as tabs of one new window: each profile's
+    // pages go together, oldest first left to right, when its oldest page's turn comes;
+    // `launchTabs` takes them and says which were handed on. The URL cache's open one at a time.
+    template <typename Window, typename LaunchTabs>
+    static std::vector<OpenOutcome> OpenAllAsTabs(const std::vector<PageCandidate>& pages, LaunchTabs launchTabs)
+    {
+        std::vector<OpenOutcome> outcomes(pages.size(), OpenOutcome::Failed);
+        std::vector<bool> done(pages.size(), false);
+        const auto sameWindow = [](const PageCandidate& a, const PageCandidate& b) {
+            return a.browser == b.browser && a.program == b.program && a.launch == b.launch && a.profile == b.profile;
+        };
+        for (size_t i = 0; i < pages.size(); ++i) {
+            if (done[i])
+                continue;
+            const PageCandidate& page = pages[i];
+            if (!MayOpen(page)) {
+                outcomes[i] = OpenOutcome::Refused;
+                continue;
+            }
+            if (!page.browser) {
+                outcomes[i] = CHistoryReopener::OpenOne<Window>(page.url.c_str()) ? OpenOutcome::Opened : OpenOutcome::Failed;
+                continue;
+            }
+            std::vector<size_t> group;
+            for (size_t j = i; j < pages.size(); ++j) {
+                if (!done[j] && sameWindow(page, pages[j]) && MayOpen(pages[j])) {
+                    group.push_back(j);
+                    done[j] = true;
+                }
+            }
+            std::vector<const PageCandidate*> tabs;
+            for (size_t j : group)
+                tabs.push_back(&pages[j]);
+            const std::vector<bool> handed = launchTabs(tabs);
+            for (size_t k = 0; k < group.size(); ++k)
+                outcomes[group[k]] = k < handed.size() && handed[k] ? OpenOutcome::Opened : OpenOutcome::Failed;
         }
         return outcomes;
     }

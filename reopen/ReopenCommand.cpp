@@ -55,8 +55,16 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
     return listing.Rows();
 }
 
-std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages)
+std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages, bool tabs)
 {
+    if (tabs)
+        return PageOpening::OpenAllAsTabs<CBrowserWindow>(pages, [](const std::vector<const PageCandidate*>& group) {
+            std::vector<std::string> urls;
+            for (const PageCandidate* page : group)
+                urls.push_back(page->url);
+            const PageCandidate& first = *group.front();
+            return CBrowserLauncher::OpenTabs(first.program, first.launch, first.profile, urls);
+        });
     return PageOpening::OpenAll<CBrowserWindow>(pages, [](const PageCandidate& page) {
         return CBrowserLauncher::Open(page.program, page.launch, page.profile, page.url);
     });

@@ -41,8 +41,9 @@ public:
     // profiles and stops the reading early.
     static std::vector<ListedPage> List(const ReopenOptions& options, size_t listCount,
                                         const CBrowserSources::Progress& progress);
-    // Opens them in that order and says, page by page, what happened.
-    static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages);
+    // Opens them in that order and says, page by page, what happened; with `tabs`, each browser
+    // profile's pages as tabs of one new window (PageOpening::OpenAllAsTabs).
+    static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages, bool tabs = false);
 
     // How many profiles of each browser there are now, and whether its program is there to
     // open their pages (for the sources dialog).

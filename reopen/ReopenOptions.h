@@ -10,6 +10,7 @@ struct ReopenOptions {
     bool httpOnly = true;     // the URL cache: names with "http://", cut there; browsers: http:// and https://
     bool skipOpen = true;     // pages open now (windows, and the tabs of running browsers) are passed over
     bool onlyMine = true;     // the URL cache: the Windows user's own entries
+    bool tabs = false;        // each browser profile's pages as tabs of one new window
     bool urlCache = true;                       // the sources: the URL cache,
     std::set<std::string> browsers;             // and the keys of the browsers read (Browsers)
 

@@ -28,6 +28,7 @@
 // Sources dialog, and its item in the main dialog's system menu (below 0xF000, a multiple of 16)
 #define IDM_SOURCES                          0x0010
 #define IDC_SOURCE_LIST                      1024
+#define IDC_SOURCE_TABS                      1025
 
 // List of recent pages, and its item in the main dialog's system menu
 #define IDM_LIST                             0x0020

@@ -162,3 +162,74 @@ TEST(LaunchCommand, QuotedArgumentsReadBackTheSameOnRandomText)
         ASSERT_EQ(expected, ReadBack(LaunchCommand::CommandLine("C:\\p.exe", args))) << "round " << round;
     }
 }
+
+// The pages of one profile as tabs of one new window: one command while the line allows, then
+// further ones into the same window; a page that fits in no command is left out and named.
+TEST(LaunchCommand, TabCommandsTable)
+{
+    using B = LaunchCommand::Browser;
+    using Commands = std::vector<std::vector<std::string>>;
+    const std::string u1 = "http://a/1", u2 = "http://a/2", u3 = "http://a/3", huge = "http://a/" + std::string(200, 'x');
+    const struct { const char* what; B browser; std::vector<std::string> urls; size_t longest; Commands commands; std::vector<std::string> left; } cases[] = {
+        { "Chromium, one window", B::Chromium, { u1, u2, u3 }, 1000,
+          { { "--profile-directory=P", "--new-window", "--", u1, u2, u3 } }, {} },
+        { "Chromium, split: the rest into that window", B::Chromium, { u1, u2, u3 }, 85,
+          { { "--profile-directory=P", "--new-window", "--", u1, u2 }, { "--profile-directory=P", "--", u3 } }, {} },
+        { "Opera side profile", B::Opera, { u1, u2 }, 1000, { { "--side-profile-name=P", "--new-window", "--", u1, u2 } }, {} },
+        { "Firefox, one page: its own window", B::Firefox, { u1 }, 1000, { { "-P", "P", "-new-window", u1 } }, {} },
+        { "Firefox, several: -url each", B::Firefox, { u1, u2, u3 }, 1000,
+          { { "-P", "P", "-url", u1, "-url", u2, "-url", u3 } }, {} },
+        { "Firefox, split: -new-tab after", B::FirefoxPath, { u1, u2, u3 }, 75,
+          { { "--profile", "P", "-url", u1, "-url", u2 }, { "--profile", "P", "-new-tab", u3 } }, {} },
+        { "a page too long for any command", B::Chromium, { u1, huge, u2 }, 100,
+          { { "--profile-directory=P", "--new-window", "--", u1, u2 } }, { huge } },
+        { "only a page too long", B::Firefox, { huge }, 100, {}, { huge } },
+    };
+    const size_t program = 20;
+    for (const auto& c : cases) {
+        std::vector<std::string> left;
+        const Commands commands = LaunchCommand::TabCommands(c.browser, "P", c.urls, program, c.longest, &left);
+        EXPECT_EQ(c.commands, commands) << c.what;
+        EXPECT_EQ(c.left, left) << c.what;
+        for (const auto& args : commands)
+            EXPECT_LE(program + LaunchCommand::ArgumentsLine(args).size(), c.longest) << c.what;
+    }
+}
+
+// On random sets: every command within the limit, every page once and in order, the rest left.
+TEST(LaunchCommand, TabCommandsKeepEveryPageInOrderWithinTheLimit)
+{
+    std::mt19937 random(5);
+    for (int round = 0; round < 500; ++round) {
+        const auto browser = static_cast<LaunchCommand::Browser>(random() % 4);
+        std::vector<std::string> urls;
+        for (int i = 1 + random() % 30; i > 0; --i)
+            urls.push_back("http://h/" + std::to_string(i) + std::string(random() % 300, 'p'));
+        const size_t longest = 150 + random() % 2000;
+        std::vector<std::string> left;
+        std::vector<size_t> pages;
+        const auto commands = LaunchCommand::TabCommands(browser, "Profile 1", urls, 60, longest, &left, &pages);
+        ASSERT_EQ(commands.size(), pages.size());
+        std::vector<std::string> opened;
+        for (size_t c = 0; c < commands.size(); ++c) {
+            ASSERT_LE(60 + LaunchCommand::ArgumentsLine(commands[c]).size(), longest);
+            size_t before = opened.size();
+            for (const std::string& arg : commands[c])
+                if (arg.compare(0, 9, "http://h/") == 0)
+                    opened.push_back(arg);
+            ASSERT_EQ(pages[c], opened.size() - before) << "round " << round;
+        }
+        std::vector<std::string> all;
+        size_t o = 0, l = 0;
+        for (const std::string& url : urls) {
+            if (o < opened.size() && opened[o] == url)
+                ++o;
+            else if (l < left.size() && left[l] == url)
+                ++l;
+            else
+                FAIL() << "round " << round << ": a page neither opened nor left, or out of order";
+        }
+        ASSERT_EQ(o, opened.size());
+        ASSERT_EQ(l, left.size());
+    }
+}

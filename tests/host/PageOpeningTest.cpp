@@ -98,4 +98,41 @@ TEST(PageOpening, OneWindowAtATimeInOrderFailuresAndScriptsSkipped)
                                          O::Opened, O::Failed }),
               outcomes);
 }
+
+// As tabs: each browser profile's pages go together, oldest first, when the oldest one's turn
+// comes; the URL cache's one window each, in their places; a script address is left out of its
+// group; what the launcher did not hand on failed.
+TEST(PageOpening, AsTabsEachProfilesPagesTogetherWhenTheOldestsTurnComes)
+{
+    const std::vector<PageCandidate> pages = {
+        { "http://b1/", 1, Browsers::Find("Chrome"), "Default", L"chrome.exe" },
+        { "http://a/", 2, nullptr, {}, {} },
+        { "http://f1/", 3, Browsers::Find("Firefox"), "work", L"firefox.exe" },
+        { "http://b2/", 4, Browsers::Find("Chrome"), "Profile 1", L"chrome.exe" },
+        { "javascript:x", 5, Browsers::Find("Chrome"), "Default", L"chrome.exe" },
+        { "http://b3/", 6, Browsers::Find("Chrome"), "Default", L"chrome.exe" },
+        { "http://f2/", 7, Browsers::Find("Firefox"), "work", L"firefox.exe" },
+    };
+    BrowserLog::calls.clear();
+    BrowserLog::failCreateAt = 0;
+    BrowserLog::creations = 0;
+    std::vector<OpenOutcome> outcomes =
+        PageOpening::OpenAllAsTabs<LoggingBrowser>(pages, [](const std::vector<const PageCandidate*>& tabs) {
+            std::string call = "tabs " + tabs.front()->profile;
+            for (const PageCandidate* page : tabs)
+                call += " " + page->url;
+            BrowserLog::calls.push_back(call);
+            return std::vector<bool>(tabs.size(), tabs.front()->profile != "Profile 1");
+        });
+    const std::vector<std::string> expected = {
+        "tabs Default http://b1/ http://b3/",
+        "construct", "create", "wait 2000", "navigate http://a/ 0", "destroy",
+        "tabs work http://f1/ http://f2/",
+        "tabs Profile 1 http://b2/",
+    };
+    EXPECT_EQ(expected, BrowserLog::calls);
+    using O = OpenOutcome;
+    EXPECT_EQ((std::vector<OpenOutcome>{ O::Opened, O::Opened, O::Opened, O::Failed, O::Refused, O::Opened, O::Opened }),
+              outcomes);
+}
 }

@@ -43,6 +43,7 @@ struct Options {
     int m_nListSourceWidth = -7;
     int m_nListTimeWidth = -7;
     int m_nListOpenWidth = -7;
+    int m_bTabsInOneWindow = -7;
 };
 using Table = SettingsTable<Options>;
 
@@ -81,7 +82,7 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
         { L"CloseAfterExecute", 0 }, { L"QueryCancelExit", 1 }, { L"QueryCancelExitSaving", 1 },
         { L"OnlyMyHistory", 1 },
     };
-    ASSERT_EQ(std::size(expected) + 14 + 10, std::size(Table::kRows));
+    ASSERT_EQ(std::size(expected) + 14 + 10 + 1, std::size(Table::kRows));
     for (size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(SettingWrite::Always, Table::kRows[i].write) << i;
         EXPECT_STREQ(L"OPTION", Table::kRows[i].section) << i;
