@@ -7,7 +7,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(g++-mingw-w64-x86-64-posix cmake make g++ libgtest-dev libgmock-dev googletest
           libbenchmark-dev xvfb xdotool imagemagick fonts-vlgothic fonts-ipafont-gothic python3 locales
-          libx11-dev libxfixes-dev nlohmann-json3-dev clang libclang-rt-14-dev)
+          libx11-dev libxfixes-dev nlohmann-json3-dev clang libclang-rt-14-dev
+          chromium firefox-esr curl)
+# chromium and firefox-esr: real browsers that write their own files for the live tests.
 # Wine comes with its recommended libraries (X extensions, TLS, fonts).
 wine_packages=(wine wine64)
 

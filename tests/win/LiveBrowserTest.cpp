@@ -1,0 +1,176 @@
+// The reopen command against a real Chromium (Debian's, headless) that tests/live/chromium.sh
+// runs with its user data where a Windows user's Chromium keeps it, on loopback pages it serves:
+// the History and session files are the browser's own, written while the program reads them.
+// The script runs one phase at a time (BT_LIVE_PHASE) and says which pages the browser saw,
+// oldest first (BT_LIVE_PAGES, comma-separated) and which of them are open in a tab now
+// (BT_LIVE_OPEN); the program opens pages through a fake Chromium program that records them.
+#include "AppDriver.h"
+#include "WinDriver.h"
+#include "../../history/ChromiumHistory.h"
+#include "../../history/CHistoryCopy.h"
+#include "../../history/VisitTime.h"
+#include "../../res/resource.h"
+#include "../../text/Utf8Text.h"
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace WinDriver;
+
+namespace {
+std::vector<std::string> Split(const char* text)
+{
+    std::vector<std::string> parts;
+    std::stringstream in(text ? text : "");
+    for (std::string part; std::getline(in, part, ',');)
+        if (!part.empty())
+            parts.push_back(part);
+    return parts;
+}
+
+std::wstring Own(const wchar_t* name)
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    return path.substr(0, path.find_last_of(L'\\')) + L"\\" + name;
+}
+
+// The pages a fresh reading of the live History holds, newest first.
+std::vector<std::string> Read(const std::wstring& history)
+{
+    LatestVisits latest(50, VisitTime::NowUs(), true);
+    ChromiumHistory::Read(Utf8Text::FromWide(history), latest, CHistoryCopy::Make);
+    std::vector<std::string> urls;
+    for (const BrowserVisit& v : latest.Visits())
+        urls.push_back(v.url);
+    return urls;
+}
+
+// The addresses the fake Chromium was started with, one start each.
+std::vector<std::string> Opened(const std::wstring& record)
+{
+    std::vector<std::string> opened;
+    std::ifstream in(Utf8Text::FromWide(record), std::ios::binary);
+    std::string last;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() && !last.empty())
+            opened.push_back(last);
+        last = line;
+    }
+    return opened;
+}
+
+class LiveChromium : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_userData = KnownFolder(FOLDERID_LocalAppData) + L"\\Chromium\\User Data";
+        m_pages = Split(getenv("BT_LIVE_PAGES"));
+        for (const std::string& url : Split(getenv("BT_LIVE_OPEN")))
+            m_open.insert(url);
+        if (m_pages.empty())
+            GTEST_SKIP() << "run by tests/live/chromium.sh";
+        // The fake program where a per-user Chromium installs it, beside its data.
+        const std::wstring program = KnownFolder(FOLDERID_LocalAppData) + L"\\Chromium\\Application\\chrome.exe";
+        MakeFolders(program.substr(0, program.find_last_of(L'\\')));
+        ASSERT_TRUE(CopyFileW(Own(L"bt_record_args.exe").c_str(), program.c_str(), FALSE));
+        m_record = TempFolder() + L"bt-live-started.txt";
+        DeleteFileW(m_record.c_str());
+        SetEnvironmentVariableW(L"BT_RECORD_ARGV_FILE", m_record.c_str());
+    }
+    void TearDown() override
+    {
+        if (m_lock.hProcess) {
+            TerminateProcess(m_lock.hProcess, 3);
+            WaitForSingleObject(m_lock.hProcess, 10000);
+            CloseHandle(m_lock.hProcess);
+            CloseHandle(m_lock.hThread);
+        }
+        if (!m_record.empty())
+            DeleteFileW(m_record.c_str());
+    }
+
+    // The lock file held as a running Chromium on Windows holds it (the Linux build makes none).
+    void HoldLock()
+    {
+        const std::wstring event = L"BtLiveLock" + std::to_wstring(GetCurrentProcessId());
+        HANDLE held = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
+        std::wstring line = L"\"" + Own(L"bt_hold_lock.exe") + L"\" chromium \"" + m_userData + L"\\lockfile\" " + event;
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_lock));
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(held, 20000));
+        CloseHandle(held);
+    }
+
+    // Waits until the browser has written every page to its History, read as the program reads.
+    void WaitUntilWritten()
+    {
+        const std::wstring history = m_userData + L"\\Default\\History";
+        std::vector<std::string> newestFirst(m_pages.rbegin(), m_pages.rend());
+        EXPECT_TRUE(WaitFor([&] { return Read(history) == newestFirst; }, 60000))
+            << "the browser's History did not come to hold the pages it showed";
+    }
+
+    // One press with the already-open option as given: the addresses opened, in order.
+    std::vector<std::string> Press(bool skipOpen)
+    {
+        DeleteFileW(m_record.c_str());
+        AppDriver app(skipOpen ? L"LiveChromiumSkip" : L"LiveChromiumAll");
+        app.WriteIni(std::string("[OPTION]\r\nOpenNumber=16\r\nQueryCancelExit=0\r\nDisableAlreadyOpen=") +
+                     (skipOpen ? "1" : "0") + "\r\n[BROWSERS]\r\nInternetExplorer=0\r\n");
+        EXPECT_TRUE(app.Start());
+        HWND dlg = app.WaitMainDialog();
+        EXPECT_TRUE(dlg);
+        if (!dlg)
+            return {};
+        PostClick(dlg, IDC_REOPEN);
+        DWORD_PTR ignored = 0;
+        Sleep(500);
+        SendMessageTimeoutW(dlg, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored);
+        Sleep(1000);
+        if (HWND box = FindMessageBox(app.Pid()))
+            PostClick(box, IDOK);
+        PostClick(dlg, IDOK);
+        app.WaitExit();
+        return Opened(m_record);
+    }
+
+    std::wstring m_userData, m_record;
+    std::vector<std::string> m_pages;
+    std::set<std::string> m_open;
+    PROCESS_INFORMATION m_lock = {};
+};
+}
+
+// While Chromium runs and writes: the pages it showed, oldest first; with the already-open
+// option, the tabs its session file lists are passed over.
+TEST_F(LiveChromium, WhileItRuns)
+{
+    WaitUntilWritten();
+    HoldLock();
+    EXPECT_EQ(m_pages, Press(false));
+    std::vector<std::string> closed;
+    for (const std::string& url : m_pages)
+        if (!m_open.count(url))
+            closed.push_back(url);
+    EXPECT_EQ(closed, Press(true)) << "the open tabs are passed over";
+}
+
+// The browser goes on recording after the program read its files: the page it showed since is
+// in its History.
+TEST_F(LiveChromium, KeepsRecording)
+{
+    WaitUntilWritten();
+}
+
+// After the browser was killed, the tabs its session file lists are not open: they all open.
+TEST_F(LiveChromium, AfterItWasKilled)
+{
+    EXPECT_EQ(m_pages, Press(true));
+}
