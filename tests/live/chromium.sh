@@ -60,8 +60,8 @@ for n in 1 2 3 4; do
 done
 join() { local IFS=,; echo "$*"; }
 phase() {
-    BT_LIVE_PAGES=$(join "${pages[@]}") BT_LIVE_OPEN=$(join "${open[@]}") \
-        BT_RUN_TIMEOUT=240 "$root/tools/wine-run.sh" "$tests_exe" --gtest_filter="LiveChromium.$1"
+    BT_LIVE_BROWSER=chromium BT_LIVE_PAGES=$(join "${pages[@]}") BT_LIVE_OPEN=$(join "${open[@]}") \
+        BT_RUN_TIMEOUT=240 "$root/tools/wine-run.sh" "$tests_exe" --gtest_filter="LiveBrowser.$1"
 }
 phase WhileItRuns
 show p5.html >/dev/null

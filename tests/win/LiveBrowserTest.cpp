@@ -1,12 +1,14 @@
-// The reopen command against a real Chromium (Debian's, headless) that tests/live/chromium.sh
-// runs with its user data where a Windows user's Chromium keeps it, on loopback pages it serves:
-// the History and session files are the browser's own, written while the program reads them.
-// The script runs one phase at a time (BT_LIVE_PHASE) and says which pages the browser saw,
-// oldest first (BT_LIVE_PAGES, comma-separated) and which of them are open in a tab now
-// (BT_LIVE_OPEN); the program opens pages through a fake Chromium program that records them.
+// The reopen command against a real browser (Debian's Chromium or Firefox ESR, headless) that
+// tests/live/chromium.sh or firefox.sh runs with its profile where a Windows user's browser keeps
+// it, on loopback pages it serves: the history and session files are the browser's own, written
+// while the program reads them. The script runs one test at a time and says which browser
+// (BT_LIVE_BROWSER), which pages it showed, oldest first (BT_LIVE_PAGES, comma-separated) and
+// which of them are open in a tab now (BT_LIVE_OPEN); the program opens pages through a fake
+// browser program that records them.
 #include "AppDriver.h"
 #include "WinDriver.h"
 #include "../../history/ChromiumHistory.h"
+#include "../../history/FirefoxHistory.h"
 #include "../../history/CHistoryCopy.h"
 #include "../../history/VisitTime.h"
 #include "../../res/resource.h"
@@ -40,11 +42,14 @@ std::wstring Own(const wchar_t* name)
     return path.substr(0, path.find_last_of(L'\\')) + L"\\" + name;
 }
 
-// The pages a fresh reading of the live History holds, newest first.
-std::vector<std::string> Read(const std::wstring& history)
+// The pages a fresh reading of the live history holds, newest first.
+std::vector<std::string> Read(const std::wstring& history, bool firefox)
 {
     LatestVisits latest(50, VisitTime::NowUs(), true);
-    ChromiumHistory::Read(Utf8Text::FromWide(history), latest, CHistoryCopy::Make);
+    if (firefox)
+        FirefoxHistory::Read(Utf8Text::FromWide(history), latest, CHistoryCopy::Make);
+    else
+        ChromiumHistory::Read(Utf8Text::FromWide(history), latest, CHistoryCopy::Make);
     std::vector<std::string> urls;
     for (const BrowserVisit& v : latest.Visits())
         urls.push_back(v.url);
@@ -65,20 +70,28 @@ std::vector<std::string> Opened(const std::wstring& record)
     return opened;
 }
 
-class LiveChromium : public testing::Test {
+class LiveBrowser : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_userData = KnownFolder(FOLDERID_LocalAppData) + L"\\Chromium\\User Data";
+        const char* browser = getenv("BT_LIVE_BROWSER");
         m_pages = Split(getenv("BT_LIVE_PAGES"));
         for (const std::string& url : Split(getenv("BT_LIVE_OPEN")))
             m_open.insert(url);
-        if (m_pages.empty())
-            GTEST_SKIP() << "run by tests/live/chromium.sh";
-        // The fake program where a per-user Chromium installs it, beside its data.
-        const std::wstring program = KnownFolder(FOLDERID_LocalAppData) + L"\\Chromium\\Application\\chrome.exe";
-        MakeFolders(program.substr(0, program.find_last_of(L'\\')));
-        ASSERT_TRUE(CopyFileW(Own(L"bt_record_args.exe").c_str(), program.c_str(), FALSE));
+        if (!browser || m_pages.empty())
+            GTEST_SKIP() << "run by tests/live/chromium.sh and firefox.sh";
+        m_firefox = std::string(browser) == "firefox";
+        const std::wstring local = KnownFolder(FOLDERID_LocalAppData), roaming = KnownFolder(FOLDERID_RoamingAppData);
+        m_history = m_firefox ? roaming + L"\\Mozilla\\Firefox\\Profiles\\live.default\\places.sqlite"
+                              : local + L"\\Chromium\\User Data\\Default\\History";
+        m_lockFile = m_firefox ? roaming + L"\\Mozilla\\Firefox\\Profiles\\live.default\\parent.lock"
+                               : local + L"\\Chromium\\User Data\\lockfile";
+        // The fake program where the browser installs it: Chromium for the user beside its data,
+        // Firefox under the program files.
+        m_program = m_firefox ? FileSystemExpand(L"%ProgramFiles%\\Mozilla Firefox\\firefox.exe")
+                              : local + L"\\Chromium\\Application\\chrome.exe";
+        MakeFolders(m_program.substr(0, m_program.find_last_of(L'\\')));
+        ASSERT_TRUE(CopyFileW(Own(L"bt_record_args.exe").c_str(), m_program.c_str(), FALSE));
         m_record = TempFolder() + L"bt-live-started.txt";
         DeleteFileW(m_record.c_str());
         SetEnvironmentVariableW(L"BT_RECORD_ARGV_FILE", m_record.c_str());
@@ -93,14 +106,25 @@ protected:
         }
         if (!m_record.empty())
             DeleteFileW(m_record.c_str());
+        if (!m_program.empty())
+            RemoveTree(m_program.substr(0, m_program.find_last_of(L'\\')));
     }
 
-    // The lock file held as a running Chromium on Windows holds it (the Linux build makes none).
+    static std::wstring FileSystemExpand(const wchar_t* text)
+    {
+        wchar_t expanded[MAX_PATH];
+        ExpandEnvironmentStringsW(text, expanded, MAX_PATH);
+        return expanded;
+    }
+
+    // The lock file held as the running browser holds it on Windows (the Linux builds make
+    // other ones).
     void HoldLock()
     {
         const std::wstring event = L"BtLiveLock" + std::to_wstring(GetCurrentProcessId());
         HANDLE held = CreateEventW(nullptr, TRUE, FALSE, event.c_str());
-        std::wstring line = L"\"" + Own(L"bt_hold_lock.exe") + L"\" chromium \"" + m_userData + L"\\lockfile\" " + event;
+        std::wstring line = L"\"" + Own(L"bt_hold_lock.exe") + L"\" " + (m_firefox ? L"firefox" : L"chromium") + L" \"" +
+                            m_lockFile + L"\" " + event;
         STARTUPINFOW si = {};
         si.cb = sizeof(si);
         ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_lock));
@@ -108,20 +132,19 @@ protected:
         CloseHandle(held);
     }
 
-    // Waits until the browser has written every page to its History, read as the program reads.
+    // Waits until the browser has written every page to its history, read as the program reads.
     void WaitUntilWritten()
     {
-        const std::wstring history = m_userData + L"\\Default\\History";
         std::vector<std::string> newestFirst(m_pages.rbegin(), m_pages.rend());
-        EXPECT_TRUE(WaitFor([&] { return Read(history) == newestFirst; }, 60000))
-            << "the browser's History did not come to hold the pages it showed";
+        EXPECT_TRUE(WaitFor([&] { return Read(m_history, m_firefox) == newestFirst; }, 60000))
+            << "the browser's history did not come to hold the pages it showed";
     }
 
     // One press with the already-open option as given: the addresses opened, in order.
     std::vector<std::string> Press(bool skipOpen)
     {
         DeleteFileW(m_record.c_str());
-        AppDriver app(skipOpen ? L"LiveChromiumSkip" : L"LiveChromiumAll");
+        AppDriver app(skipOpen ? L"LiveBrowserSkip" : L"LiveBrowserAll");
         app.WriteIni(std::string("[OPTION]\r\nOpenNumber=16\r\nQueryCancelExit=0\r\nDisableAlreadyOpen=") +
                      (skipOpen ? "1" : "0") + "\r\n[BROWSERS]\r\nInternetExplorer=0\r\n");
         EXPECT_TRUE(app.Start());
@@ -141,16 +164,17 @@ protected:
         return Opened(m_record);
     }
 
-    std::wstring m_userData, m_record;
+    bool m_firefox = false;
+    std::wstring m_history, m_lockFile, m_program, m_record;
     std::vector<std::string> m_pages;
     std::set<std::string> m_open;
     PROCESS_INFORMATION m_lock = {};
 };
 }
 
-// While Chromium runs and writes: the pages it showed, oldest first; with the already-open
+// While the browser runs and writes: the pages it showed, oldest first; with the already-open
 // option, the tabs its session file lists are passed over.
-TEST_F(LiveChromium, WhileItRuns)
+TEST_F(LiveBrowser, WhileItRuns)
 {
     WaitUntilWritten();
     HoldLock();
@@ -164,13 +188,13 @@ TEST_F(LiveChromium, WhileItRuns)
 
 // The browser goes on recording after the program read its files: the page it showed since is
 // in its History.
-TEST_F(LiveChromium, KeepsRecording)
+TEST_F(LiveBrowser, KeepsRecording)
 {
     WaitUntilWritten();
 }
 
 // After the browser was killed, the tabs its session file lists are not open: they all open.
-TEST_F(LiveChromium, AfterItWasKilled)
+TEST_F(LiveBrowser, AfterItWasKilled)
 {
     EXPECT_EQ(m_pages, Press(true));
 }
