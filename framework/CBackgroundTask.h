@@ -20,7 +20,6 @@ public:
     void Start(HWND notify, UINT doneMessage, std::function<void(const std::atomic<bool>& stop)> work);
     // Asks the work to stop and waits until it has.
     void Stop();
-    bool Stopping() const { return m_stop.load(); }
 
 private:
     std::thread m_thread;

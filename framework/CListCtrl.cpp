@@ -1,6 +1,5 @@
 #include "CListCtrl.h"
 #include <commctrl.h>
-#include <vector>
 
 DWORD CListCtrl::SetExtendedStyle(DWORD exStyle)
 {
@@ -19,11 +18,6 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format,
 }
 
 int CListCtrl::GetColumnWidth(int column) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column)); }
-
-BOOL CListCtrl::SetColumnWidth(int column, int width)
-{
-    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)));
-}
 
 void CListCtrl::SetSortArrow(int column, int direction)
 {
@@ -64,23 +58,6 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const std::wstring& text)
     return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
 }
 
-std::wstring CListCtrl::GetItemText(int item, int subItem) const
-{
-    // The control says how much it copied, not how long the text is: a full buffer asks for more.
-    for (size_t size = 256;; size *= 2) {
-        std::vector<wchar_t> buffer(size);
-        LVITEMW it = {};
-        it.iSubItem = subItem;
-        it.pszText = buffer.data();
-        it.cchTextMax = static_cast<int>(size);
-        int n = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
-        if (n < 0)
-            n = 0;
-        if (static_cast<size_t>(n) < size - 1 || size >= (1u << 20))
-            return std::wstring(buffer.data(), static_cast<size_t>(n));
-    }
-}
-
 LPARAM CListCtrl::GetItemData(int item) const
 {
     LVITEMW it = {};
@@ -102,11 +79,6 @@ BOOL CListCtrl::SetCheck(int item, BOOL check)
     it.stateMask = LVIS_STATEIMAGEMASK;
     it.state = INDEXTOSTATEIMAGEMASK(check ? 2 : 1);
     return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&it)));
-}
-
-int CListCtrl::GetNextItem(int start, UINT flags) const
-{
-    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
 }
 
 void CListCtrl::SetRedraw(BOOL redraw)

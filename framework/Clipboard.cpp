@@ -38,18 +38,3 @@ bool Clipboard::SetText(HWND owner, const std::wstring& text)
         GlobalFree(mem);  // the clipboard did not take it
     return ok;
 }
-
-std::wstring Clipboard::GetText(HWND owner)
-{
-    std::wstring text;
-    if (!OpenWithRetries(owner))
-        return text;
-    if (HANDLE mem = GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(mem))) {
-            text.assign(p, wcsnlen(p, GlobalSize(mem) / sizeof(wchar_t)));
-            GlobalUnlock(mem);
-        }
-    }
-    CloseClipboard();
-    return text;
-}

@@ -8,6 +8,4 @@ public:
     // Puts `text` on the clipboard as Unicode text, in place of what it held; false when the
     // clipboard could not be had.
     static bool SetText(HWND owner, const std::wstring& text);
-    // The Unicode text on the clipboard, or empty.
-    static std::wstring GetText(HWND owner);
 };
