@@ -3,6 +3,7 @@
 #include "../framework/CBusyCommand.h"
 #include "../framework/Clipboard.h"
 #include "../framework/LocalTimeText.h"
+#include "../framework/NumberText.h"
 #include "../text/AnsiText.h"
 #include "../text/TitleText.h"
 #include "../text/Utf8Text.h"
@@ -18,18 +19,6 @@ constexpr int kColumnWidthsDu[PageTable::kColumns] = { 122, 95, 92, 70, 28 };
 constexpr UINT kColumnHeadings[PageTable::kColumns] = { IDS_LIST_COLUMN_TITLE, IDS_LIST_COLUMN_ADDRESS,
                                                         IDS_LIST_COLUMN_SOURCE, IDS_LIST_COLUMN_TIME,
                                                         IDS_LIST_COLUMN_OPEN };
-
-// The string with its first "%d" and its second replaced by the numbers.
-std::wstring Formatted(UINT id, int a, int b)
-{
-    std::wstring text = AfxLoadString(id);
-    for (int n : { a, b }) {
-        size_t at = text.find(L"%d");
-        if (at != std::wstring::npos)
-            text.replace(at, 2, std::to_wstring(n));
-    }
-    return text;
-}
 
 // A page as its row shows it: texts that web pages wrote cleaned, the address whole.
 PageTable::Row RowOf(const ListedPage& listed)
@@ -148,7 +137,7 @@ LRESULT CPageListDlg::OnProgress(WPARAM done, LPARAM total)
 {
     if (m_loading && total > 0)
         SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS,
-                        Formatted(IDS_LIST_LOADING_PROFILES, static_cast<int>(done), static_cast<int>(total)).c_str());
+                        NumberText::FillIn(AfxLoadString(IDS_LIST_LOADING_PROFILES), { static_cast<long long>(done), total }).c_str());
     return 0;
 }
 
@@ -203,7 +192,9 @@ void CPageListDlg::ShowChecked()
     const size_t checked = m_table.CheckedCount();
     if (!m_pages.empty())
         SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS,
-                        Formatted(IDS_LIST_CHECKED, static_cast<int>(checked), static_cast<int>(m_table.Size())).c_str());
+                        NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED),
+                                           { static_cast<long long>(checked), static_cast<long long>(m_table.Size()) })
+                            .c_str());
     EnableWindow(GetDlgItem(IDOK), checked > 0);
     EnableWindow(GetDlgItem(IDC_LIST_COPY), checked > 0);
 }

@@ -1,24 +1,13 @@
 #include "CSourcesDlg.h"
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CDataExchange.h"
+#include "../framework/NumberText.h"
 #include <commctrl.h>
 
 BEGIN_MESSAGE_MAP(CSourcesDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSourcesDlg::CSourcesDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
-
-namespace {
-// The string with "%d" replaced by the number.
-std::wstring WithCount(UINT id, int count)
-{
-    std::wstring text = AfxLoadString(id);
-    size_t at = text.find(L"%d");
-    if (at != std::wstring::npos)
-        text.replace(at, 2, std::to_wstring(count));
-    return text;
-}
-}
 
 void CSourcesDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -45,8 +34,9 @@ BOOL CSourcesDlg::OnInitDialog()
     for (const ReopenCommand::BrowserProfiles& found : m_browsers) {
         if (found.count == 0)
             continue;
-        add(found.key, found.displayName + WithCount(found.programFound ? IDS_SOURCE_PROFILES : IDS_SOURCE_NO_PROGRAM,
-                                                     found.count));
+        add(found.key, found.displayName +
+                           NumberText::FillIn(AfxLoadString(found.programFound ? IDS_SOURCE_PROFILES : IDS_SOURCE_NO_PROGRAM),
+                                              { found.count }));
     }
     return TRUE;
 }

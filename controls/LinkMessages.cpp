@@ -1,4 +1,5 @@
 #include "LinkMessages.h"
+#include "../framework/NumberText.h"
 #include "ShellErrors.h"
 #include "../res/resource.h"
 
@@ -28,10 +29,7 @@ std::wstring LinkMessages::Text(int code, std::wstring (*load)(unsigned id))
     if (unsigned id = MessageId(code)) {
         message = load(id);
     } else {
-        message = load(IDS_LINK_ERROR_UNKNOWN);
-        size_t at = message.find(L"%d");
-        if (at != std::wstring::npos)
-            message.replace(at, 2, std::to_wstring(code));
+        message = NumberText::FillIn(load(IDS_LINK_ERROR_UNKNOWN), { code });
     }
     return load(IDS_LINK_ERROR_PREFIX) + message;
 }

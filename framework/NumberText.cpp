@@ -40,3 +40,17 @@ std::wstring NumberText::FormatRange(const std::wstring& pattern, unsigned low, 
     }
     return out;
 }
+
+std::wstring NumberText::FillIn(std::wstring pattern, std::initializer_list<long long> numbers)
+{
+    size_t from = 0;
+    for (long long n : numbers) {
+        size_t at = pattern.find(L"%d", from);
+        if (at == std::wstring::npos)
+            break;
+        const std::wstring digits = std::to_wstring(n);
+        pattern.replace(at, 2, digits);
+        from = at + digits.size();
+    }
+    return pattern;
+}

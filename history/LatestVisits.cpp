@@ -1,4 +1,5 @@
 #include "LatestVisits.h"
+#include "../text/TitleText.h"
 #include "../text/UrlText.h"
 #include <cstring>
 
@@ -29,15 +30,8 @@ bool LatestVisits::Offer(const char* url, size_t length, int64_t timeUs, const c
         return true;  // as many open pages are newer: it could never be among the latest
     ++(open ? m_markedKept : m_unmarked);
     BrowserVisit visit{ std::move(address), timeUs, {}, open };
-    if (title) {
-        size_t keep = titleLength;
-        if (keep > kLongestTitle) {
-            keep = kLongestTitle;
-            while (keep > 0 && (static_cast<unsigned char>(title[keep]) & 0xC0) == 0x80)
-                --keep;  // not inside a character
-        }
-        visit.title.assign(title, keep);
-    }
+    if (title)
+        visit.title = TitleText::Prefix(std::string_view(title, titleLength), kLongestTitle);
     m_visits.push_back(std::move(visit));
     return !Full();
 }

@@ -108,13 +108,13 @@ void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly
                               const std::function<void(ProfilePages&&)>& sink, const Progress& progress)
 {
     std::vector<BrowserProfile> profiles;
-    if (!chosen.empty())
+    if (!chosen.empty()) {
         for (BrowserProfile& p : CBrowserProfiles::Find())
             if (chosen.count(p.browser->key))
                 profiles.push_back(std::move(p));
-    const auto stopped = [&] { return progress.stop && progress.stop->load(); };
-    if (!chosen.empty())
         CHistoryCopy::RemoveLeftovers();
+    }
+    const auto stopped = [&] { return progress.stop && progress.stop->load(); };
     const int64_t now = VisitTime::NowUs();
     std::map<std::wstring, std::wstring> programs;  // found once per channel
     for (size_t done = 0; done < profiles.size() && !stopped(); ++done) {

@@ -32,3 +32,12 @@ TEST(NumberText, FormatRangeReplacesBothBounds)
     EXPECT_EQ(L"100% 16-1", NumberText::FormatRange(L"100% %2-%1", 1, 16));
     EXPECT_EQ(L"%", NumberText::FormatRange(L"%", 1, 16));
 }
+
+TEST(NumberText, FillInReplacesEachMarkInTurn)
+{
+    EXPECT_EQ(L"3 件を選択（全 100 件）", NumberText::FillIn(L"%d 件を選択（全 %d 件）", { 3, 100 }));
+    EXPECT_EQ(L"Unknown Error (-5) occurred.", NumberText::FillIn(L"Unknown Error (%d) occurred.", { -5 }));
+    EXPECT_EQ(L"12 then %d", NumberText::FillIn(L"%d then %d", { 12 })) << "fewer numbers than marks";
+    EXPECT_EQ(L"no mark", NumberText::FillIn(L"no mark", { 1, 2 }));
+    EXPECT_EQ(L"1 2", NumberText::FillIn(L"%d %d", { 1, 2 }));
+}
