@@ -1,4 +1,5 @@
 #include "CPageListDlg.h"
+#include "CSourcesDlg.h"
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/Clipboard.h"
@@ -91,6 +92,7 @@ BOOL CPageListDlg::OnInitDialog()
         { IDC_LIST_FILTER, false, false, false, false },   { IDC_LIST_STATUS, false, false, true, false },
         { IDC_LIST_PAGES, false, false, true, true },      { IDC_LIST_CHECK_ALL, false, true, false, false },
         { IDC_LIST_CHECK_NONE, false, true, false, false }, { IDC_LIST_COPY, false, true, false, false },
+        { IDC_LIST_UNREAD, false, true, true, false },
         { IDOK, true, true, false, false },                { IDCANCEL, true, true, false, false },
     };
     for (const auto& a : anchors) {
@@ -126,9 +128,12 @@ BOOL CPageListDlg::OnInitDialog()
         progress.step = [self](size_t done, size_t total) {
             PostMessageW(self, WM_LIST_PROGRESS, done, static_cast<LPARAM>(total));
         };
-        std::vector<ListedPage> pages = ReopenCommand::List(options, listCount, progress);
-        if (!stop)
+        std::vector<CBrowserSources::Unread> unread;
+        std::vector<ListedPage> pages = ReopenCommand::List(options, listCount, progress, &unread);
+        if (!stop) {
             m_loaded = std::move(pages);
+            m_loadedUnread = std::move(unread);
+        }
     });
     return TRUE;
 }
@@ -148,6 +153,11 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
     m_reading.Stop();  // it has ended: what it wrote is ours now
     m_loading = false;
     m_pages = std::move(m_loaded);
+    // The profiles that gave nothing, each with its browser, after the count of pages.
+    std::wstring unread;
+    for (const CBrowserSources::Unread& u : m_loadedUnread)
+        unread += (unread.empty() ? L"" : L"\x3000") + std::wstring(u.browser->displayName) + CSourcesDlg::UnreadText(u);
+    SetDlgItemTextW(m_hWnd, IDC_LIST_UNREAD, unread.c_str());
     std::vector<PageTable::Row> rows;
     rows.reserve(m_pages.size());
     for (const ListedPage& listed : m_pages)

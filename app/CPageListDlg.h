@@ -58,6 +58,7 @@ private:
     PageTable m_table;
     std::vector<ListedPage> m_pages;   // the rows' pages, in the table's row order
     std::vector<ListedPage> m_loaded;  // written by the reading, taken when it has ended
+    std::vector<CBrowserSources::Unread> m_loadedUnread;  // the same: the profiles that gave nothing
     CBackgroundTask m_reading;
     bool m_loading = false;
     bool m_filling = false;  // the list is being filled: its notifications are ours

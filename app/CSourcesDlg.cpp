@@ -2,12 +2,21 @@
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CDataExchange.h"
 #include "../framework/NumberText.h"
+#include "../text/TitleText.h"
 #include <commctrl.h>
 
 BEGIN_MESSAGE_MAP(CSourcesDlg, CDialog)
 END_MESSAGE_MAP()
 
 CSourcesDlg::CSourcesDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
+
+std::wstring CSourcesDlg::UnreadText(const CBrowserSources::Unread& unread)
+{
+    static const UINT kTexts[] = { 0, IDS_UNREAD_MISSING, IDS_UNREAD_EMPTY, IDS_UNREAD_LOCKED, IDS_UNREAD_DAMAGED,
+                                   IDS_UNREAD_UNKNOWN_SCHEMA, IDS_UNREAD_TOO_SLOW };
+    static_assert(sizeof kTexts / sizeof kTexts[0] == HistoryReadResult::TooSlow + 1, "a text for every reason");
+    return TitleText::Into(AfxLoadString(kTexts[unread.why]), unread.profileName);
+}
 
 void CSourcesDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -20,7 +29,7 @@ BOOL CSourcesDlg::OnInitDialog()
     CDialog::OnInitDialog();
     WidenStaticTexts();
     m_list.SubclassDlgItem(IDC_SOURCE_LIST, this);
-    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     RECT client;
     m_list.GetClientRect(&client);
     m_list.InsertColumn(0, L"", LVCFMT_LEFT, client.right - GetSystemMetrics(SM_CXVSCROLL));
@@ -34,9 +43,12 @@ BOOL CSourcesDlg::OnInitDialog()
     for (const ReopenCommand::BrowserProfiles& found : m_browsers) {
         if (found.count == 0)
             continue;
-        add(found.key, found.displayName +
-                           NumberText::FillIn(AfxLoadString(found.programFound ? IDS_SOURCE_PROFILES : IDS_SOURCE_NO_PROGRAM),
-                                              { found.count }));
+        std::wstring text = found.displayName +
+                            NumberText::FillIn(AfxLoadString(found.programFound ? IDS_SOURCE_PROFILES : IDS_SOURCE_NO_PROGRAM),
+                                               { found.count });
+        for (const CBrowserSources::Unread& unread : found.unread)
+            text += L"\x3000" + UnreadText(unread);
+        add(found.key, text);
     }
     return TRUE;
 }

@@ -1,6 +1,7 @@
 // Which histories the reopen command reads: a check list of the URL cache (Internet Explorer)
-// and every browser of today whose profiles were found, each with how many, and a mark when its
-// program is not there to open their pages. The settings of browsers not found stay as they
+// and every browser of today whose profiles were found, each with how many, a mark when its
+// program is not there to open their pages, and each profile whose history gives no page, with
+// why. The settings of browsers not found stay as they
 // are. At least one source must stay ticked.
 #pragma once
 #include "../framework/CDialog.h"
@@ -23,6 +24,9 @@ public:
     int m_bTabs = 0;
     // The browsers with their names and the profiles found, set before the dialog runs.
     std::vector<ReopenCommand::BrowserProfiles> m_browsers;
+
+    // Why a profile gave no page, as the user reads it: 「name」 and the reason.
+    static std::wstring UnreadText(const CBrowserSources::Unread& unread);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

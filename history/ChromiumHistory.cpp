@@ -33,7 +33,7 @@ int64_t ChromiumHistory::ToUnixMicros(int64_t chromiumTime)
 
 const char* ChromiumHistory::VisitsQuery() { return kVisits; }
 
-bool ChromiumHistory::Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies,
+HistoryReadResult ChromiumHistory::Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies,
                            std::chrono::milliseconds limit)
 {
     return HistoryReading::Read(utf8Path, "-journal", copies, latest, [](HistoryDatabase& db, LatestVisits& into) {

@@ -19,7 +19,7 @@ bool FirefoxHistory::CountsAsSeen(int64_t visitType, int64_t hidden)
 
 const char* FirefoxHistory::VisitsQuery() { return kVisits; }
 
-bool FirefoxHistory::Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies,
+HistoryReadResult FirefoxHistory::Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies,
                            std::chrono::milliseconds limit)
 {
     return HistoryReading::Read(utf8Path, "-wal", copies, latest, [](HistoryDatabase& db, LatestVisits& into) {

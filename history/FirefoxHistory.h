@@ -7,11 +7,11 @@
 
 class FirefoxHistory {
 public:
-    // Offers the file's seen visits to `latest` until it is full; false when the file cannot
+    // Offers the file's seen visits to `latest` until it is full; says why not when the file cannot
     // be read (missing, damaged, of another schema, out of time: HistoryReading). Read in
     // place with its write-ahead log, or from a private copy made by `copies` when that is not
     // consistent.
-    static bool Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies = {},
+    static HistoryReadResult Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies = {},
                      std::chrono::milliseconds limit = HistoryReading::kDeadline);
 
     // Not hidden (a redirect's source is), and not an embedded object, a download or a page

@@ -1,5 +1,6 @@
 #include "HistoryReading.h"
 #include "HistoryFileState.h"
+#include "SharedReadFile.h"
 #include <sqlite3.h>
 
 namespace {
@@ -16,48 +17,83 @@ bool Refused(const HistoryFileState& state)
 {
     return state.superJournalNamed || state.walSize > HistoryReading::kLargestWal;
 }
+
+// Why a reading failed, by what SQLite last said (the schema and plan checks fail with
+// SQLITE_ERROR, as does a statement naming what the file does not have).
+HistoryReadResult WhyNot(const HistoryDatabase& db)
+{
+    if (db.TimedOut())
+        return HistoryReadResult::TooSlow;
+    switch (db.LastError()) {
+    case SQLITE_ERROR:
+        return HistoryReadResult::UnknownSchema;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_IOERR:
+    case SQLITE_PROTOCOL:
+    case SQLITE_READONLY:
+        return HistoryReadResult::Locked;
+    case SQLITE_INTERRUPT:
+        return HistoryReadResult::TooSlow;
+    default:
+        return HistoryReadResult::Damaged;
+    }
+}
 }
 
-bool HistoryReading::Read(const std::string& utf8File, const char* sideSuffix, const PrivateCopyMaker& copies,
+HistoryReadResult HistoryReading::Read(const std::string& utf8File, const char* sideSuffix, const PrivateCopyMaker& copies,
                           LatestVisits& latest, const Query& query, std::chrono::milliseconds limit)
 {
     const auto deadline = QueryWatchdog::Clock::now() + limit;
     const HistoryFileState before = HistoryFileState::Of(utf8File);
-    if (before.databaseSize < 0 || Refused(before))
-        return false;
+    if (before.databaseSize < 0)
+        return SharedReadFile::Exists(utf8File) ? HistoryReadResult::Locked : HistoryReadResult::Missing;
+    if (before.databaseSize == 0)
+        return HistoryReadResult::Empty;
+    if (Refused(before))
+        return HistoryReadResult::Damaged;
 
+    // Why the way in place failed; a copy that cannot be made or read says why instead.
+    HistoryReadResult inPlace = HistoryReadResult::Locked;
     if (!before.JournalUnderWay()) {
         LatestVisits attempt = latest;
         bool ok;
         {
             HistoryDatabase db(utf8File, HistoryVfs::Mode::InPlace, deadline);
             ok = db.IsOpen() && query(db, attempt);
-            if (!ok && (db.TimedOut() || !CopyMayHelp(db.LastError())))
-                return false;
+            if (!ok) {
+                inPlace = WhyNot(db);
+                if (db.TimedOut() || !CopyMayHelp(db.LastError()))
+                    return inPlace;
+            }
         }
         if (ok && HistoryFileState::Of(utf8File) == before) {
             latest = std::move(attempt);
-            return true;
+            return HistoryReadResult::Read;
         }
     }
 
     if (!copies)
-        return false;
-    for (int i = 0; i < kCopyAttempts && QueryWatchdog::Clock::now() < deadline; ++i) {
+        return inPlace;
+    for (int i = 0; i < kCopyAttempts; ++i) {
+        if (QueryWatchdog::Clock::now() >= deadline)
+            return HistoryReadResult::TooSlow;
         const HistoryFileState copiedFrom = HistoryFileState::Of(utf8File);
         if (Refused(copiedFrom))
-            return false;
+            return HistoryReadResult::Damaged;
         std::unique_ptr<PrivateCopy> copy = copies(utf8File, sideSuffix);
         if (!copy || !copy->IsReady())
-            return false;
+            return HistoryReadResult::Locked;
         if (HistoryFileState::Of(utf8File) != copiedFrom)
             continue;
         LatestVisits attempt = latest;
         HistoryDatabase db(copy->Utf8Path(), HistoryVfs::Mode::PrivateCopy, deadline);
         if (!db.IsOpen() || !query(db, attempt))
-            return false;
+            return WhyNot(db);
         latest = std::move(attempt);
-        return true;
+        return HistoryReadResult::Read;
     }
-    return false;
+    return HistoryReadResult::Locked;  // it changed under every copy
 }

@@ -13,6 +13,7 @@
 // reading runs out of time, is unreadable without a second try.
 #pragma once
 #include "HistoryDatabase.h"
+#include "HistoryReadResult.h"
 #include "LatestVisits.h"
 #include "PrivateCopy.h"
 #include <chrono>
@@ -24,9 +25,9 @@ public:
     // Checks the schema and reads the rows into `latest`; false when it cannot.
     using Query = std::function<bool(HistoryDatabase& db, LatestVisits& latest)>;
 
-    // True with the pages in `latest`; false (and `latest` as it was) when the file is
-    // unreadable. `copies` may be empty: then there is no second way.
-    static bool Read(const std::string& utf8File, const char* sideSuffix, const PrivateCopyMaker& copies,
+    // Read, with the pages in `latest`; else why not (and `latest` as it was). `copies` may be
+    // empty: then there is no second way.
+    static HistoryReadResult Read(const std::string& utf8File, const char* sideSuffix, const PrivateCopyMaker& copies,
                      LatestVisits& latest, const Query& query, std::chrono::milliseconds limit = kDeadline);
 
     static constexpr std::chrono::milliseconds kDeadline{ 2000 };

@@ -55,6 +55,14 @@ std::wstring CBrowserSources::ProgramOf(const BrowserProfile& p)
     return CBrowserLauncher::Find(browser.executable, browser.programFolders, browser.programMark);
 }
 
+// Read in place; a private copy only when the file changes meanwhile or needs recovery.
+HistoryReadResult CBrowserSources::ReadHistory(const BrowserProfile& p, LatestVisits& latest)
+{
+    if (p.browser->family == BrowserFamily::Firefox)
+        return FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
+    return ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
+}
+
 namespace {
 // How the launcher names the profile: Chromium's folder name, Opera's side profile, Firefox's
 // name (-P), or its folder where it has no name a switch could take.
@@ -135,13 +143,9 @@ void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly
             else
                 latest.Mark(OpenTabAddresses(p));
         }
-        // Read in place; a private copy only when the file changes meanwhile or needs recovery.
-        if (browser.family == BrowserFamily::Firefox)
-            FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
-        else
-            ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
+        const HistoryReadResult read = ReadHistory(p, latest);
         const auto launch = LaunchProfileOf(p);
-        sink({ &browser, launch.second, p.displayName, known->second, latest.Visits(), launch.first });
+        sink({ &browser, launch.second, p.displayName, known->second, latest.Visits(), launch.first, read });
     }
     if (progress.step && !stopped())
         progress.step(profiles.size(), profiles.size());

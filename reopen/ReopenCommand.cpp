@@ -4,9 +4,11 @@
 #include "../browser/CBrowserLauncher.h"
 #include "../browser/CBrowserWindow.h"
 #include "../history/CBrowserProfiles.h"
+#include "../history/CHistoryCopy.h"
 #include "../history/CHistoryReopener.h"
 #include "../history/CUrlCacheStore.h"
 #include "../history/ScanFlags.h"
+#include "../history/VisitTime.h"
 #include <algorithm>
 #include <set>
 
@@ -23,7 +25,8 @@ std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options)
 }
 
 std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t listCount,
-                                            const CBrowserSources::Progress& progress)
+                                            const CBrowserSources::Progress& progress,
+                                            std::vector<CBrowserSources::Unread>* unread)
 {
     listCount = std::max(listCount, static_cast<size_t>(options.count));
     PageListing listing(static_cast<size_t>(options.count), listCount);
@@ -49,6 +52,8 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
     CBrowserSources::Collect(options.browsers, options.httpOnly,
                              options.skipOpen ? CBrowserSources::OpenTabs::Mark : CBrowserSources::OpenTabs::Count,
                              listCount, [&](CBrowserSources::ProfilePages&& pages) {
+                                 if (!pages.read && unread)
+                                     unread->push_back({ pages.browser, pages.profileName, pages.read.kind() });
                                  listing.AddVisits(pages.browser, pages.profile, pages.visits, pages.program,
                                                    pages.profileName, pages.launch);
                              }, progress);
@@ -75,13 +80,18 @@ std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
     const std::vector<BrowserDescriptor>& browsers = Browsers::All();
     std::vector<BrowserProfiles> counts;
     for (const BrowserDescriptor& b : browsers)
-        counts.push_back({ b.key, b.displayName, 0, false });
+        counts.push_back({ b.key, b.displayName, 0, false, {} });
     std::set<std::wstring> looked;  // each channel's program once
+    const int64_t now = VisitTime::NowUs();
     for (const BrowserProfile& p : CBrowserProfiles::Find()) {
         BrowserProfiles& count = counts[static_cast<size_t>(p.browser - browsers.data())];
         ++count.count;
         if (!count.programFound && looked.insert(p.userData).second)
             count.programFound = !CBrowserSources::ProgramOf(p).empty();
+        LatestVisits latest(1, now, false);
+        const HistoryReadResult read = CBrowserSources::ReadHistory(p, latest);
+        if (!read || latest.Visits().empty())
+            count.unread.push_back({ p.browser, p.displayName, read ? HistoryReadResult::Empty : read.kind() });
     }
     return counts;
 }

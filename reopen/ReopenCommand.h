@@ -38,20 +38,23 @@ public:
     // The list of recent pages: the latest `listCount` over the same sources and filters,
     // newest first, each address once, pages open now kept and marked (PageListing), those
     // that Select would return pre-checked. Callable from any thread; `progress` counts the
-    // profiles and stops the reading early.
+    // profiles and stops the reading early; the profiles that could not be read go to `unread`.
     static std::vector<ListedPage> List(const ReopenOptions& options, size_t listCount,
-                                        const CBrowserSources::Progress& progress);
+                                        const CBrowserSources::Progress& progress,
+                                        std::vector<CBrowserSources::Unread>* unread = nullptr);
     // Opens them in that order and says, page by page, what happened; with `tabs`, each browser
     // profile's pages as tabs of one new window (PageOpening::OpenAllAsTabs).
     static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages, bool tabs = false);
 
-    // How many profiles of each browser there are now, and whether its program is there to
-    // open their pages (for the sources dialog).
+    // How many profiles of each browser there are now, whether its program is there to open
+    // their pages, and which of them have a history that gives no page (for the sources
+    // dialog): each history is read for its latest page.
     struct BrowserProfiles {
         const char* key;             // the browser's (Browsers)
         const wchar_t* displayName;  // as the user knows it
         int count;
         bool programFound;
+        std::vector<CBrowserSources::Unread> unread;  // Empty also for a history without a page
     };
     static std::vector<BrowserProfiles> CountProfiles();
 };

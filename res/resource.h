@@ -38,6 +38,7 @@
 #define IDC_LIST_CHECK_ALL                   1033
 #define IDC_LIST_CHECK_NONE                  1034
 #define IDC_LIST_COPY                        1035
+#define IDC_LIST_UNREAD                      1036
 
 // Version dialog
 #define IDC_WEB_LINK                         1013
@@ -67,6 +68,12 @@
 #define IDS_SOURCE_URL_CACHE                 221
 #define IDS_SOURCE_NO_PROGRAM                222
 #define IDS_SOURCE_NONE_CHOSEN               223
+#define IDS_UNREAD_MISSING                   224
+#define IDS_UNREAD_EMPTY                     225
+#define IDS_UNREAD_LOCKED                    226
+#define IDS_UNREAD_DAMAGED                   227
+#define IDS_UNREAD_UNKNOWN_SCHEMA            228
+#define IDS_UNREAD_TOO_SLOW                  229
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

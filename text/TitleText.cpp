@@ -78,7 +78,27 @@ std::u16string TitleText::Address(std::u16string_view address)
     return shown;
 }
 
+std::u16string TitleText::Into(std::u16string_view pattern, std::u16string_view text)
+{
+    const size_t at = pattern.find(u"%s");
+    if (at == std::u16string_view::npos)
+        return std::u16string(pattern);
+    std::u16string out(pattern.substr(0, at));
+    out += Clean(text);
+    out += pattern.substr(at + 2);
+    return out;
+}
+
 #ifdef _WIN32
+std::wstring TitleText::Into(const std::wstring& pattern, const std::wstring& text)
+{
+    const auto view = [](const std::wstring& w) {
+        return std::u16string_view(reinterpret_cast<const char16_t*>(w.data()), w.size());
+    };
+    std::u16string shown = Into(view(pattern), view(text));
+    return std::wstring(shown.begin(), shown.end());
+}
+
 std::wstring TitleText::Address(const std::wstring& address)
 {
     std::u16string shown = Address(std::u16string_view(reinterpret_cast<const char16_t*>(address.data()), address.size()));

@@ -136,13 +136,18 @@ TEST(BrowserHistory, UnreadableFilesFail)
         Db places(dir.File("wrong-browser"));
         places.Exec(kFirefoxSchema);
     }
-    for (const char* name : { "none", "empty", "garbage", "foreign", "wrong-browser" }) {
+    using R = HistoryReadResult;
+    const struct { const char* name; R::Kind why; } cases[] = {
+        { "none", R::Missing }, { "empty", R::Empty }, { "garbage", R::Damaged },
+        { "foreign", R::UnknownSchema }, { "wrong-browser", R::UnknownSchema },
+    };
+    for (const auto& c : cases) {
         LatestVisits latest(3, kNowUs, true);
-        EXPECT_FALSE(ChromiumHistory::Read(dir.File(name), latest)) << name;
-        EXPECT_TRUE(latest.Visits().empty()) << name;
+        EXPECT_EQ(c.why, ChromiumHistory::Read(dir.File(c.name), latest).kind()) << c.name;
+        EXPECT_TRUE(latest.Visits().empty()) << c.name;
     }
     LatestVisits latest(3, kNowUs, true);
-    EXPECT_FALSE(FirefoxHistory::Read(dir.File("foreign"), latest));
+    EXPECT_EQ(R::UnknownSchema, FirefoxHistory::Read(dir.File("foreign"), latest).kind());
     EXPECT_FALSE(std::ifstream(missing).good()) << "a missing file is not created";
 }
 

@@ -121,31 +121,31 @@ TEST(HistoryReading, HostileFilesEndQuickly)
     const std::string kLyingStatistics =
         "ANALYZE; DELETE FROM sqlite_stat1; INSERT INTO sqlite_stat1 VALUES ('visits', 'visits_url_index', '1 1'), "
         "('visits', 'visits_time_index', '100000000 100000000'), ('urls', NULL, '1');";
-    const struct { const char* what; std::string sql; bool readable; } cases[] = {
+    const struct { const char* what; std::string sql; HistoryReadResult::Kind result; } cases[] = {
         { "visits is a view over an endless recursive query",
           kUrls + "CREATE VIEW visits AS WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r) "
                   "SELECT i AS id, 1 AS url, i AS visit_time, 805306368 AS transition FROM r;"
                   "INSERT INTO urls(id, url) VALUES (1, 'http://a/');",
-          false },
+          HistoryReadResult::UnknownSchema },
         { "urls is a view", kVisits + kIndexes + "CREATE TABLE u(id INTEGER PRIMARY KEY, url TEXT, hidden INTEGER);"
-                                                 "CREATE VIEW urls AS SELECT * FROM u;", false },
+                                                 "CREATE VIEW urls AS SELECT * FROM u;", HistoryReadResult::UnknownSchema },
         { "the address is a generated column of 200 MB",
           "CREATE TABLE urls(id INTEGER PRIMARY KEY, title TEXT, hidden INTEGER DEFAULT 0 NOT NULL, url TEXT "
           "GENERATED ALWAYS AS (printf('%.*c', 200000000, 'x')) VIRTUAL);" + kVisits + kIndexes +
               "INSERT INTO urls(id, title) VALUES (1, 't'); INSERT INTO visits(url, visit_time, transition) VALUES (1, " +
               std::to_string(T(1) + kChromiumEpochUs) + ", 805306368);",
-          false },
+          HistoryReadResult::UnknownSchema },
         { "an address longer than any value is read",
           kUrls + kVisits + kIndexes + kPages + "UPDATE urls SET url = 'http://b/' || zeroblob(5000000) WHERE id = 2;",
-          false },
+          HistoryReadResult::Damaged },
         { "the visit-time index is missing, the statistics lie",
-          kUrls + kVisits + "CREATE INDEX visits_url_index ON visits (url);" + kPages + kLyingStatistics, false },
+          kUrls + kVisits + "CREATE INDEX visits_url_index ON visits (url);" + kPages + kLyingStatistics, HistoryReadResult::UnknownSchema },
         { "the index of that name is on another column",
-          kUrls + kVisits + "CREATE INDEX visits_time_index ON visits (url);" + kPages, false },
+          kUrls + kVisits + "CREATE INDEX visits_time_index ON visits (url);" + kPages, HistoryReadResult::UnknownSchema },
         { "urls.id is not the row id", "CREATE TABLE urls(id INT PRIMARY KEY, url TEXT, hidden INTEGER);" + kVisits +
-                                           kIndexes + kPages, false },
+                                           kIndexes + kPages, HistoryReadResult::UnknownSchema },
         { "the statistics lie, the indexes are there: the plan is ours", kUrls + kVisits + kIndexes + kPages + kLyingStatistics,
-          true },
+          HistoryReadResult::Read },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -156,9 +156,9 @@ TEST(HistoryReading, HostileFilesEndQuickly)
         }
         LatestVisits latest(3, kNowUs, true);
         const auto start = Clock::now();
-        EXPECT_EQ(c.readable, ChromiumHistory::Read(dir.File("History"), latest, TestCopy::Maker()));
+        EXPECT_EQ(c.result, ChromiumHistory::Read(dir.File("History"), latest, TestCopy::Maker()).kind());
         EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1500));
-        if (c.readable)
+        if (c.result == HistoryReadResult::Read)
             EXPECT_EQ((Kept{ { "http://b/", T(2) }, { "http://a/", T(1) } }), latest.Visits());
         else
             EXPECT_TRUE(latest.Visits().empty());
@@ -180,7 +180,8 @@ TEST(HistoryReading, TheDeadlineEndsALongRead)
     }
     LatestVisits latest(3, kNowUs, true);
     const auto start = Clock::now();
-    EXPECT_FALSE(ChromiumHistory::Read(dir.File("History"), latest, TestCopy::Maker(), std::chrono::milliseconds(5)));
+    EXPECT_EQ(HistoryReadResult::TooSlow,
+              ChromiumHistory::Read(dir.File("History"), latest, TestCopy::Maker(), std::chrono::milliseconds(5)).kind());
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
     LatestVisits unhurried(3, kNowUs, true);
     EXPECT_TRUE(ChromiumHistory::Read(dir.File("History"), unhurried, TestCopy::Maker(), std::chrono::seconds(30)))
@@ -268,8 +269,8 @@ TEST(HistoryReading, AWriterCommittingMeanwhileNeverGivesAMixedState)
         std::set<std::string> generations;
         for (int i = 0; i < 1000; ++i) {
             LatestVisits latest(5, kNowUs, true);
-            const bool ok = c.wal ? FirefoxHistory::Read(file, latest, TestCopy::Maker(&copies))
-                                  : ChromiumHistory::Read(file, latest, TestCopy::Maker(&copies));
+            const bool ok = !!(c.wal ? FirefoxHistory::Read(file, latest, TestCopy::Maker(&copies))
+                                  : ChromiumHistory::Read(file, latest, TestCopy::Maker(&copies)));
             if (!ok)
                 continue;
             ++read;

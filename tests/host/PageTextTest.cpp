@@ -75,3 +75,13 @@ TEST(TitleText, AddressesStayWholeOnOneLine)
     for (const auto& c : cases)
         EXPECT_EQ(c.out, TitleText::Address(c.in));
 }
+
+// A profile's name put into a message: cleaned, and never read as a pattern itself.
+TEST(TitleText, IntoAMessage)
+{
+    EXPECT_EQ(u"「仕事」は壊れています", TitleText::Into(u"「%s」は壊れています", u"\u202E仕事\t"));
+    EXPECT_EQ(u"「%s%d」: x", TitleText::Into(u"「%s」: x", u"%s%d"));
+    EXPECT_EQ(u"no slot", TitleText::Into(u"no slot", u"name"));
+    EXPECT_EQ(std::u16string(TitleText::kLongestShown - 1, u'n') + u"… %s",
+              TitleText::Into(u"%s %s", std::u16string(5000, u'n')));
+}

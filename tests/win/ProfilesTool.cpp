@@ -1,5 +1,6 @@
 // bt_profiles: lays out, in this prefix, a Chrome profile and a Firefox profile with recent
-// pages (Japanese and English titles, loopback addresses where nothing answers) and programs
+// pages (Japanese and English titles, loopback addresses where nothing answers), a Firefox
+// profile whose history is damaged, and programs
 // for both browsers that record how they were started, for the screenshot and demo scripts;
 // or removes them again. Commands: lay RECORDER_EXE [slow] | clear. With "slow", a second
 // Chrome profile holds a long history of frames only (visits no one saw), whose reading runs
@@ -136,8 +137,13 @@ int Lay(const std::wstring& recorder, bool slow)
     }
     if (!Exec(mozilla + L"\\Profiles\\demo.default-release\\places.sqlite", sql))
         return 1;
+    // A damaged history: the sources dialog and the list say so.
+    MakeFolders(mozilla + L"\\Profiles\\old.default");
+    std::ofstream(Utf8Text::FromWide(mozilla + L"\\Profiles\\old.default\\places.sqlite"), std::ios::binary)
+        << std::string(8192, 'Z');
     std::ofstream(Utf8Text::FromWide(mozilla + L"\\profiles.ini"), std::ios::binary)
-        << "[Profile0]\r\nName=個人用\r\nIsRelative=1\r\nPath=Profiles/demo.default-release\r\n";
+        << u8"[Profile0]\r\nName=個人用\r\nIsRelative=1\r\nPath=Profiles/demo.default-release\r\n"
+           u8"[Profile1]\r\nName=古いプロファイル\r\nIsRelative=1\r\nPath=Profiles/old.default\r\n";
 
     const std::wstring fakes = TempFolder() + kFakes;
     MakeFolders(fakes);
