@@ -3,7 +3,7 @@
 # the project's Wine prefix, shows it loopback pages through its DevTools HTTP endpoints
 # (/json/new, /json/close), and runs the Windows test win_live_browser_tests in phases against
 # the files the browser writes: while it runs, after it showed one more page, and after it was
-# killed. Nothing of it is kept.
+# killed; then its files laid out as every browser of its family. Nothing of it is kept.
 # Usage: chromium.sh WIN_LIVE_BROWSER_TESTS_EXE
 set -euo pipefail
 tests_exe=$1
@@ -44,3 +44,4 @@ open+=("$(url 5)")
 phase KeepsRecording chromium
 crash
 phase AfterItWasKilled chromium
+phase AsEveryBrowserOfItsFamily chromium

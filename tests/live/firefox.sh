@@ -3,7 +3,8 @@
 # the project's Wine prefix (named in profiles.ini), shows it loopback pages through Marionette
 # (tests/live/marionette.py), with its session written every second, and runs the Windows test
 # win_live_browser_tests in phases against the files the browser writes: while it runs, after it
-# showed one more page, and after it was killed. Nothing of it is kept.
+# showed one more page, and after it was killed; then its files laid out as every browser of
+# its family. Nothing of it is kept.
 # Usage: firefox.sh WIN_LIVE_BROWSER_TESTS_EXE
 set -euo pipefail
 tests_exe=$1
@@ -47,3 +48,4 @@ open+=("$(url 5)")
 phase KeepsRecording firefox
 crash
 phase AfterItWasKilled firefox
+phase AsEveryBrowserOfItsFamily firefox

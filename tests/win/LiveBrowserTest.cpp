@@ -7,15 +7,19 @@
 // browser program that records them.
 #include "AppDriver.h"
 #include "WinDriver.h"
+#include "../../history/Browsers.h"
+#include "../../history/CBrowserProfiles.h"
 #include "../../history/ChromiumHistory.h"
 #include "../../history/FirefoxHistory.h"
 #include "../../history/CHistoryCopy.h"
 #include "../../history/VisitTime.h"
+#include "../../reopen/CBrowserSources.h"
 #include "../../res/resource.h"
 #include "../../text/Utf8Text.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -54,6 +58,19 @@ std::vector<std::string> Read(const std::wstring& history, bool firefox)
     for (const BrowserVisit& v : latest.Visits())
         urls.push_back(v.url);
     return urls;
+}
+
+// Copies what the readers use of a browser's data folder (`files`, relative, those that are
+// there) into another folder; false when the first is missing.
+bool CopyFiles(const std::wstring& from, const std::wstring& to, const std::vector<std::wstring>& files)
+{
+    for (const std::wstring& file : files) {
+        const std::wstring target = to + L"\\" + file;
+        MakeFolders(target.substr(0, target.find_last_of(L'\\')));
+        if (!CopyFileW((from + L"\\" + file).c_str(), target.c_str(), FALSE) && &file == &files.front())
+            return false;
+    }
+    return true;
 }
 
 // The addresses the fake Chromium was started with, one start each.
@@ -197,4 +214,73 @@ TEST_F(LiveBrowser, KeepsRecording)
 TEST_F(LiveBrowser, AfterItWasKilled)
 {
     EXPECT_EQ(m_pages, Press(true));
+}
+
+// The browser's files, laid out as every other browser of its family keeps them (each data folder
+// of each, Opera's profile in its Default folder, the Store build's under a package folder): each
+// is found as one profile of that browser, named as the browser named it, and reads the pages the
+// browser showed.
+TEST_F(LiveBrowser, AsEveryBrowserOfItsFamily)
+{
+    const std::wstring root = TempFolder() + L"bt-live-family";
+    RemoveTree(root);
+    const std::wstring local = root + L"\\Local", roaming = root + L"\\Roaming";
+    const std::wstring ownData = m_firefox ? KnownFolder(FOLDERID_RoamingAppData) + L"\\Mozilla\\Firefox"
+                                           : KnownFolder(FOLDERID_LocalAppData) + L"\\Chromium\\User Data";
+    // The files the readers use, the history first.
+    std::vector<std::wstring> files;
+    if (m_firefox) {
+        files = { L"Profiles\\live.default\\places.sqlite", L"Profiles\\live.default\\places.sqlite-wal", L"profiles.ini" };
+    } else {
+        files = { L"Default\\History", L"Default\\History-journal", L"Local State" };
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((ownData + L"\\Default\\Sessions\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    files.push_back(std::wstring(L"Default\\Sessions\\") + found.cFileName);
+            while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+    }
+    std::map<std::wstring, std::string> laid;  // history file -> the browser's key
+    for (const BrowserDescriptor& b : Browsers::All()) {
+        if ((b.family == BrowserFamily::Firefox) != m_firefox)
+            continue;
+        for (const BrowserDataFolder& data : b.dataFolders) {
+            std::wstring folder = (data.roaming ? roaming : local) + L"\\" + data.path;
+            const size_t star = folder.find(L'*');
+            if (star != std::wstring::npos)
+                folder.replace(star, 1, L"live");
+            if (!m_firefox && b.layout != ProfileLayout::OperaFolder)
+                folder += L"\\User Data";  // Opera's folder holds Default itself
+            ASSERT_TRUE(CopyFiles(ownData, folder, files)) << Utf8Text::FromWide(folder);
+            laid[folder + L"\\" + files.front()] = b.key;
+        }
+    }
+    ASSERT_GE(laid.size(), m_firefox ? 6u : 15u);
+
+    std::wstring ownName;
+    for (const BrowserProfile& p : CBrowserProfiles::Find())
+        if (p.history == m_history)
+            ownName = p.displayName;
+    ASSERT_FALSE(ownName.empty()) << "the browser's own profile, where it keeps it";
+    const std::vector<std::string> newestFirst(m_pages.rbegin(), m_pages.rend());
+    std::set<std::wstring> found;
+    for (const BrowserProfile& p : CBrowserProfiles::Find(local, roaming)) {
+        SCOPED_TRACE(Utf8Text::FromWide(p.history));
+        auto was = laid.find(p.history);
+        ASSERT_NE(laid.end(), was) << "only what was laid out";
+        EXPECT_EQ(was->second, p.browser->key);
+        EXPECT_TRUE(found.insert(p.history).second);
+        EXPECT_EQ(ownName, p.displayName);
+        LatestVisits latest(50, VisitTime::NowUs(), true);
+        EXPECT_TRUE(CBrowserSources::ReadHistory(p, latest));
+        std::vector<std::string> urls;
+        for (const BrowserVisit& v : latest.Visits())
+            urls.push_back(v.url);
+        EXPECT_EQ(newestFirst, urls);
+    }
+    EXPECT_EQ(laid.size(), found.size()) << "every layout found";
+    RemoveTree(root);
 }
