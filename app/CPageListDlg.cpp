@@ -156,7 +156,8 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
     // The profiles that gave nothing, each with its browser, after the count of pages.
     std::wstring unread;
     for (const CBrowserSources::Unread& u : m_loadedUnread)
-        unread += (unread.empty() ? L"" : L"\x3000") + std::wstring(u.browser->displayName) + CSourcesDlg::UnreadText(u);
+        unread += (unread.empty() ? std::wstring() : AfxLoadString(IDS_UNREAD_SEPARATOR)) + u.browser->displayName +
+                  CSourcesDlg::UnreadText(u);
     SetDlgItemTextW(m_hWnd, IDC_LIST_UNREAD, unread.c_str());
     std::vector<PageTable::Row> rows;
     rows.reserve(m_pages.size());

@@ -2,8 +2,15 @@
 #include "CReopenDlg.h"
 #include "CSettingsFile.h"
 #include "SettingsRules.h"
+#include "SettingsTable.h"
+#include "UiLanguage.h"
 #include "../framework/AfxMessageBox.h"
+#include "../framework/CBusyCommand.h"
 #include "../framework/CMutex.h"
+#include "../framework/ResourceLanguage.h"
+#include "../reopen/ReopenCommand.h"
+#include <shellapi.h>
+#include <algorithm>
 
 CReopenApp theApp;
 
@@ -37,10 +44,43 @@ void CReopenApp::BringRunningCopyToFront()
     SetForegroundWindow(GetLastActivePopup(main));
 }
 
+namespace {
+// The arguments after the program's name, as the user typed them (the wide command line: an
+// argument vector in the ANSI code page would lose what it cannot hold).
+std::vector<std::u16string> Arguments()
+{
+    std::vector<std::u16string> arguments;
+    int count = 0;
+    if (LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 1; i < count; ++i)
+            arguments.emplace_back(reinterpret_cast<const char16_t*>(args[i]));
+        LocalFree(args);
+    }
+    return arguments;
+}
+}
+
 BOOL CReopenApp::InitInstance()
 {
+    CSettingsFile settings(SettingsRules::SettingsPath(m_strModulePath));
+    const std::wstring language = settings.ReadString(L"UI", L"Language");
+    ResourceLanguage::Set(UiLanguage::ResourceTag(UiLanguage::Choose(
+        std::u16string(language.begin(), language.end()), GetUserDefaultUILanguage())));
+
+    const CommandLine::Parsed command = CommandLine::Parse(Arguments());
+    if (command.action == CommandLine::Usage || command.action == CommandLine::Bad) {
+        ShowUsage(command);
+        m_exitCode = command.action == CommandLine::Bad ? 2 : 0;
+        return FALSE;
+    }
     if (!AfxOleInit()) {
         AfxMessageBox(IDS_FATAL_OLE_INIT);
+        m_exitCode = 2;
+        return FALSE;
+    }
+    // A start that only reopens shows no dialog: it runs beside a copy that shows one.
+    if (command.action == CommandLine::Reopen) {
+        m_exitCode = ReopenWithoutDialog(settings, command.quiet);
         return FALSE;
     }
     CMutex guard(FALSE, kMutexName);
@@ -49,16 +89,65 @@ BOOL CReopenApp::InitInstance()
         return FALSE;
     }
 
-    CSettingsFile settings(SettingsRules::SettingsPath(m_strModulePath));
     CReopenDlg dlg;
-    m_pMainWnd = &dlg;
     settings.Load(dlg);
-    bool saveFailed = dlg.DoModal() == IDOK && !settings.Save(dlg);
-    if (saveFailed) {
+    if (command.action == CommandLine::List) {
+        ShowListOnly(dlg, settings);
+    } else {
+        m_pMainWnd = &dlg;
+        bool saveFailed = dlg.DoModal() == IDOK && !settings.Save(dlg);
+        if (saveFailed) {
+            std::wstring text = AfxLoadString(IDS_SETTINGS_NOT_SAVED) + settings.Path();
+            AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        }
+        m_pMainWnd = nullptr;
+    }
+    guard.Unlock();
+    return FALSE;
+}
+
+void CReopenApp::ShowUsage(const CommandLine::Parsed& command)
+{
+    std::wstring text = AfxLoadString(IDS_USAGE);
+    if (command.action == CommandLine::Bad)
+        text = AfxLoadString(IDS_BAD_SWITCH) + std::wstring(command.bad.begin(), command.bad.end()) + L"\n\n" + text;
+    AfxMessageBox(text.c_str(), MB_OK | (command.action == CommandLine::Bad ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+}
+
+// As the main dialog's button with the settings file's options; its "nothing found" message
+// unless `quiet`.
+int CReopenApp::ReopenWithoutDialog(const CSettingsFile& settings, bool quiet)
+{
+    if (!settings.IsReadable()) {
+        AfxMessageBox((AfxLoadString(IDS_SETTINGS_UNREADABLE) + settings.Path()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return 2;
+    }
+    CReopenDlg dlg;  // its settings only: no window is made
+    settings.Load(dlg);
+    const ReopenOptions options = dlg.Options();
+    std::vector<PageCandidate> pages;
+    std::vector<OpenOutcome> outcomes;
+    {
+        CBusyCommand busy;
+        pages = ReopenCommand::Select(options);
+        outcomes = ReopenCommand::Open(pages, options.tabs);
+    }
+    if (pages.empty()) {
+        if (!quiet)
+            AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
+        return 1;
+    }
+    return std::count(outcomes.begin(), outcomes.end(), OpenOutcome::Opened) > 0 ? 0 : 2;
+}
+
+// The list of recent pages on its own; where the user left it is kept as the main dialog keeps
+// it, when it changed.
+void CReopenApp::ShowListOnly(CReopenDlg& dlg, const CSettingsFile& settings)
+{
+    const std::map<std::string, int> before = SettingsTable<CReopenDlg>::Section(dlg, L"LIST");
+    dlg.ShowList();
+    if (SettingsTable<CReopenDlg>::Section(dlg, L"LIST") != before && !settings.Save(dlg)) {
         std::wstring text = AfxLoadString(IDS_SETTINGS_NOT_SAVED) + settings.Path();
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
-    m_pMainWnd = nullptr;
-    guard.Unlock();
-    return FALSE;
 }

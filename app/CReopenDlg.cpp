@@ -205,6 +205,11 @@ void CReopenDlg::OnList()
 {
     if (m_bReopening || !UpdateData(TRUE))
         return;
+    ShowList();
+}
+
+void CReopenDlg::ShowList()
+{
     CPageListDlg dlg(Options(), m_nListNumber);
     int* const placement[] = { &m_nListLeft, &m_nListTop, &m_nListWidth, &m_nListHeight };
     int* const widths[PageTable::kColumns] = { &m_nListTitleWidth, &m_nListAddressWidth, &m_nListSourceWidth,
@@ -214,7 +219,14 @@ void CReopenDlg::OnList()
         *into[i] = *placement[i];
     for (int c = 0; c < PageTable::kColumns; ++c)
         dlg.m_nColumnWidths[c] = *widths[c];
+    // Shown without the main dialog (the command line), the list is the program's window.
+    CWinApp* app = AfxGetApp();
+    const bool alone = app && !app->m_pMainWnd;
+    if (alone)
+        app->m_pMainWnd = &dlg;
     dlg.DoModal();
+    if (alone)
+        app->m_pMainWnd = nullptr;
     for (size_t i = 0; i < 4; ++i)
         *placement[i] = *into[i];
     for (int c = 0; c < PageTable::kColumns; ++c)

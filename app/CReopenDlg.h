@@ -51,6 +51,12 @@ public:
     int m_nListTimeWidth;
     int m_nListOpenWidth;
 
+    // What the reopen command is asked for, from the values the dialog holds (also for a start
+    // that shows no dialog).
+    ReopenOptions Options() const;
+    // The list of recent pages with these values; where the user leaves it is kept in them.
+    void ShowList();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -72,7 +78,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // What the reopen command is asked for, from the values the dialog holds.
-    ReopenOptions Options() const;
     bool m_bReopening = false;  // the reopen command is running
 };

@@ -10,6 +10,23 @@ void CSettingsFile::Load(CReopenDlg& dlg) const { SettingsTable<CReopenDlg>::Loa
 
 bool CSettingsFile::Save(const CReopenDlg& dlg) const { return SettingsTable<CReopenDlg>::Save(dlg, *this); }
 
+std::wstring CSettingsFile::ReadString(const wchar_t* section, const wchar_t* key) const
+{
+    wchar_t text[64] = {};
+    DWORD length = GetPrivateProfileStringW(section, key, L"", text, 64, m_strPath.c_str());
+    return length < 63 ? std::wstring(text, length) : std::wstring();
+}
+
+bool CSettingsFile::IsReadable() const
+{
+    HANDLE file = CreateFileW(m_strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    CloseHandle(file);
+    return true;
+}
+
 unsigned CSettingsFile::ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const
 {
     return GetPrivateProfileIntW(section, key, defaultValue, m_strPath.c_str());

@@ -15,6 +15,11 @@ public:
     // Writes every key, in order; false when any of them could not be written.
     bool Save(const CReopenDlg& dlg) const;
 
+    // A key's text; empty when it is missing (or longer than a setting ever is).
+    std::wstring ReadString(const wchar_t* section, const wchar_t* key) const;
+    // False when the file is there but cannot be opened to read (no file: the defaults).
+    bool IsReadable() const;
+
     unsigned ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const override;
     bool WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const override;
     bool HasSection(const wchar_t* section) const override;

@@ -47,7 +47,7 @@ BOOL CSourcesDlg::OnInitDialog()
                             NumberText::FillIn(AfxLoadString(found.programFound ? IDS_SOURCE_PROFILES : IDS_SOURCE_NO_PROGRAM),
                                                { found.count });
         for (const CBrowserSources::Unread& unread : found.unread)
-            text += L"\x3000" + UnreadText(unread);
+            text += AfxLoadString(IDS_UNREAD_SEPARATOR) + UnreadText(unread);
         add(found.key, text);
     }
     return TRUE;

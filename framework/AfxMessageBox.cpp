@@ -1,13 +1,11 @@
 #include "AfxMessageBox.h"
+#include "ResourceLanguage.h"
 #include "CWinApp.h"
 #include "CWnd.h"
 
 std::wstring AfxLoadString(UINT nID)
 {
-    const wchar_t* text = nullptr;
-    // With a zero length the call hands back a pointer into the resource itself.
-    int len = LoadStringW(AfxGetResourceHandle(), nID, reinterpret_cast<LPWSTR>(&text), 0);
-    return len > 0 && text ? std::wstring(text, static_cast<size_t>(len)) : std::wstring();
+    return ResourceLanguage::String(AfxGetResourceHandle(), nID);
 }
 
 int AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT)

@@ -1,4 +1,5 @@
 #include "CDialog.h"
+#include "ResourceLanguage.h"
 #include "CWinApp.h"
 #include <algorithm>
 #include <vector>
@@ -31,7 +32,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate
 INT_PTR CDialog::DoModal()
 {
     HINSTANCE inst = AfxGetResourceHandle();
-    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(m_nIDTemplate), RT_DIALOG);
+    HRSRC res = ResourceLanguage::Find(inst, RT_DIALOG, MAKEINTRESOURCEW(m_nIDTemplate));
     HGLOBAL mem = res ? LoadResource(inst, res) : nullptr;
     const void* tmpl = mem ? LockResource(mem) : nullptr;
     if (!tmpl)

@@ -74,6 +74,11 @@
 #define IDS_UNREAD_DAMAGED                   227
 #define IDS_UNREAD_UNKNOWN_SCHEMA            228
 #define IDS_UNREAD_TOO_SLOW                  229
+#define IDS_USAGE                            230
+#define IDS_BAD_SWITCH                       231
+#define IDS_SETTINGS_UNREADABLE              232
+#define IDS_README_FILE                      233
+#define IDS_UNREAD_SEPARATOR                 234
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

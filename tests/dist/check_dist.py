@@ -122,12 +122,12 @@ class DistExe(unittest.TestCase):
 
 
 class DistArchive(unittest.TestCase):
-    def test_holds_exactly_the_program_and_its_readme_under_the_version_of_the_header(self):
+    def test_holds_exactly_the_program_and_its_readmes_under_the_version_of_the_header(self):
         archive = os.path.join(BUILD, f"Backtracker-{version_from_header()}.zip")
         self.assertTrue(os.path.isfile(archive), f"{archive} missing: make dist makes it")
         with zipfile.ZipFile(archive) as z:
             self.assertIsNone(z.testzip())
-            self.assertEqual(sorted(z.namelist()), ["Backtracker.exe", "readme.txt"])
+            self.assertEqual(sorted(z.namelist()), ["Backtracker.exe", "readme-en.txt", "readme.txt"])
             for name in z.namelist():
                 with open(os.path.join(BUILD, "dist", name), "rb") as f:
                     self.assertEqual(z.read(name), f.read(), name)

@@ -172,12 +172,12 @@ TEST(SettingsTable, SaveWritesEveryKeyInOrderAndReportsAFailedOne)
     EXPECT_EQ(expected, failing.written);
 }
 
-std::string ReadReadme();
+std::string ReadReadme(const char* name);
 
 // The guide names every key with its default, as the table has it.
 TEST(SettingsTable, ReadmeNamesEveryKeyWithItsDefault)
 {
-    const std::string readme = ReadReadme();
+    const std::string readme = ReadReadme("readme.txt");
     for (const SettingRow<Options>& row : Table::kRows) {
         std::wstring key(row.key);
         std::string line = std::string(key.begin(), key.end()) + "=" + std::to_string(row.defaultValue) + " ";

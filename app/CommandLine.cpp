@@ -1,0 +1,56 @@
+#include "CommandLine.h"
+
+namespace {
+enum Switch { kReopen, kQuiet, kList, kHelp, kUnknown };
+
+Switch SwitchOf(const std::u16string& argument)
+{
+    if (argument.size() < 2 || (argument[0] != u'/' && argument[0] != u'-'))
+        return kUnknown;
+    std::u16string name;
+    for (size_t i = 1; i < argument.size(); ++i) {
+        const char16_t c = argument[i];
+        name += c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    }
+    if (name == u"reopen")
+        return kReopen;
+    if (name == u"quiet")
+        return kQuiet;
+    if (name == u"list")
+        return kList;
+    if (name == u"?")
+        return kHelp;
+    return kUnknown;
+}
+}
+
+CommandLine::Parsed CommandLine::Parse(const std::vector<std::u16string>& arguments)
+{
+    Parsed parsed;
+    bool seen[kUnknown] = {};
+    const auto bad = [&](const std::u16string& argument) {
+        Parsed wrong;
+        wrong.action = Bad;
+        wrong.bad = argument;
+        return wrong;
+    };
+    for (const std::u16string& argument : arguments) {
+        const Switch s = SwitchOf(argument);
+        if (s == kUnknown || seen[s])
+            return bad(argument);
+        seen[s] = true;
+        if (s == kQuiet) {
+            parsed.quiet = true;
+            continue;
+        }
+        if (parsed.action != Dialog)
+            return bad(argument);  // a second command
+        parsed.action = s == kReopen ? Reopen : s == kList ? List : Usage;
+    }
+    if (parsed.quiet && parsed.action != Reopen) {
+        for (const std::u16string& argument : arguments)
+            if (SwitchOf(argument) == kQuiet)
+                return bad(argument);
+    }
+    return parsed;
+}

@@ -1,0 +1,25 @@
+// What the program was started to do: Backtracker.exe [/reopen [/quiet] | /list | /?], each
+// switch also with "-" for "/", letter case aside. Nothing else is taken: any other argument,
+// a switch twice, /quiet without /reopen or two commands make the line a bad one.
+#pragma once
+#include <string>
+#include <vector>
+
+class CommandLine {
+public:
+    enum Action {
+        Dialog,  // no argument: the main dialog
+        Reopen,  // reopen as the main dialog's button would, without a dialog
+        List,    // the list of recent pages, without the main dialog
+        Usage,   // the usage, asked for
+        Bad,     // the usage, with the argument that was not understood
+    };
+    struct Parsed {
+        Action action = Dialog;
+        bool quiet = false;     // /reopen: no message when nothing is found
+        std::u16string bad;     // Bad: the first argument not understood
+    };
+
+    // `arguments` without the program's own name.
+    static Parsed Parse(const std::vector<std::u16string>& arguments);
+};
