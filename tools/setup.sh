@@ -18,13 +18,13 @@ missing() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
     done
 }
+sudo_cmd=""
+[ "$(id -u)" = 0 ] || sudo_cmd=sudo
 need=($(missing "${packages[@]}"))
 need_wine=($(missing "${wine_packages[@]}"))
 if ((${#need[@]} + ${#need_wine[@]})); then
     echo "setup: installing ${need[*]} ${need_wine[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    sudo_cmd=""
-    [ "$(id -u)" = 0 ] || sudo_cmd=sudo
     $sudo_cmd apt-get update -qq
     if ((${#need[@]})); then
         $sudo_cmd apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
@@ -34,11 +34,14 @@ if ((${#need[@]} + ${#need_wine[@]})); then
     fi
 fi
 
-# Wine takes its code page from the C library's locale: it must exist, not just be named.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    echo "setup: generating the ja_JP.UTF-8 locale"
-    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+# Wine takes its code page and the user's UI language from the C library's locale: each must
+# exist, not just be named. Japanese is the prefix's own; English is the program's other face.
+for loc in ja_JP en_US; do
+    if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$"; then
+        echo "setup: generating the $loc.UTF-8 locale"
+        $sudo_cmd localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+    fi
+done
 
 # The prefix is made under a Japanese locale so that the ANSI code page is 932 and
 # captions and message boxes render Japanese; the marker is written last.

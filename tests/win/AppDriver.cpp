@@ -54,7 +54,8 @@ AppDriver::AppDriver(const std::wstring& name, const std::wstring& exeName) : m_
     CreateDirectoryW(m_dir.c_str(), nullptr);
     if (!CopyFileW((DistDir() + L"\\Backtracker.exe").c_str(), ExePath().c_str(), FALSE))
         std::fprintf(stderr, "AppDriver: copying the program failed, error %lu\n", GetLastError());
-    CopyFileW((DistDir() + L"\\readme.txt").c_str(), (m_dir + L"\\readme.txt").c_str(), FALSE);
+    for (const wchar_t* readme : { L"\\readme.txt", L"\\readme-en.txt" })
+        CopyFileW((DistDir() + readme).c_str(), (m_dir + readme).c_str(), FALSE);
 }
 
 AppDriver::~AppDriver()
@@ -81,13 +82,13 @@ bool AppDriver::IniExists() const { return GetFileAttributesW(IniPath().c_str())
 
 std::string AppDriver::ReadIni() const { return ReadFileBytes(IniPath()); }
 
-bool AppDriver::Start()
+bool AppDriver::Start(const std::wstring& arguments)
 {
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     // Once seen on a loaded machine: a start that fails at once. Said, and tried again.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        std::wstring cmd = L"\"" + ExePath() + L"\"";
+        std::wstring cmd = L"\"" + ExePath() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
         if (CreateProcessW(ExePath().c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, m_dir.c_str(), &si,
                            &m_pi))
             return true;

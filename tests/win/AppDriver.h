@@ -5,7 +5,7 @@
 
 class AppDriver {
 public:
-    // Copies the built program (and its readme) into a fresh folder named after the test.
+    // Copies the built program (and its readmes) into a fresh folder named after the test.
     explicit AppDriver(const std::wstring& name, const std::wstring& exeName = L"Backtracker.exe");
     ~AppDriver();
     AppDriver(const AppDriver&) = delete;
@@ -21,7 +21,8 @@ public:
     bool IniExists() const;
     std::string ReadIni() const;
 
-    bool Start();
+    // Starts it with `arguments` after its name, in its folder.
+    bool Start(const std::wstring& arguments = std::wstring());
     DWORD Pid() const { return m_pi.dwProcessId; }
     // The main dialog once it shows, or null.
     HWND WaitMainDialog(DWORD timeoutMs = 20000);
