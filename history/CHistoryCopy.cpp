@@ -1,4 +1,5 @@
 #include "CHistoryCopy.h"
+#include <cwchar>
 #include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
 #include <windows.h>
@@ -110,9 +111,21 @@ void CHistoryCopy::RemoveLeftovers()
         }
         return at == name.size();
     };
+    // A copy of the program that runs now (a start with /reopen beside the dialog) is reading
+    // from its folders still.
+    auto running = [](const std::wstring& name) {
+        const DWORD pid = static_cast<DWORD>(std::wcstoul(name.c_str() + FolderPrefix().size(), nullptr, 10));
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        if (!process)
+            return false;
+        DWORD code = 0;
+        const bool runs = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+        CloseHandle(process);
+        return runs;
+    };
     std::vector<std::wstring> leftovers;
     for (const FileSystem::Entry& entry : FileSystem::List(FileSystem::FolderOf(temp), (FolderPrefix() + L"*").c_str())) {
-        if (entry.isFolder && ours(entry.name) && entry.name.compare(0, own.size(), own) != 0)
+        if (entry.isFolder && ours(entry.name) && entry.name.compare(0, own.size(), own) != 0 && !running(entry.name))
             leftovers.push_back(temp + entry.name);
     }
     for (const std::wstring& folder : leftovers)

@@ -22,9 +22,9 @@ public:
     // Makes copies for the readers.
     static std::unique_ptr<PrivateCopy> Make(const std::string& utf8File, const char* sideSuffix);
 
-    // Removes the copy folders that runs of the program left behind (only one copy of the
-    // program runs at a time, so every such folder but this process's own is a leftover);
-    // a folder of any other name is left alone.
+    // Removes the copy folders that runs of the program left behind: those named for a process
+    // that is no longer running (a copy started with /reopen may run beside the one with the
+    // dialog); a folder of any other name is left alone.
     static void RemoveLeftovers();
     // The folders' common name: "Backtracker-<process id>-<n>" under the temporary folder.
     static std::wstring FolderPrefix();

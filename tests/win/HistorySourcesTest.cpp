@@ -208,8 +208,23 @@ TEST(HistoryCopy, LeftoversOfAnEarlierRunAreRemoved)
     for (const std::wstring& folder : users)
         ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     CHistoryCopy own(TempFolder() + L"no-such-profile\\History", "-journal");  // a folder of this process
-    ASSERT_EQ(1u + 1u + 2u, CopyFolders().size());
+    // A folder of another copy that runs now.
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION other = {};
+    std::wstring line = L"\"" + std::wstring(self) + L"\"";
+    ASSERT_TRUE(CreateProcessW(self, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &other));
+    const std::wstring running = TempFolder() + CHistoryCopy::FolderPrefix() + std::to_wstring(other.dwProcessId) + L"-1";
+    ASSERT_TRUE(CreateDirectoryW(running.c_str(), nullptr));
+    ASSERT_EQ(1u + 1u + 1u + 2u, CopyFolders().size());
     CHistoryCopy::RemoveLeftovers();
+    TerminateProcess(other.hProcess, 0);
+    WaitForSingleObject(other.hProcess, 10000);
+    CloseHandle(other.hProcess);
+    CloseHandle(other.hThread);
+    EXPECT_TRUE(RemoveDirectoryW(running.c_str())) << "the folder of a copy that runs was removed";
     std::vector<std::wstring> left = CopyFolders();
     ASSERT_EQ(3u, left.size()) << "this process's own folder and the user's stay";
     EXPECT_EQ(1, std::count_if(left.begin(), left.end(), [](const std::wstring& name) {
