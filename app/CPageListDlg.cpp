@@ -64,11 +64,13 @@ CPageListDlg::CPageListDlg(const ReopenOptions& options, size_t listCount, CWnd*
 // The reading is stopped and waited for before anything it writes goes.
 CPageListDlg::~CPageListDlg() { m_reading.Stop(); }
 
+// As the dialog's units make it, and never narrower than its heading in this language.
 int CPageListDlg::DefaultColumnWidth(int column) const
 {
     RECT r = { 0, 0, kColumnWidthsDu[column], 8 };
     MapDialogRect(m_hWnd, &r);
-    return r.right;
+    const int heading = m_list.GetStringWidth(AfxLoadString(kColumnHeadings[column])) + 2 * GetSystemMetrics(SM_CXEDGE) + 16;
+    return std::max<int>(r.right, heading);
 }
 
 BOOL CPageListDlg::OnInitDialog()

@@ -160,7 +160,8 @@ void CReopenDlg::OnReadme()
     size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos)
         return;
-    std::wstring readme = path.substr(0, slash + 1) + L"readme.txt";
+    // The guide in the language the program speaks: readme.txt, or readme-en.txt.
+    std::wstring readme = path.substr(0, slash + 1) + AfxLoadString(IDS_README_FILE);
     // Looked for first: the shell would answer a missing file with a message of its own.
     UINT problem = 0;
     if (GetFileAttributesW(readme.c_str()) == INVALID_FILE_ATTRIBUTES)

@@ -87,3 +87,8 @@ void CListCtrl::SetRedraw(BOOL redraw)
     if (redraw)
         InvalidateRect(m_hWnd, nullptr, TRUE);
 }
+
+int CListCtrl::GetStringWidth(const std::wstring& text) const
+{
+    return static_cast<int>(::SendMessageW(m_hWnd, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}

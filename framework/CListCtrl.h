@@ -9,6 +9,8 @@ public:
     DWORD SetExtendedStyle(DWORD exStyle);
     int InsertColumn(int column, const std::wstring& heading, int format, int width);
     int GetColumnWidth(int column) const;
+    // The width of a text in the control's font, in pixels.
+    int GetStringWidth(const std::wstring& text) const;
     // The arrow in a column's heading: 1 up, -1 down, 0 none.
     void SetSortArrow(int column, int direction);
 

@@ -3,12 +3,20 @@
 # question, the system menu, the sources dialog, the version dialog (also with the pointer on
 # its link and just gone from it), the missing-readme message and the list of recent pages
 # (loading, filled from a Chrome and a Firefox profile laid out for it, and filtered) and the
-# sources dialog over those profiles, as Wine
-# shows them, into build/screenshots (or the folder given). Runs on its own display.
+# sources dialog over those profiles, and the usage that /? shows, as Wine shows them, into
+# build/screenshots (or the folder given). With "en" after the folder, as a user whose Windows
+# speaks English sees them (an English locale). Runs on its own display.
+# Usage: screenshots.sh [FOLDER [ja|en]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build/screenshots}
+lang=${2:-ja}
 . "$root/tools/wine-env.sh"
+case "$lang" in
+    ja) ;;
+    en) export LC_ALL=en_US.UTF-8 ;;
+    *) echo "screenshots: the language is ja or en" >&2; exit 2 ;;
+esac
 win="$root/build/win"
 mkdir -p "$out"
 
@@ -18,7 +26,7 @@ trap 'wineserver -k 2>/dev/null || true; bt_stop_xvfb' EXIT
 
 # A copy of its own, so that no settings file lands in the build folder.
 work=$(mktemp -d)
-cp "$win/dist/Backtracker.exe" "$win/dist/readme.txt" "$work/"
+cp "$win/dist/Backtracker.exe" "$win/dist/readme.txt" "$win/dist/readme-en.txt" "$work/"
 wine "$work/Backtracker.exe" >/dev/null 2>&1 &
 
 shoot() {  # name, then "x y w h" from bt_drive
@@ -95,7 +103,7 @@ wine "$win/bt_drive.exe" close-all
 # The readme gone: the program says which file it looked for.
 wine "$work/Backtracker.exe" >/dev/null 2>&1 &
 wine "$win/bt_drive.exe" main-rect >/dev/null
-rm -f "$work/readme.txt"
+rm -f "$work/readme.txt" "$work/readme-en.txt"
 wine "$win/bt_drive.exe" click 1006
 wine "$win/bt_drive.exe" messagebox-rect | tr -d '\r' | shoot readme-missing
 wine "$win/bt_drive.exe" close-all
@@ -120,6 +128,10 @@ wine "$win/bt_drive.exe" sources
 wine "$win/bt_drive.exe" sources-rect | tr -d '\r' | shoot sources-browsers
 wine "$win/bt_drive.exe" close-all
 wine "$win/bt_profiles.exe" clear
+# The usage, as /? shows it.
+wine "$work/Backtracker.exe" /? >/dev/null 2>&1 &
+wine "$win/bt_drive.exe" messagebox-rect | tr -d '\r' | shoot usage
+wine "$win/bt_drive.exe" close-all
 # The program ends; the browser window that the busy shot opened is ended with the prefix.
 rm -rf "$work"
 exit 0

@@ -638,26 +638,35 @@ void EndReadmeViewers()
         EndProcessOf(viewer);
 }
 
-// A readme that is gone is named in a message of the program's own, and nothing else opens.
+// A readme that is gone is named in a message of the program's own, and nothing else opens;
+// the guide looked for is the one in the language the program speaks.
 TEST_F(AppTest, MissingReadmeIsReportedWithItsPath)
 {
-    const std::wstring readme = app_->Dir() + L"\\readme.txt";
-    ASSERT_TRUE(DeleteFileW(readme.c_str()));
-    HWND dlg = Launch();
-    ASSERT_TRUE(dlg);
-    PostClick(dlg, IDC_README);
-    HWND box = WaitMessageBox(app_->Pid());
-    ASSERT_TRUE(box) << "the missing readme was not reported";
-    EXPECT_EQ(L"次のファイルが見つかりません。\n\n" + readme, MessageBoxText(box));
-    EXPECT_EQ(L"Backtracker", Text(box));
-    EXPECT_EQ(dlg, GetWindow(box, GW_OWNER));
-    PostClick(box, IDOK);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
-    Sleep(500);
-    EXPECT_EQ(nullptr, FindMessageBox(app_->Pid())) << "one message only";
-    EXPECT_TRUE(ReadmeViewers().empty());
-    EXPECT_TRUE(IsWindowEnabled(dlg));
-    CloseWithButton(dlg);
+    const struct { const char* ini; const wchar_t* file; const wchar_t* message; } cases[] = {
+        { "", L"readme.txt", L"次のファイルが見つかりません。\n\n" },
+        { "[UI]\r\nLanguage=en\r\n", L"readme-en.txt", L"This file was not found:\n\n" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini);
+        app_->WriteIni(c.ini);
+        const std::wstring readme = app_->Dir() + L"\\" + c.file;
+        ASSERT_TRUE(DeleteFileW(readme.c_str()));
+        HWND dlg = Launch();
+        ASSERT_TRUE(dlg);
+        PostClick(dlg, IDC_README);
+        HWND box = WaitMessageBox(app_->Pid());
+        ASSERT_TRUE(box) << "the missing readme was not reported";
+        EXPECT_EQ(c.message + readme, MessageBoxText(box));
+        EXPECT_EQ(L"Backtracker", Text(box));
+        EXPECT_EQ(dlg, GetWindow(box, GW_OWNER));
+        PostClick(box, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000));
+        Sleep(500);
+        EXPECT_EQ(nullptr, FindMessageBox(app_->Pid())) << "one message only";
+        EXPECT_TRUE(ReadmeViewers().empty());
+        EXPECT_TRUE(IsWindowEnabled(dlg));
+        CloseWithButton(dlg);
+    }
 }
 
 TEST_F(AppTest, ReadmeButtonOpensTheReadmeBesideTheProgram)
