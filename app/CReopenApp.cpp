@@ -95,11 +95,8 @@ BOOL CReopenApp::InitInstance()
         ShowListOnly(dlg, settings);
     } else {
         m_pMainWnd = &dlg;
-        bool saveFailed = dlg.DoModal() == IDOK && !settings.Save(dlg);
-        if (saveFailed) {
-            std::wstring text = AfxLoadString(IDS_SETTINGS_NOT_SAVED) + settings.Path();
-            AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
-        }
+        if (dlg.DoModal() == IDOK)
+            Save(dlg, settings);
         m_pMainWnd = nullptr;
     }
     guard.Unlock();
@@ -146,7 +143,14 @@ void CReopenApp::ShowListOnly(CReopenDlg& dlg, const CSettingsFile& settings)
 {
     const std::map<std::string, int> before = SettingsTable<CReopenDlg>::Section(dlg, L"LIST");
     dlg.ShowList();
-    if (SettingsTable<CReopenDlg>::Section(dlg, L"LIST") != before && !settings.Save(dlg)) {
+    if (SettingsTable<CReopenDlg>::Section(dlg, L"LIST") != before)
+        Save(dlg, settings);
+}
+
+// Writes the settings; says which file could not be written.
+void CReopenApp::Save(const CReopenDlg& dlg, const CSettingsFile& settings)
+{
+    if (!settings.Save(dlg)) {
         std::wstring text = AfxLoadString(IDS_SETTINGS_NOT_SAVED) + settings.Path();
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     }

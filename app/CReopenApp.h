@@ -20,6 +20,7 @@ private:
     void ShowUsage(const CommandLine::Parsed& command);
     int ReopenWithoutDialog(const CSettingsFile& settings, bool quiet);
     void ShowListOnly(CReopenDlg& dlg, const CSettingsFile& settings);
+    static void Save(const CReopenDlg& dlg, const CSettingsFile& settings);
 
     int m_exitCode = 0;
 };

@@ -34,12 +34,14 @@ CommandLine::Parsed CommandLine::Parse(const std::vector<std::u16string>& argume
         wrong.bad = argument;
         return wrong;
     };
+    const std::u16string* quiet = nullptr;
     for (const std::u16string& argument : arguments) {
         const Switch s = SwitchOf(argument);
         if (s == kUnknown || seen[s])
             return bad(argument);
         seen[s] = true;
         if (s == kQuiet) {
+            quiet = &argument;
             parsed.quiet = true;
             continue;
         }
@@ -47,10 +49,7 @@ CommandLine::Parsed CommandLine::Parse(const std::vector<std::u16string>& argume
             return bad(argument);  // a second command
         parsed.action = s == kReopen ? Reopen : s == kList ? List : Usage;
     }
-    if (parsed.quiet && parsed.action != Reopen) {
-        for (const std::u16string& argument : arguments)
-            if (SwitchOf(argument) == kQuiet)
-                return bad(argument);
-    }
+    if (quiet && parsed.action != Reopen)
+        return bad(*quiet);
     return parsed;
 }
