@@ -103,33 +103,31 @@ struct Histories {
     }
 };
 
-size_t ReadChromium(const Histories& h)
+// One of the two histories read into `latest` as the command reads it: in place, copying only
+// as a fallback.
+void Read(const Histories& h, bool firefox, LatestVisits& latest)
+{
+    if (firefox)
+        FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
+    else
+        ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
+}
+
+size_t ReadOne(const Histories& h, bool firefox)
 {
     LatestVisits latest(16, kNowUs, true);
-    ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
+    Read(h, firefox, latest);
     return latest.Visits().size();
 }
 
-size_t ReadFirefox(const Histories& h)
-{
-    LatestVisits latest(16, kNowUs, true);
-    FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
-    return latest.Visits().size();
-}
-
-// The command's reading of both, merged: in place, copying only as a fallback.
+// The command's reading of both, merged.
 size_t Selection(const Histories& h)
 {
     MergedSelection merged(16);
-    {
+    for (bool firefox : { false, true }) {
         LatestVisits latest(16, kNowUs, true);
-        ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
-        merged.AddVisits(Browsers::Find("Chrome"), "Default", latest.Visits());
-    }
-    {
-        LatestVisits latest(16, kNowUs, true);
-        FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
-        merged.AddVisits(Browsers::Find("Firefox"), "", latest.Visits());
+        Read(h, firefox, latest);
+        merged.AddVisits(Browsers::Find(firefox ? "Firefox" : "Chrome"), firefox ? "" : "Default", latest.Visits());
     }
     return merged.OldestFirst().size();
 }
@@ -141,10 +139,7 @@ size_t SelectionOf(const Histories& h, size_t n)
     for (bool firefox : { false, true }) {
         LatestVisits latest(n, kNowUs, true);
         latest.Skip({});
-        if (firefox)
-            FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
-        else
-            ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
+        Read(h, firefox, latest);
         merged.AddVisits(Browsers::Find(firefox ? "Firefox" : "Chrome"), firefox ? "" : "Default", latest.Visits());
     }
     return merged.OldestFirst().size();
@@ -158,10 +153,7 @@ size_t ListOf(const Histories& h, size_t rows)
     for (bool firefox : { false, true }) {
         LatestVisits latest(rows, kNowUs, true);
         latest.Mark({});
-        if (firefox)
-            FirefoxHistory::Read(Utf8Text::FromWide(h.firefox), latest, CHistoryCopy::Make);
-        else
-            ChromiumHistory::Read(Utf8Text::FromWide(h.chromium), latest, CHistoryCopy::Make);
+        Read(h, firefox, latest);
         listing.AddVisits(Browsers::Find(firefox ? "Firefox" : "Chrome"), firefox ? "" : "Default", latest.Visits(),
                           L"program", L"profile");
     }
@@ -278,8 +270,8 @@ int main(int argc, char** argv)
     std::printf("extra time of the large histories: %.2f ms = %.3f x the bare copy (goal at most 0.1)\n", extra,
                 extra / t[0].Median());
     std::vector<Timing> parts(4);
-    Rounds(15, parts, { [&] { return ReadChromium(large); }, [&] { return ReadChromium(tiny); },
-                        [&] { return ReadFirefox(large); }, [&] { return ReadFirefox(tiny); } });
+    Rounds(15, parts, { [&] { return ReadOne(large, false); }, [&] { return ReadOne(tiny, false); },
+                        [&] { return ReadOne(large, true); }, [&] { return ReadOne(tiny, true); } });
     parts[0].Print("  of which Chromium, large");
     parts[1].Print("  of which Chromium, tiny");
     parts[2].Print("  of which Firefox, large");
