@@ -4,7 +4,6 @@
 #include "../browser/CBrowserLauncher.h"
 #include "../browser/CBrowserWindow.h"
 #include "../history/CBrowserProfiles.h"
-#include "../history/CHistoryCopy.h"
 #include "../history/CHistoryReopener.h"
 #include "../history/CUrlCacheStore.h"
 #include "../history/ScanFlags.h"

@@ -9,9 +9,6 @@
 #include "WinDriver.h"
 #include "../../history/Browsers.h"
 #include "../../history/CBrowserProfiles.h"
-#include "../../history/ChromiumHistory.h"
-#include "../../history/FirefoxHistory.h"
-#include "../../history/CHistoryCopy.h"
 #include "../../history/VisitTime.h"
 #include "../../reopen/CBrowserSources.h"
 #include "../../res/resource.h"
@@ -46,18 +43,27 @@ std::wstring Own(const wchar_t* name)
     return path.substr(0, path.find_last_of(L'\\')) + L"\\" + name;
 }
 
-// The pages a fresh reading of the live history holds, newest first.
-std::vector<std::string> Read(const std::wstring& history, bool firefox)
+// The pages a fresh reading of a profile's history holds, newest first, read as the program
+// reads; `read` says whether it could be read.
+std::vector<std::string> Read(const BrowserProfile& profile, bool* read = nullptr)
 {
     LatestVisits latest(50, VisitTime::NowUs(), true);
-    if (firefox)
-        FirefoxHistory::Read(Utf8Text::FromWide(history), latest, CHistoryCopy::Make);
-    else
-        ChromiumHistory::Read(Utf8Text::FromWide(history), latest, CHistoryCopy::Make);
+    const bool ok = !!CBrowserSources::ReadHistory(profile, latest);
+    if (read)
+        *read = ok;
     std::vector<std::string> urls;
     for (const BrowserVisit& v : latest.Visits())
         urls.push_back(v.url);
     return urls;
+}
+
+// The same of the live browser's history.
+std::vector<std::string> Read(const std::wstring& history, bool firefox)
+{
+    BrowserProfile profile;
+    profile.browser = Browsers::Find(firefox ? "Firefox" : "Chromium");
+    profile.history = history;
+    return Read(profile);
 }
 
 // Copies what the readers use of a browser's data folder (`files`, relative, those that are
@@ -274,12 +280,9 @@ TEST_F(LiveBrowser, AsEveryBrowserOfItsFamily)
         EXPECT_EQ(was->second, p.browser->key);
         EXPECT_TRUE(found.insert(p.history).second);
         EXPECT_EQ(ownName, p.displayName);
-        LatestVisits latest(50, VisitTime::NowUs(), true);
-        EXPECT_TRUE(CBrowserSources::ReadHistory(p, latest));
-        std::vector<std::string> urls;
-        for (const BrowserVisit& v : latest.Visits())
-            urls.push_back(v.url);
-        EXPECT_EQ(newestFirst, urls);
+        bool read = false;
+        EXPECT_EQ(newestFirst, Read(p, &read));
+        EXPECT_TRUE(read);
     }
     EXPECT_EQ(laid.size(), found.size()) << "every layout found";
     RemoveTree(root);
