@@ -1,5 +1,6 @@
 #include "CPageListDlg.h"
 #include "CSourcesDlg.h"
+#include "OpenReport.h"
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/Clipboard.h"
@@ -309,10 +310,15 @@ void CPageListDlg::OpenRows(const std::vector<size_t>& rows)
     std::vector<PageCandidate> pages;
     for (size_t row : rows)
         pages.push_back(m_pages[row].page);
+    std::vector<OpenOutcome> outcomes;
+    std::vector<uint32_t> errors;
     {
         CBusyCommand busy;
-        ReopenCommand::Open(pages, m_options.tabs);
+        outcomes = ReopenCommand::Open(pages, m_options.tabs, &errors);
     }
+    const std::wstring failures = OpenReport::Failures(pages, outcomes, errors);
+    if (!failures.empty())
+        AfxMessageBox(failures.c_str(), MB_OK | MB_ICONEXCLAMATION);
     m_opening = false;
     KeepPlacementAndColumns();
     EndDialog(IDOK);

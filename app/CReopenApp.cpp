@@ -1,6 +1,7 @@
 #include "CReopenApp.h"
 #include "CReopenDlg.h"
 #include "CSettingsFile.h"
+#include "OpenReport.h"
 #include "SettingsRules.h"
 #include "SettingsTable.h"
 #include "UiLanguage.h"
@@ -17,6 +18,8 @@ CReopenApp theApp;
 namespace {
 // Shared by every copy of the program, whatever its name or folder.
 const wchar_t kMutexName[] = L"Backtracker:二重起動はできないわよー";
+// Held by a start that reopens without its dialog, while it runs.
+const wchar_t kReopenMutexName[] = L"Backtracker:reopen";
 }
 
 CReopenApp::CReopenApp() = default;
@@ -24,24 +27,40 @@ CReopenApp::CReopenApp() = default;
 // The copy that runs shows its dialog in front, restored if it was minimised, so that a start
 // that ends at once is seen to have done something. Its main dialog is the dialog titled
 // "Backtracker" that no other window owns (the exit question and message boxes carry the same
-// title but are owned by it); a dialog it has open in front of it comes forward with it.
-void CReopenApp::BringRunningCopyToFront()
+// title but are owned by it); a dialog it has open in front of it comes forward with it. A copy
+// that shows only the list shows it titled "... - Backtracker". With `showList`, a main dialog
+// that has nothing open in front of it opens its list, as its menu would.
+void CReopenApp::BringRunningCopyToFront(bool showList)
 {
-    HWND main = nullptr;
-    EnumWindows([](HWND wnd, LPARAM found) -> BOOL {
-        wchar_t cls[16] = {}, title[32] = {};
+    struct Found {
+        HWND main = nullptr, list = nullptr;
+    } found;
+    EnumWindows([](HWND wnd, LPARAM param) -> BOOL {
+        Found& f = *reinterpret_cast<Found*>(param);
+        wchar_t cls[16] = {}, title[128] = {};
         GetClassNameW(wnd, cls, 16);
-        GetWindowTextW(wnd, title, 32);
-        if (lstrcmpW(cls, L"#32770") || lstrcmpW(title, L"Backtracker") || GetWindow(wnd, GW_OWNER))
+        const int length = GetWindowTextW(wnd, title, 128);
+        if (lstrcmpW(cls, L"#32770") || GetWindow(wnd, GW_OWNER))
             return TRUE;
-        *reinterpret_cast<HWND*>(found) = wnd;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&main));
-    if (!main)
+        const wchar_t tail[] = L" - Backtracker";
+        const int tailLength = static_cast<int>(sizeof tail / sizeof tail[0]) - 1;
+        if (lstrcmpW(title, L"Backtracker") == 0)
+            f.main = wnd;
+        else if (length > tailLength && lstrcmpW(title + length - tailLength, tail) == 0 && !f.list)
+            f.list = wnd;
+        return f.main ? FALSE : TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    HWND wnd = found.main ? found.main : found.list;
+    if (!wnd)
         return;
-    if (IsIconic(main))
-        ShowWindow(main, SW_RESTORE);
-    SetForegroundWindow(GetLastActivePopup(main));
+    if (IsIconic(wnd))
+        ShowWindow(wnd, SW_RESTORE);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    AllowSetForegroundWindow(pid);
+    SetForegroundWindow(GetLastActivePopup(wnd));
+    if (showList && found.main && IsWindowEnabled(found.main))
+        PostMessageW(found.main, WM_SYSCOMMAND, IDM_LIST, 0);
 }
 
 namespace {
@@ -78,14 +97,19 @@ BOOL CReopenApp::InitInstance()
         m_exitCode = 2;
         return FALSE;
     }
-    // A start that only reopens shows no dialog: it runs beside a copy that shows one.
+    // A start that only reopens shows no dialog: it runs beside a copy that shows one. One
+    // such start at a time: a second one (a shortcut clicked twice, the logon task and the
+    // user at once) leaves the job to the one that runs, which opens each page once.
     if (command.action == CommandLine::Reopen) {
-        m_exitCode = ReopenWithoutDialog(settings, command.quiet);
+        CMutex reopening(FALSE, kReopenMutexName);
+        m_exitCode = reopening.Lock(0) ? ReopenWithoutDialog(settings, command.quiet) : CommandLine::kAllOpened;
+        reopening.Unlock();
         return FALSE;
     }
     CMutex guard(FALSE, kMutexName);
     if (!guard.Lock(0)) {
-        BringRunningCopyToFront();
+        // The list asked for beside a running copy: that copy shows it.
+        BringRunningCopyToFront(command.action == CommandLine::List);
         return FALSE;
     }
 
@@ -117,29 +141,36 @@ int CReopenApp::ReopenWithoutDialog(const CSettingsFile& settings, bool quiet)
 {
     if (!settings.IsReadable()) {
         AfxMessageBox((AfxLoadString(IDS_SETTINGS_UNREADABLE) + settings.Path()).c_str(), MB_OK | MB_ICONEXCLAMATION);
-        return 2;
+        return CommandLine::kError;
     }
     CReopenDlg dlg;  // its settings only: no window is made
     settings.Load(dlg);
     const ReopenOptions options = dlg.Options();
     std::vector<PageCandidate> pages;
+    ReopenCommand::Nothing why;
     std::vector<OpenOutcome> outcomes;
+    std::vector<uint32_t> errors;
     {
         CBusyCommand busy;
-        pages = ReopenCommand::Select(options);
-        outcomes = ReopenCommand::Open(pages, options.tabs);
+        pages = ReopenCommand::Select(options, &why);
+        outcomes = ReopenCommand::Open(pages, options.tabs, &errors);
     }
     if (pages.empty()) {
         if (!quiet)
-            AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
-        return 1;
+            AfxMessageBox(OpenReport::NothingFound(why).c_str(), MB_OK);
+        return CommandLine::kNothingFound;
     }
-    return std::count(outcomes.begin(), outcomes.end(), OpenOutcome::Opened) > 0 ? 0 : 2;
+    // What failed is told even with /quiet: that silences only "nothing found".
+    const std::wstring failures = OpenReport::Failures(pages, outcomes, errors);
+    if (!failures.empty())
+        AfxMessageBox(failures.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return CommandLine::ExitCode(pages.size(),
+                                 static_cast<size_t>(std::count(outcomes.begin(), outcomes.end(), OpenOutcome::Opened)));
 }
 
 // The list of recent pages on its own; where the user left it is kept as the main dialog keeps
 // it, when it changed.
-void CReopenApp::ShowListOnly(CReopenDlg& dlg, const CSettingsFile& settings)
+void CReopenApp::ShowListOnly(CReopenDlg& dlg, CSettingsFile& settings)
 {
     const std::map<std::string, int> before = SettingsTable<CReopenDlg>::Section(dlg, L"LIST");
     dlg.ShowList();
@@ -148,7 +179,7 @@ void CReopenApp::ShowListOnly(CReopenDlg& dlg, const CSettingsFile& settings)
 }
 
 // Writes the settings; says which file could not be written.
-void CReopenApp::Save(const CReopenDlg& dlg, const CSettingsFile& settings)
+void CReopenApp::Save(const CReopenDlg& dlg, CSettingsFile& settings)
 {
     if (!settings.Save(dlg)) {
         std::wstring text = AfxLoadString(IDS_SETTINGS_NOT_SAVED) + settings.Path();

@@ -3,6 +3,7 @@
 #include "CPageListDlg.h"
 #include "CSourcesDlg.h"
 #include "ClosePolicy.h"
+#include "OpenReport.h"
 #include "CountRange.h"
 #include "SettingsTable.h"
 #include "../controls/CVersionDlg.h"
@@ -10,6 +11,7 @@
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/CDataExchange.h"
+#include "../framework/CMenu.h"
 #include "../reopen/ReopenCommand.h"
 #include "../framework/CPaintDC.h"
 #include "../framework/CWinApp.h"
@@ -26,6 +28,9 @@ BEGIN_MESSAGE_MAP(CReopenDlg, CDialog)
     ON_STN_CLICKED(IDC_HOT_ICON, OnIconClicked)
     ON_BN_CLICKED(IDC_README, OnReadme)
     ON_WM_SYSCOMMAND()
+    ON_COMMAND(IDM_LIST, OnList)
+    ON_COMMAND(IDM_SOURCES, OnSources)
+    ON_NOTIFY(BCN_DROPDOWN, IDC_REOPEN, OnReopenMenu)
 END_MESSAGE_MAP()
 
 CReopenDlg::CReopenDlg(CWnd* pParent)
@@ -47,6 +52,7 @@ void CReopenDlg::DoDataExchange(CDataExchange* pDX)
     DDV_MinMaxUInt(pDX, m_nOpenNumber, CountRange::kMin, CountRange::kMax);
     DDX_Control(pDX, IDC_HOT_ICON, m_hotIcon);
     DDX_Check(pDX, IDC_ONLY_MY_HISTORY, m_bOnlyMyHistory);
+    DDX_Control(pDX, IDC_REOPEN, m_reopenButton);
 }
 
 BOOL CReopenDlg::OnInitDialog()
@@ -60,7 +66,22 @@ BOOL CReopenDlg::OnInitDialog()
         AppendMenuW(menu, MF_STRING, IDM_LIST, AfxLoadString(IDS_MENU_LIST).c_str());
         AppendMenuW(menu, MF_STRING, IDM_SOURCES, AfxLoadString(IDS_MENU_SOURCES).c_str());
     }
+    // Ctrl+L and Ctrl+B always; the button's menu only where there is more than the URL cache.
+    static const ACCEL keys[] = { { FCONTROL | FVIRTKEY, 'L', IDM_LIST }, { FCONTROL | FVIRTKEY, 'B', IDM_SOURCES } };
+    SetAccelerators(keys, 2);
+    if (ReopenCommand::AnyBrowserFound())
+        m_reopenButton.EnableSplit();
     return TRUE;
+}
+
+// The split button's arrow, or Alt+Down on it: the system menu's items with their keys.
+void CReopenDlg::OnReopenMenu(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    CMenu menu;
+    menu.AppendItem(IDM_LIST, AfxLoadString(IDS_MENU_LIST), L"Ctrl+L");
+    menu.AppendItem(IDM_SOURCES, AfxLoadString(IDS_MENU_SOURCES), L"Ctrl+B");
+    menu.Show(m_hWnd, m_reopenButton.MenuCorner());
 }
 
 void CReopenDlg::OnOK() { CDialog::OnOK(); }
@@ -141,15 +162,21 @@ void CReopenDlg::OnReopen()
     } running{ m_bReopening };
     const ReopenOptions options = Options();
     std::vector<PageCandidate> pages;
+    ReopenCommand::Nothing why;
+    std::vector<OpenOutcome> outcomes;
+    std::vector<uint32_t> errors;
     {
         CBusyCommand busy;
-        pages = ReopenCommand::Select(options);
-        ReopenCommand::Open(pages, options.tabs);
+        pages = ReopenCommand::Select(options, &why);
+        outcomes = ReopenCommand::Open(pages, options.tabs, &errors);
     }
     if (pages.empty()) {
-        AfxMessageBox(IDS_NO_URL_FOUND, MB_OK);
+        AfxMessageBox(OpenReport::NothingFound(why).c_str(), MB_OK);
         return;
     }
+    const std::wstring failures = OpenReport::Failures(pages, outcomes, errors);
+    if (!failures.empty())
+        AfxMessageBox(failures.c_str(), MB_OK | MB_ICONEXCLAMATION);
     if (m_bCloseAfterExecute)
         EndDialog(IDOK);
 }
@@ -195,7 +222,7 @@ void CReopenDlg::OnSysCommand(UINT nID, LPARAM)
 ReopenOptions CReopenDlg::Options() const
 {
     ReopenOptions options = ReopenOptions::FromSettings(m_nOpenNumber, m_bTargetHttp, m_bDisableAlreadyOpen,
-                                                        m_bOnlyMyHistory, SettingsTable<CReopenDlg>::Section(*this, L"BROWSERS"));
+                                                        m_bOnlyMyHistory, m_sources);
     options.tabs = m_bTabsInOneWindow != 0;
     return options;
 }
@@ -242,10 +269,12 @@ void CReopenDlg::OnSources()
         CBusyCommand busy;
         dlg.m_browsers = ReopenCommand::CountProfiles();
     }
-    dlg.m_sources = SettingsTable<CReopenDlg>::Section(*this, L"BROWSERS");
+    dlg.m_sources = m_sources;
     dlg.m_bTabs = m_bTabsInOneWindow;
     if (dlg.DoModal() != IDOK)
         return;
-    SettingsTable<CReopenDlg>::SetSection(*this, L"BROWSERS", dlg.m_sources);
+    for (const auto& source : dlg.m_sources)
+        if (m_sources.count(source.first))
+            m_sources[source.first] = source.second;
     m_bTabsInOneWindow = dlg.m_bTabs;
 }

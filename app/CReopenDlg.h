@@ -1,9 +1,12 @@
 // The main dialog: the count of URLs, the filters, and the buttons of the program.
 #pragma once
 #include "../controls/CHotIcon.h"
+#include "../controls/CSplitButton.h"
 #include "../framework/CDialog.h"
 #include "../reopen/ReopenOptions.h"
 #include "../res/resource.h"
+#include <map>
+#include <string>
 
 class CReopenDlg : public CDialog {
 public:
@@ -21,23 +24,12 @@ public:
     int m_bCloseAfterExecute;
     UINT m_nOpenNumber;
     CHotIcon m_hotIcon;
+    CSplitButton m_reopenButton;  // a split button where a browser of today is found
     int m_bOnlyMyHistory;
     HICON m_hIcon;
-    // Which histories the reopen command reads: the URL cache, and today's browsers.
-    int m_bUseInternetExplorer;
-    int m_bUseEdge;
-    int m_bUseChrome;
-    int m_bUseFirefox;
-    int m_bUseChromium;
-    int m_bUseBrave;
-    int m_bUseVivaldi;
-    int m_bUseOpera;
-    int m_bUseOperaGX;
-    int m_bUseYandex;
-    int m_bUseWaterfox;
-    int m_bUseLibreWolf;
-    int m_bUseFloorp;
-    int m_bUseZen;
+    // Which histories the reopen command reads: the URL cache, and today's browsers, each by
+    // its key in [BROWSERS] (ReopenOptions::SourceKeys).
+    std::map<std::string, int> m_sources;
     int m_bTabsInOneWindow;
     // The list of recent pages: how many pages, its place and size, its columns' widths.
     UINT m_nListNumber;
@@ -74,6 +66,7 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnSources();
     void OnList();
+    void OnReopenMenu(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,35 +1,51 @@
 #include "CSettingsFile.h"
 #include "CReopenDlg.h"
 #include "SettingsTable.h"
+#include "../framework/FileSystem.h"
+#include "../text/AnsiText.h"
 #include <windows.h>
-#include <vector>
 
-CSettingsFile::CSettingsFile(std::wstring path) : m_strPath(std::move(path)) {}
+namespace {
+std::u16string_view View(const wchar_t* text)
+{
+    return std::u16string_view(reinterpret_cast<const char16_t*>(text), std::char_traits<wchar_t>::length(text));
+}
+}
+
+CSettingsFile::CSettingsFile(std::wstring path) : m_strPath(std::move(path)) { Read(); }
+
+void CSettingsFile::Read()
+{
+    std::string bytes;
+    m_bReadable = FileSystem::ReadStart(m_strPath, SettingsText::kMaxBytes, &bytes);
+    m_text = SettingsText::Parse(bytes, [](const std::string& ansi) {
+        const std::wstring wide = AnsiText::ToWide(ansi);
+        return std::u16string(wide.begin(), wide.end());
+    });
+}
 
 void CSettingsFile::Load(CReopenDlg& dlg) const { SettingsTable<CReopenDlg>::Load(dlg, *this); }
 
-bool CSettingsFile::Save(const CReopenDlg& dlg) const { return SettingsTable<CReopenDlg>::Save(dlg, *this); }
+bool CSettingsFile::Save(const CReopenDlg& dlg)
+{
+    // What is written depends on what the file holds: as it is now, not as it was at start.
+    Read();
+    const bool saved = SettingsTable<CReopenDlg>::Save(dlg, *this);
+    Read();
+    return saved;
+}
 
 std::wstring CSettingsFile::ReadString(const wchar_t* section, const wchar_t* key) const
 {
-    wchar_t text[64] = {};
-    DWORD length = GetPrivateProfileStringW(section, key, L"", text, 64, m_strPath.c_str());
-    return length < 63 ? std::wstring(text, length) : std::wstring();
-}
-
-bool CSettingsFile::IsReadable() const
-{
-    HANDLE file = CreateFileW(m_strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    CloseHandle(file);
-    return true;
+    const std::optional<std::u16string> value = m_text.Value(View(section), View(key));
+    if (!value || value->size() >= 63)
+        return std::wstring();
+    return std::wstring(value->begin(), value->end());
 }
 
 unsigned CSettingsFile::ReadInt(const wchar_t* section, const wchar_t* key, int defaultValue) const
 {
-    return GetPrivateProfileIntW(section, key, defaultValue, m_strPath.c_str());
+    return m_text.Int(View(section), View(key), defaultValue);
 }
 
 bool CSettingsFile::WriteString(const wchar_t* section, const wchar_t* key, const wchar_t* text) const
@@ -37,24 +53,22 @@ bool CSettingsFile::WriteString(const wchar_t* section, const wchar_t* key, cons
     return WritePrivateProfileStringW(section, key, text, m_strPath.c_str()) != FALSE;
 }
 
-bool CSettingsFile::HasSection(const wchar_t* section) const
-{
-    // The names come as a list of zero-terminated strings; a large buffer holds any real file.
-    std::vector<wchar_t> names(65536);
-    DWORD n = GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), m_strPath.c_str());
-    for (DWORD at = 0; at < n && names[at];) {
-        std::wstring name(&names[at]);
-        if (lstrcmpiW(name.c_str(), section) == 0)
-            return true;
-        at += static_cast<DWORD>(name.size()) + 1;
-    }
-    return false;
-}
+bool CSettingsFile::HasSection(const wchar_t* section) const { return m_text.HasSection(View(section)); }
 
 bool CSettingsFile::HasKey(const wchar_t* section, const wchar_t* key) const
 {
-    // A missing key gives the default; no stored value can hold a line break.
-    wchar_t value[4];
-    GetPrivateProfileStringW(section, key, L"\n", value, 4, m_strPath.c_str());
-    return lstrcmpW(value, L"\n") != 0;
+    return m_text.HasKey(View(section), View(key));
+}
+
+bool CSettingsFile::IsNumber(const wchar_t* section, const wchar_t* key) const
+{
+    const std::optional<std::u16string> value = m_text.Value(View(section), View(key));
+    if (!value)
+        return true;  // missing: the default, which is one
+    size_t at = 0;
+    while (at < value->size() && (*value)[at] <= u' ')
+        ++at;
+    if (at < value->size() && ((*value)[at] == u'+' || (*value)[at] == u'-'))
+        ++at;
+    return at < value->size() && (*value)[at] >= u'0' && (*value)[at] <= u'9';
 }

@@ -53,3 +53,10 @@ CommandLine::Parsed CommandLine::Parse(const std::vector<std::u16string>& argume
         return bad(*quiet);
     return parsed;
 }
+
+int CommandLine::ExitCode(size_t found, size_t opened)
+{
+    if (found == 0)
+        return kNothingFound;
+    return opened == found ? kAllOpened : opened == 0 ? kError : kSomeNotOpened;
+}

@@ -2,6 +2,7 @@
 // switch also with "-" for "/", letter case aside. Nothing else is taken: any other argument,
 // a switch twice, /quiet without /reopen or two commands make the line a bad one.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,4 +23,10 @@ public:
 
     // `arguments` without the program's own name.
     static Parsed Parse(const std::vector<std::u16string>& arguments);
+
+    // How a start without the dialog ends: every page opened, nothing found, an error (a bad
+    // line, unreadable settings, no page could be opened), some pages opened and some not.
+    enum ExitCodes { kAllOpened = 0, kNothingFound = 1, kError = 2, kSomeNotOpened = 3 };
+    // The exit code of a reopen that found `found` pages and opened `opened` of them.
+    static int ExitCode(size_t found, size_t opened);
 };

@@ -1,16 +1,44 @@
 #include "PageTable.h"
 #include <algorithm>
 
+namespace {
+// Half-width katakana U+FF66-U+FF9D as full-width, in their order (voicing marks apart).
+const wchar_t kHalfWidthKana[] = L"ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン";
+}
+
 std::wstring PageTable::Folded(std::wstring text)
 {
-    for (wchar_t& c : text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c >= 0xFF01 && c <= 0xFF5E)  // full-width ASCII
+            c = static_cast<wchar_t>(c - 0xFF01 + 0x21);
+        else if (c == 0x3000)
+            c = L' ';
+        else if (c >= 0xFF66 && c <= 0xFF9D)
+            c = kHalfWidthKana[c - 0xFF66];
+        else if (c == 0xFF9E || c == 0xFF9F)  // the voicing marks join the kana before them
+            c = c == 0xFF9E ? 0x309B : 0x309C;
         if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
             c = static_cast<wchar_t>(c + 0x20);
-        else if (c >= 0xFF21 && c <= 0xFF3A)  // Ａ-Ｚ
-            c = static_cast<wchar_t>(c + 0x20);
+        else if (c >= 0x30A1 && c <= 0x30F6)  // katakana as hiragana
+            c = static_cast<wchar_t>(c - 0x60);
+        out += c;
     }
-    return text;
+    return out;
 }
+
+PageTable::TextRules PageTable::FoldedRules()
+{
+    TextRules rules;
+    rules.holds = [](const std::wstring& text, const std::wstring& part) {
+        return Folded(text).find(Folded(part)) != std::wstring::npos;
+    };
+    rules.compare = [](const std::wstring& a, const std::wstring& b) { return Folded(a).compare(Folded(b)); };
+    return rules;
+}
+
+PageTable::PageTable() : m_rules(FoldedRules()) {}
 
 void PageTable::SetRows(std::vector<Row> rows)
 {
@@ -29,8 +57,14 @@ void PageTable::SortBy(Column column)
 
 void PageTable::SetFilter(const std::wstring& text)
 {
-    m_filter = Folded(text);
+    m_filter = text;
     Arrange();
+}
+
+bool PageTable::Passes(const Row& r) const
+{
+    return m_filter.empty() || m_rules.holds(r.title, m_filter) || m_rules.holds(r.address, m_filter) ||
+           m_rules.holds(r.source, m_filter);
 }
 
 void PageTable::Arrange()
@@ -38,15 +72,10 @@ void PageTable::Arrange()
     m_order.resize(m_rows.size());
     for (size_t i = 0; i < m_order.size(); ++i)
         m_order[i] = i;
-    // Texts compare with Latin letters folded; equal rows stay newest first (the rows' order).
-    auto key = [this](size_t i) -> std::wstring {
+    // Equal rows stay newest first (the rows' order).
+    auto text = [this](size_t i) -> const std::wstring& {
         const Row& r = m_rows[i];
-        switch (m_column) {
-        case kTitle: return Folded(r.title);
-        case kAddress: return Folded(r.address);
-        case kSource: return Folded(r.source);
-        default: return std::wstring();
-        }
+        return m_column == kTitle ? r.title : m_column == kAddress ? r.address : r.source;
     };
     auto less = [&](size_t a, size_t b) {
         const Row& x = m_rows[a];
@@ -55,35 +84,32 @@ void PageTable::Arrange()
             return x.timeUs < y.timeUs;
         if (m_column == kOpen)
             return x.openNow < y.openNow;
-        return key(a) < key(b);
+        return m_rules.compare(text(a), text(b)) < 0;
     };
     std::stable_sort(m_order.begin(), m_order.end(),
                      [&](size_t a, size_t b) { return m_ascending ? less(a, b) : less(b, a); });
     m_shown.clear();
-    for (size_t i : m_order) {
-        const Row& r = m_rows[i];
-        if (m_filter.empty() || Folded(r.title).find(m_filter) != std::wstring::npos ||
-            Folded(r.address).find(m_filter) != std::wstring::npos)
+    for (size_t i : m_order)
+        if (Passes(m_rows[i]))
             m_shown.push_back(i);
-    }
 }
 
 void PageTable::CheckShown(bool checked)
 {
     for (size_t i : m_shown)
-        m_rows[i].checked = checked;
+        m_rows[i].checked = checked && m_rows[i].openable && !m_rows[i].openNow;
 }
 
 size_t PageTable::CheckedCount() const
 {
-    return static_cast<size_t>(std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.checked; }));
+    return static_cast<size_t>(std::count_if(m_shown.begin(), m_shown.end(), [this](size_t i) { return m_rows[i].checked; }));
 }
 
 std::vector<size_t> PageTable::CheckedOldestFirst() const
 {
     std::vector<size_t> checked;
     for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].checked)
+        if (m_rows[i].checked && Passes(m_rows[i]))
             checked.push_back(i);
     std::stable_sort(checked.begin(), checked.end(),
                      [this](size_t a, size_t b) { return m_rows[a].timeUs < m_rows[b].timeUs; });
@@ -92,9 +118,17 @@ std::vector<size_t> PageTable::CheckedOldestFirst() const
 
 std::wstring PageTable::CopyText() const
 {
-    std::wstring text;
-    for (size_t i : m_order)
+    std::vector<size_t> rows;
+    for (size_t i : m_shown)
         if (m_rows[i].checked)
-            text += m_rows[i].title + L"\t" + m_rows[i].address + L"\r\n";
+            rows.push_back(i);
+    return CopyText(rows);
+}
+
+std::wstring PageTable::CopyText(const std::vector<size_t>& rows) const
+{
+    std::wstring text;
+    for (size_t i : rows)
+        text += m_rows[i].copiedTitle + L"\t" + m_rows[i].address + L"\r\n";
     return text;
 }

@@ -1,8 +1,10 @@
 // The rows of the list of recent pages as the list dialog shows them, apart from the control:
 // their texts, check marks, the order of a column (a second time: reversed) and the filter that
-// narrows them. A check stays with its row whatever the order or the filter shows.
+// narrows them. A check stays with its row whatever the order or the filter shows; what is done
+// with the checked rows (open, copy, count) is done with those shown.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,20 @@ public:
         int64_t timeUs = 0;
         bool openNow = false;
         bool checked = false;
+        bool openable = true;  // its browser's program is there
+        std::wstring copiedTitle;  // the whole title as copied; empty for a page without one
     };
+    // How texts are matched and ordered: Windows' own rules in the dialog (the user's locale),
+    // these rules' platform-free fold elsewhere.
+    struct TextRules {
+        // Whether `text` holds `part` (both as typed).
+        std::function<bool(const std::wstring& text, const std::wstring& part)> holds;
+        // <0, 0, >0 as `a` sorts before, with or after `b`.
+        std::function<int(const std::wstring& a, const std::wstring& b)> compare;
+    };
+
+    PageTable();
+    explicit PageTable(TextRules rules) : m_rules(std::move(rules)) {}
 
     // The rows newest first, as the command lists them; shown in that order, unfiltered.
     void SetRows(std::vector<Row> rows);
@@ -30,31 +45,41 @@ public:
     Column SortColumn() const { return m_column; }
     bool Ascending() const { return m_ascending; }
 
-    // Shows only the rows whose title or address holds `text` (Latin letters in either case;
-    // anything else as typed); an empty text shows all.
+    // Shows only the rows whose title, address or browser and profile holds `text`; an empty
+    // text shows all.
     void SetFilter(const std::wstring& text);
+    const std::wstring& Filter() const { return m_filter; }
     // The rows shown, in their order (indexes of At()).
     const std::vector<size_t>& Shown() const { return m_shown; }
 
     void SetChecked(size_t row, bool checked) { m_rows[row].checked = checked; }
-    // Checks or clears every row shown.
+    // Checks every row shown that can be opened and is not open now, or clears every row shown.
     void CheckShown(bool checked);
+    // The checked rows shown.
     size_t CheckedCount() const;
-    // The checked rows, oldest visit first: the order they open in.
+    // The checked rows shown, oldest visit first: the order they open in.
     std::vector<size_t> CheckedOldestFirst() const;
-    // The checked rows in the order shown, each "title<TAB>address" and a line break.
+    // The checked rows shown, in the order shown, as CopyText gives them.
     std::wstring CopyText() const;
+    // The rows, each "title<TAB>address" and a line break (the whole title; none for a page
+    // without one).
+    std::wstring CopyText(const std::vector<size_t>& rows) const;
 
-    // `text` with Latin capitals (ASCII, Latin-1, full-width) in lower case.
+    // The platform-free fold the default rules match with: Latin letters in one case (ASCII,
+    // Latin-1, full-width), full-width ASCII as ASCII, half-width katakana as full-width,
+    // katakana as hiragana.
     static std::wstring Folded(std::wstring text);
+    static TextRules FoldedRules();
 
 private:
     void Arrange();
+    bool Passes(const Row& row) const;
 
+    TextRules m_rules;
     std::vector<Row> m_rows;
     std::vector<size_t> m_order;  // every row, in the column's order
     std::vector<size_t> m_shown;  // those of m_order that the filter lets through
     Column m_column = kTime;
     bool m_ascending = false;
-    std::wstring m_filter;        // folded
+    std::wstring m_filter;        // as typed
 };

@@ -12,4 +12,6 @@ public:
     virtual bool HasSection(const wchar_t* section) const = 0;
     // Whether the file has the key in the section.
     virtual bool HasKey(const wchar_t* section, const wchar_t* key) const = 0;
+    // Whether the key's value is a number at all ("abc" reads as 0, which is not what it says).
+    virtual bool IsNumber(const wchar_t* section, const wchar_t* key) const = 0;
 };

@@ -49,6 +49,14 @@ bool HoldsMark(const std::wstring& path, const wchar_t* mark)
     return lowerPath.find(lowerMark) != std::wstring::npos;
 }
 
+// A program inside a Store package (or its alias) is that package's browser's alone: it counts
+// only where the mark asks for one.
+bool MayBe(const std::wstring& path, const wchar_t* mark)
+{
+    static const wchar_t kStore[] = L"\\WindowsApps\\";
+    return HoldsMark(path, mark) && (!HoldsMark(path, kStore) || (mark && HoldsMark(mark, kStore)));
+}
+
 bool NamesProgram(const std::wstring& path, const wchar_t* exe)
 {
     size_t slash = path.find_last_of(L"\\/");
@@ -63,7 +71,7 @@ std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const 
     const std::wstring appPaths = std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe;
     for (HKEY root : { HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE }) {
         std::wstring path = ProgramOf(ReadString(root, appPaths, nullptr));
-        if (HoldsMark(path, mark) && FileSystem::IsFile(path))
+        if (MayBe(path, mark) && FileSystem::IsFile(path))
             return path;
     }
     // The browsers' entries in the list of internet programs, whatever they are called.
@@ -80,7 +88,7 @@ std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const 
             std::wstring command = ReadString(
                 root, std::wstring(L"SOFTWARE\\Clients\\StartMenuInternet\\") + name + L"\\shell\\open\\command", nullptr);
             std::wstring path = ProgramOf(command);
-            if (NamesProgram(path, exe) && HoldsMark(path, mark) && FileSystem::IsFile(path)) {
+            if (NamesProgram(path, exe) && MayBe(path, mark) && FileSystem::IsFile(path)) {
                 RegCloseKey(clients);
                 return path;
             }
@@ -89,7 +97,7 @@ std::wstring CBrowserLauncher::Find(const wchar_t* exe, const std::vector<const 
     }
     for (const wchar_t* place : programFolders) {
         std::wstring path = FileSystem::Expand(place) + exe;
-        if (path.find(L'%') == std::wstring::npos && HoldsMark(path, mark) && FileSystem::IsFile(path))
+        if (path.find(L'%') == std::wstring::npos && MayBe(path, mark) && FileSystem::IsFile(path))
             return path;
     }
     return std::wstring();
@@ -99,15 +107,17 @@ namespace {
 // Starts the program with the arguments, then waits until the new process has exited or waits
 // for input, at most `waitMs`: a running browser takes the pages from the new process, which
 // then ends at once; a starting one waits for input once its window is up.
-bool Start(const std::wstring& program, const std::vector<std::string>& args, unsigned waitMs)
+uint32_t Start(const std::wstring& program, const std::vector<std::string>& args, unsigned waitMs)
 {
     // The program's path stays as found; paths hold no quote.
     std::wstring line = L"\"" + program + L"\"" + Utf8Text::ToWide(LaunchCommand::ArgumentsLine(args));
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
+    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        const DWORD error = GetLastError();
+        return error ? error : ERROR_GEN_FAILURE;
+    }
     DWORD start = GetTickCount();
     if (WaitForInputIdle(pi.hProcess, waitMs) == WAIT_FAILED) {
         DWORD spent = GetTickCount() - start;
@@ -115,24 +125,26 @@ bool Start(const std::wstring& program, const std::vector<std::string>& args, un
     }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    return true;
+    return 0;
 }
 }
 
-bool CBrowserLauncher::Open(const std::wstring& program, LaunchCommand::Browser kind, const std::string& profile,
-                            const std::string& utf8Url, unsigned waitMs)
+uint32_t CBrowserLauncher::Open(const std::wstring& program, LaunchCommand::Browser kind, const std::string& profile,
+                                const std::string& utf8Url, unsigned waitMs)
 {
     std::string safe;
-    if (program.empty() || !LaunchCommand::SafeUrl(utf8Url, &safe))
-        return false;
+    if (program.empty())
+        return ERROR_FILE_NOT_FOUND;
+    if (!LaunchCommand::SafeUrl(utf8Url, &safe))
+        return ERROR_INVALID_PARAMETER;
     return Start(program, LaunchCommand::Arguments(kind, profile, safe), waitMs);
 }
 
-std::vector<bool> CBrowserLauncher::OpenTabs(const std::wstring& program, LaunchCommand::Browser kind,
-                                             const std::string& profile, const std::vector<std::string>& utf8Urls,
-                                             unsigned waitMs)
+std::vector<uint32_t> CBrowserLauncher::OpenTabs(const std::wstring& program, LaunchCommand::Browser kind,
+                                                 const std::string& profile, const std::vector<std::string>& utf8Urls,
+                                                 unsigned waitMs)
 {
-    std::vector<bool> opened(utf8Urls.size(), false);
+    std::vector<uint32_t> opened(utf8Urls.size(), program.empty() ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_PARAMETER);
     if (program.empty())
         return opened;
     std::vector<std::string> safe;
@@ -153,7 +165,7 @@ std::vector<bool> CBrowserLauncher::OpenTabs(const std::wstring& program, Launch
     // The commands hold the pages that were not left out, in order.
     size_t next = 0, leftAt = 0;
     for (size_t c = 0; c < commands.size(); ++c) {
-        const bool started = Start(program, commands[c], waitMs);
+        const uint32_t started = Start(program, commands[c], waitMs);
         for (size_t n = 0; n < pages[c]; ++next) {
             if (leftAt < left.size() && safe[next] == left[leftAt]) {
                 ++leftAt;

@@ -29,6 +29,51 @@ bool TemplateAtOrigin(const void* tmpl)
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
+CDialog::~CDialog()
+{
+    if (m_hAccel)
+        DestroyAcceleratorTable(m_hAccel);
+}
+
+void CDialog::SetAccelerators(const ACCEL* keys, int count)
+{
+    if (m_hAccel)
+        DestroyAcceleratorTable(m_hAccel);
+    m_hAccel = CreateAcceleratorTableW(const_cast<ACCEL*>(keys), count);
+}
+
+namespace {
+// The innermost dialog running modal on this thread, and the hook that shows it its messages.
+thread_local CDialog* t_modal = nullptr;
+thread_local HHOOK t_filter = nullptr;
+}
+
+// The dialog manager asks the message filter before it takes a key itself (Windows and Wine
+// alike): the way a modal dialog sees its keyboard messages first.
+LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    CDialog* dlg = t_modal;
+    if (code == MSGF_DIALOGBOX && msg && dlg && dlg->m_hWnd &&
+        (msg->hwnd == dlg->m_hWnd || IsChild(dlg->m_hWnd, msg->hwnd))) {
+        BOOL taken = FALSE;
+        try {
+            taken = dlg->PreTranslateMessage(msg);
+        } catch (...) {
+            // Never out of a hook: the key goes on to the dialog manager.
+            MessageBeep(MB_ICONEXCLAMATION);
+        }
+        if (taken)
+            return 1;
+    }
+    return CallNextHookEx(t_filter, code, wParam, lParam);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    return m_hAccel && TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg);
+}
+
 INT_PTR CDialog::DoModal()
 {
     HINSTANCE inst = AfxGetResourceHandle();
@@ -45,8 +90,19 @@ INT_PTR CDialog::DoModal()
         if (main && main != this && main->m_hWnd)
             owner = GetLastActivePopup(main->m_hWnd);
     }
-    return DialogBoxIndirectParamW(inst, static_cast<LPCDLGTEMPLATEW>(tmpl), owner, &CDialog::DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+    m_pOuterModal = t_modal;
+    t_modal = this;
+    const bool hooked = !t_filter;
+    if (hooked)
+        t_filter = SetWindowsHookExW(WH_MSGFILTER, &CDialog::MessageFilter, nullptr, GetCurrentThreadId());
+    const INT_PTR result = DialogBoxIndirectParamW(inst, static_cast<LPCDLGTEMPLATEW>(tmpl), owner,
+                                                   &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (hooked && t_filter) {
+        UnhookWindowsHookEx(t_filter);
+        t_filter = nullptr;
+    }
+    t_modal = m_pOuterModal;
+    return result;
 }
 
 void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }

@@ -221,6 +221,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         code = HIWORD(wParam);
         id = LOWORD(wParam);
         child = reinterpret_cast<HWND>(lParam);
+        // A menu item and an accelerator key (code 1) give the same command.
+        if (!child)
+            code = 0;
         break;
     case WM_NOTIFY: {
         const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);

@@ -37,6 +37,27 @@ std::string FileSystem::ReadShared(const std::wstring& path, size_t most)
     return bytes;
 }
 
+bool FileSystem::ReadStart(const std::wstring& path, size_t most, std::string* bytes)
+{
+    bytes->clear();
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    LARGE_INTEGER size = {};
+    bool read = GetFileSizeEx(f, &size) != FALSE;
+    if (read && size.QuadPart > 0) {
+        bytes->resize(static_cast<unsigned long long>(size.QuadPart) < most ? static_cast<size_t>(size.QuadPart) : most);
+        DWORD got = 0;
+        read = ReadFile(f, &(*bytes)[0], static_cast<DWORD>(bytes->size()), &got, nullptr) != FALSE;
+        bytes->resize(read ? got : 0);
+    }
+    CloseHandle(f);
+    return read;
+}
+
 bool FileSystem::IsHeldAgainst(const std::wstring& path, Access access)
 {
     if (path.empty())

@@ -27,6 +27,9 @@ public:
     // The file's bytes, read through a handle that shares everything and locks nothing; empty
     // when it is missing, empty or larger than `most`.
     static std::string ReadShared(const std::wstring& path, size_t most);
+    // The first `most` bytes of the file (all of a smaller one), read as ReadShared reads; false
+    // when it is there but cannot be opened or read (a missing file is empty and true).
+    static bool ReadStart(const std::wstring& path, size_t most, std::string* bytes);
 
     // What a holder of a file refuses to share.
     enum class Access { Read, Write };

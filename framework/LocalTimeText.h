@@ -6,6 +6,7 @@
 
 class LocalTimeText {
 public:
-    // "yyyy/MM/dd HH:mm" for a file time (100-ns ticks since 1601-01-01 UTC); empty for 0.
+    // The date and the time to the minute in the user's short formats, for a file time (100-ns
+    // ticks since 1601-01-01 UTC); empty for 0.
     static std::wstring Minutes(uint64_t fileTime);
 };

@@ -19,9 +19,7 @@ const std::vector<BrowserDescriptor>& Browsers::All()
           { L"%ProgramFiles%\\Google\\Chrome\\Application\\", L"%ProgramFiles(x86)%\\Google\\Chrome\\Application\\",
             L"%LOCALAPPDATA%\\Google\\Chrome\\Application\\" },
           L"\\Google\\Chrome" },
-        { "Firefox", L"Mozilla Firefox", F::Firefox, L::ProfilesIni, L"firefox.exe",
-          { { kRoaming, L"Mozilla\\Firefox" },
-            { kLocal, L"Packages\\Mozilla.Firefox_*\\LocalCache\\Roaming\\Mozilla\\Firefox" } },
+        { "Firefox", L"Mozilla Firefox", F::Firefox, L::ProfilesIni, L"firefox.exe", { { kRoaming, L"Mozilla\\Firefox" } },
           { L"%ProgramFiles%\\Mozilla Firefox\\", L"%ProgramFiles(x86)%\\Mozilla Firefox\\" } },
         { "Chromium", L"Chromium", F::Chromium, L::UserData, L"chrome.exe", { { kLocal, L"Chromium" } },
           { L"%LOCALAPPDATA%\\Chromium\\Application\\", L"%ProgramFiles%\\Chromium\\Application\\" }, L"\\Chromium\\" },
@@ -48,6 +46,11 @@ const std::vector<BrowserDescriptor>& Browsers::All()
           { L"%ProgramFiles%\\Ablaze Floorp\\", L"%ProgramFiles%\\Floorp\\" } },
         { "Zen", L"Zen", F::Firefox, L::ProfilesIni, L"zen.exe", { { kRoaming, L"zen" } },
           { L"%ProgramFiles%\\Zen Browser\\" } },
+        // The Store build keeps profiles of its own (its own profiles.ini, which the desktop
+        // build's -P never sees) and its program in the package: a browser of its own.
+        { "FirefoxStore", L"Mozilla Firefox (Microsoft Store)", F::Firefox, L::ProfilesIni, L"firefox.exe",
+          { { kLocal, L"Packages\\Mozilla.Firefox_*\\LocalCache\\Roaming\\Mozilla\\Firefox" } }, {},
+          L"\\WindowsApps\\" },
     };
     return browsers;
 }

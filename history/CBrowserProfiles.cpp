@@ -128,3 +128,21 @@ std::vector<BrowserProfile> CBrowserProfiles::Find(std::wstring localAppData, st
     }
     return profiles;
 }
+
+bool CBrowserProfiles::AnyDataFolder()
+{
+    const std::wstring local = KnownFolder(FOLDERID_LocalAppData), roaming = KnownFolder(FOLDERID_RoamingAppData);
+    for (const BrowserDescriptor& browser : Browsers::All()) {
+        for (const BrowserDataFolder& data : browser.dataFolders) {
+            const std::wstring& root = data.roaming ? roaming : local;
+            if (root.empty())
+                continue;
+            for (const std::wstring& folder : Folders(root, data.path)) {
+                const DWORD attributes = GetFileAttributesW(folder.c_str());
+                if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+                    return true;
+            }
+        }
+    }
+    return false;
+}

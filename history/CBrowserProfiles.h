@@ -34,5 +34,9 @@ public:
     // `localAppData` and `roamingAppData` without a trailing backslash; empty: the user's own.
     static std::vector<BrowserProfile> Find(std::wstring localAppData = {}, std::wstring roamingAppData = {});
 
+    // Whether any browser keeps a data folder for this user: a few look-ups of folders, cheap
+    // enough for start-up (no profile is looked for).
+    static bool AnyDataFolder();
+
     static constexpr size_t kMostProfilesPerFolder = 64;
 };

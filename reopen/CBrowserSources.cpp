@@ -65,12 +65,13 @@ HistoryReadResult CBrowserSources::ReadHistory(const BrowserProfile& p, LatestVi
 
 namespace {
 // How the launcher names the profile: Chromium's folder name, Opera's side profile, Firefox's
-// name (-P), or its folder where it has no name a switch could take.
-std::pair<LaunchCommand::Browser, std::string> LaunchProfileOf(const BrowserProfile& p)
+// name (-P), or its folder where it has no name a switch could take or where another profile
+// of the family has the same name (`nameShared`): -P would open the first of them.
+std::pair<LaunchCommand::Browser, std::string> LaunchProfileOf(const BrowserProfile& p, bool nameShared)
 {
     using B = LaunchCommand::Browser;
     if (p.browser->family == BrowserFamily::Firefox) {
-        if (!p.name.empty() && p.name[0] != '-')
+        if (!p.name.empty() && p.name[0] != '-' && !nameShared)
             return { B::Firefox, p.name };
         return { B::FirefoxPath, Utf8Text::FromWide(p.profile) };
     }
@@ -98,33 +99,49 @@ std::wstring ChromiumSessionFile(const std::wstring& profileFolder)
 constexpr size_t kLargestChromiumSession = 64u << 20;
 
 // The addresses of the tabs that the profile's session file shows open.
-std::set<std::string> OpenTabAddresses(const BrowserProfile& p)
+void AddOpenTabs(const BrowserProfile& p, std::set<std::string>* open)
 {
-    std::set<std::string> open;
     if (p.browser->family == BrowserFamily::Firefox) {
         std::wstring file = p.Folder() + L"\\sessionstore-backups\\recovery.jsonlz4";
-        FirefoxSession::OpenUrls(FileSystem::ReadShared(file, FirefoxSession::kLargestSession), &open);
+        FirefoxSession::OpenUrls(FileSystem::ReadShared(file, FirefoxSession::kLargestSession), open);
     } else {
         std::wstring file = ChromiumSessionFile(p.Folder());
-        ChromiumSession::OpenUrls(FileSystem::ReadShared(file, kLargestChromiumSession), &open);
+        ChromiumSession::OpenUrls(FileSystem::ReadShared(file, kLargestChromiumSession), open);
     }
-    return open;
 }
 }
 
-void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly, OpenTabs openTabs, size_t capacity,
-                              const std::function<void(ProfilePages&&)>& sink, const Progress& progress)
+std::vector<BrowserProfile> CBrowserSources::Chosen(const std::vector<BrowserProfile>& found,
+                                                    const std::set<std::string>& chosen)
 {
     std::vector<BrowserProfile> profiles;
-    if (!chosen.empty()) {
-        for (BrowserProfile& p : CBrowserProfiles::Find())
-            if (chosen.count(p.browser->key))
-                profiles.push_back(std::move(p));
+    for (const BrowserProfile& p : found)
+        if (chosen.count(p.browser->key))
+            profiles.push_back(p);
+    return profiles;
+}
+
+std::set<std::string> CBrowserSources::OpenTabs(const std::vector<BrowserProfile>& profiles)
+{
+    std::set<std::string> open;
+    for (const BrowserProfile& p : profiles)
+        if (CProfileLock::IsHeld(p))
+            AddOpenTabs(p, &open);
+    return open;
+}
+
+void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const Reading& reading,
+                              const std::function<void(ProfilePages&&)>& sink, const Progress& progress)
+{
+    if (!profiles.empty())
         CHistoryCopy::RemoveLeftovers();
-    }
     const auto stopped = [&] { return progress.stop && progress.stop->load(); };
     const int64_t now = VisitTime::NowUs();
     std::map<std::wstring, std::wstring> programs;  // found once per channel
+    std::map<std::string, int> firefoxNames;        // how many profiles of the family have each name
+    for (const BrowserProfile& p : profiles)
+        if (p.browser->family == BrowserFamily::Firefox)
+            ++firefoxNames[p.name];
     for (size_t done = 0; done < profiles.size() && !stopped(); ++done) {
         if (progress.step)
             progress.step(done, profiles.size());
@@ -133,28 +150,34 @@ void CBrowserSources::Collect(const std::set<std::string>& chosen, bool httpOnly
         auto known = programs.find(p.userData);
         if (known == programs.end())
             known = programs.emplace(p.userData, ProgramOf(p)).first;
-        if (known->second.empty())
-            continue;  // nothing could open its pages
-        LatestVisits latest(capacity, now, httpOnly);
-        latest.StopWhen(progress.stop);
-        if (openTabs != OpenTabs::Count && CProfileLock::IsHeld(p)) {
-            if (openTabs == OpenTabs::Skip)
-                latest.Skip(OpenTabAddresses(p));
-            else
-                latest.Mark(OpenTabAddresses(p));
+        const auto launch = LaunchProfileOf(p, p.browser->family == BrowserFamily::Firefox && firefoxNames[p.name] > 1);
+        if (known->second.empty() && !reading.withoutProgram) {
+            // Nothing could open its pages: not read.
+            sink({ &browser, launch.second, p.displayName, {}, {}, launch.first, HistoryReadResult::Read });
+            continue;
         }
+        LatestVisits latest(reading.capacity, now, reading.httpOnly);
+        latest.StopWhen(progress.stop);
+        if (reading.open && reading.openPages == OpenPages::Skip)
+            latest.Skip(*reading.open);
+        else if (reading.open && reading.openPages == OpenPages::Mark)
+            latest.Mark(*reading.open);
         const HistoryReadResult read = ReadHistory(p, latest);
-        const auto launch = LaunchProfileOf(p);
         sink({ &browser, launch.second, p.displayName, known->second, latest.Visits(), launch.first, read });
     }
     if (progress.step && !stopped())
         progress.step(profiles.size(), profiles.size());
 }
 
-void CBrowserSources::Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly,
-                              bool skipOpen, size_t capacity)
+void CBrowserSources::Collect(MergedSelection& merged, const std::vector<BrowserProfile>& profiles,
+                              const Reading& reading, std::vector<const BrowserDescriptor*>* withoutProgram)
 {
-    Collect(chosen, httpOnly, skipOpen ? OpenTabs::Skip : OpenTabs::Count, capacity, [&](ProfilePages&& pages) {
+    Collect(profiles, reading, [&](ProfilePages&& pages) {
+        if (pages.program.empty()) {
+            if (withoutProgram)
+                withoutProgram->push_back(pages.browser);
+            return;
+        }
         merged.AddVisits(pages.browser, pages.profile, pages.visits, pages.program, pages.profileName, pages.launch);
     }, Progress());
 }

@@ -1,8 +1,9 @@
 // The histories of today's browsers as the reopen command reads them: every profile of each
 // chosen browser, read in place (a private copy only as the fallback), its latest seen visits
 // added to the selection together with the program that opens them. A profile whose browser
-// program cannot be found adds nothing; one whose history cannot be read adds nothing and
-// says why.
+// program cannot be found is read only where its pages are to be shown (they cannot be
+// opened); one whose history cannot be read adds nothing and says why. What is open now is
+// one set for every source: the tabs of each browser that runs with one of its profiles.
 #pragma once
 #include "MergedSelection.h"
 #include "../browser/CBrowserLauncher.h"
@@ -34,24 +35,40 @@ public:
         std::wstring profileName;
         HistoryReadResult::Kind why;
     };
-    // What becomes of the pages that a profile's session file shows open in a tab while its
-    // browser runs (an unreadable session file shows none; when the browser is not running,
-    // its session file is not read: its tabs were closed or lost).
-    enum class OpenTabs { Count, Skip, Mark };
+    // What becomes of the pages open now (OpenTabs, and the windows of the automated browser):
+    // taken as any other, passed over, or kept and marked.
+    enum class OpenPages { Count, Skip, Mark };
     struct Progress {
         const std::atomic<bool>* stop = nullptr;             // once true, nothing more is read
         std::function<void(size_t done, size_t total)> step;  // before each profile, and at the end
     };
 
-    // Reads every profile of the chosen browsers (`chosen`: their keys, Browsers) whose program
-    // is found and hands each one's latest `capacity` visits, or why there are none, to `sink`.
-    static void Collect(const std::set<std::string>& chosen, bool httpOnly, OpenTabs openTabs, size_t capacity,
+    // What one reading is asked for.
+    struct Reading {
+        bool httpOnly = true;
+        OpenPages openPages = OpenPages::Count;
+        const std::set<std::string>* open = nullptr;  // the addresses open now, for Skip and Mark
+        size_t capacity = 0;                          // visits a profile
+        bool withoutProgram = false;  // also the profiles whose program is missing (`program` empty)
+    };
+
+    // The profiles of the chosen browsers (`chosen`: their keys, Browsers) among those found.
+    static std::vector<BrowserProfile> Chosen(const std::vector<BrowserProfile>& found,
+                                              const std::set<std::string>& chosen);
+    // The addresses open in a tab of a browser that runs now with one of the profiles (an
+    // unreadable session file shows none; a browser that does not run has no tab open: its
+    // session file lists what was closed or lost).
+    static std::set<std::string> OpenTabs(const std::vector<BrowserProfile>& profiles);
+    // Reads each profile whose program is found (each one with `withoutProgram`) and hands its
+    // latest `capacity` visits, or why there are none, to `sink`.
+    static void Collect(const std::vector<BrowserProfile>& profiles, const Reading& reading,
                         const std::function<void(ProfilePages&&)>& sink, const Progress& progress);
     // The program that opens the pages of a profile; empty when it cannot be found.
     static std::wstring ProgramOf(const BrowserProfile& profile);
     // Reads one profile's history into `latest` (in place, a private copy as the fallback).
     static HistoryReadResult ReadHistory(const BrowserProfile& profile, LatestVisits& latest);
-    // The same into one selection, open tabs passed over with `skipOpen`.
-    static void Collect(MergedSelection& merged, const std::set<std::string>& chosen, bool httpOnly, bool skipOpen,
-                        size_t capacity);
+    // The same into one selection; the browsers of the profiles not read for want of their
+    // program go to `withoutProgram`.
+    static void Collect(MergedSelection& merged, const std::vector<BrowserProfile>& profiles, const Reading& reading,
+                        std::vector<const BrowserDescriptor*>* withoutProgram = nullptr);
 };

@@ -19,7 +19,8 @@ void PageListing::AddVisits(const BrowserDescriptor* browser, const std::string&
                             const std::wstring& profileName, LaunchCommand::Browser launch)
 {
     m_rows.AddVisits(browser, profile, visits, program, profileName, launch);
-    m_toOpen.AddVisits(browser, profile, visits, program, profileName, launch);
+    if (!program.empty())  // nothing could open them
+        m_toOpen.AddVisits(browser, profile, visits, program, profileName, launch);
 }
 
 std::vector<ListedPage> PageListing::Rows() const

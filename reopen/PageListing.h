@@ -23,7 +23,8 @@ public:
     // "再び表示" takes.
     void AddUrlCache(const RecentSet& listed, const RecentSet& latest, const std::set<std::string>& open,
                      const RecentSet& toOpen);
-    // A profile's latest visits, open ones marked (LatestVisits::Mark).
+    // A profile's latest visits, open ones marked (LatestVisits::Mark); without a `program`
+    // they are listed, never checked.
     void AddVisits(const BrowserDescriptor* browser, const std::string& profile, const std::vector<BrowserVisit>& visits,
                    const std::wstring& program, const std::wstring& profileName,
                    LaunchCommand::Browser launch = LaunchCommand::Browser::Chromium);

@@ -7,41 +7,59 @@
 #include "PageCandidate.h"
 #include "../history/CHistoryReopener.h"
 #include "../text/UrlText.h"
+#include <cstdint>
 #include <vector>
 
 enum class OpenOutcome { Opened, Refused, Failed };
 
 class PageOpening {
 public:
+    // Why a page failed: the system's error code of the start, or this when there is none.
+    static constexpr uint32_t kNoErrorCode = 0xFFFFFFFFu;
+    // A launcher says either whether it started, or the error (0: started).
+    static uint32_t ErrorOf(bool started) { return started ? 0 : kNoErrorCode; }
+    static uint32_t ErrorOf(uint32_t error) { return error; }
+
     static bool MayOpen(const PageCandidate& page)
     {
         return !UrlText::IsScript(UrlText::AddressOfHistoryName(page.url.c_str()));
     }
 
-    // What happened to each page, in the order given.
+    // What happened to each page, in the order given; with `errors`, why each one failed (0
+    // for the others).
     template <typename Window, typename Launch>
-    static std::vector<OpenOutcome> OpenAll(const std::vector<PageCandidate>& pages, Launch launch)
+    static std::vector<OpenOutcome> OpenAll(const std::vector<PageCandidate>& pages, Launch launch,
+                                            std::vector<uint32_t>* errors = nullptr)
     {
         std::vector<OpenOutcome> outcomes;
+        std::vector<uint32_t> why;
         for (const PageCandidate& page : pages) {
+            uint32_t error = 0;
             if (!MayOpen(page))
                 outcomes.push_back(OpenOutcome::Refused);
             else if (!page.browser)
-                outcomes.push_back(CHistoryReopener::OpenOne<Window>(page.url.c_str()) ? OpenOutcome::Opened
-                                                                                       : OpenOutcome::Failed);
+                error = ErrorOf(CHistoryReopener::OpenOne<Window>(page.url.c_str()));
             else
-                outcomes.push_back(launch(page) ? OpenOutcome::Opened : OpenOutcome::Failed);
+                error = ErrorOf(launch(page));
+            if (MayOpen(page))
+                outcomes.push_back(error ? OpenOutcome::Failed : OpenOutcome::Opened);
+            why.push_back(error);
         }
+        if (errors)
+            *errors = std::move(why);
         return outcomes;
     }
 
     // The same with the pages of one browser profile as tabs of one new window: each profile's
     // pages go together, oldest first left to right, when its oldest page's turn comes;
-    // `launchTabs` takes them and says which were handed on. The URL cache's open one at a time.
+    // `launchTabs` takes them and says which were handed on (or each one's error). The URL
+    // cache's open one at a time.
     template <typename Window, typename LaunchTabs>
-    static std::vector<OpenOutcome> OpenAllAsTabs(const std::vector<PageCandidate>& pages, LaunchTabs launchTabs)
+    static std::vector<OpenOutcome> OpenAllAsTabs(const std::vector<PageCandidate>& pages, LaunchTabs launchTabs,
+                                                  std::vector<uint32_t>* errors = nullptr)
     {
         std::vector<OpenOutcome> outcomes(pages.size(), OpenOutcome::Failed);
+        std::vector<uint32_t> why(pages.size(), 0);
         std::vector<bool> done(pages.size(), false);
         const auto sameWindow = [](const PageCandidate& a, const PageCandidate& b) {
             return a.browser == b.browser && a.program == b.program && a.launch == b.launch && a.profile == b.profile;
@@ -55,7 +73,8 @@ public:
                 continue;
             }
             if (!page.browser) {
-                outcomes[i] = CHistoryReopener::OpenOne<Window>(page.url.c_str()) ? OpenOutcome::Opened : OpenOutcome::Failed;
+                why[i] = ErrorOf(CHistoryReopener::OpenOne<Window>(page.url.c_str()));
+                outcomes[i] = why[i] ? OpenOutcome::Failed : OpenOutcome::Opened;
                 continue;
             }
             std::vector<size_t> group;
@@ -68,10 +87,14 @@ public:
             std::vector<const PageCandidate*> tabs;
             for (size_t j : group)
                 tabs.push_back(&pages[j]);
-            const std::vector<bool> handed = launchTabs(tabs);
-            for (size_t k = 0; k < group.size(); ++k)
-                outcomes[group[k]] = k < handed.size() && handed[k] ? OpenOutcome::Opened : OpenOutcome::Failed;
+            const auto handed = launchTabs(tabs);
+            for (size_t k = 0; k < group.size(); ++k) {
+                why[group[k]] = k < handed.size() ? ErrorOf(handed[k]) : kNoErrorCode;
+                outcomes[group[k]] = why[group[k]] ? OpenOutcome::Failed : OpenOutcome::Opened;
+            }
         }
+        if (errors)
+            *errors = std::move(why);
         return outcomes;
     }
 };

@@ -11,16 +11,72 @@
 #include <algorithm>
 #include <set>
 
-std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options)
+namespace {
+// The profiles found now, when any source needs them: the chosen browsers' to read, and every
+// browser's to know what is open.
+std::vector<BrowserProfile> FoundProfiles(const ReopenOptions& options)
 {
-    RecentSet recent(static_cast<uint32_t>(options.count));
-    if (options.urlCache)
-        CHistoryReopener::ScanHistory(recent, options.ScanFlags());
-    MergedSelection merged(static_cast<size_t>(options.count));
+    return options.browsers.empty() && !options.skipOpen ? std::vector<BrowserProfile>() : CBrowserProfiles::Find();
+}
+
+// Every address open now, whichever source saw it last: in a window of the automated browser,
+// or in a tab of any browser that runs with one of the profiles.
+std::set<std::string> OpenNow(const std::vector<BrowserProfile>& found)
+{
+    EntrySet windows;
+    CHistoryReopener::CollectOpenUrls(windows);
+    std::set<std::string> open = CBrowserSources::OpenTabs(found);
+    for (const HistoryEntry& e : windows)
+        open.insert(e.m_url);
+    return open;
+}
+
+// The URL cache's scan asks for the open addresses through its survey: the set made once.
+CHistoryReopener::OpenUrlSurvey SurveyOf(const std::set<std::string>& open)
+{
+    return [&open](EntrySet& urls) {
+        for (const std::string& url : open)
+            urls.insert(HistoryEntry(url, 0, false));
+    };
+}
+}
+
+std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options, Nothing* why)
+{
+    const std::vector<BrowserProfile> found = FoundProfiles(options);
+    const std::set<std::string> open = options.skipOpen ? OpenNow(found) : std::set<std::string>();
+    const size_t count = static_cast<size_t>(options.count);
+    RecentSet recent(static_cast<uint32_t>(count));
+    if (options.urlCache) {
+        CUrlCacheStore store;
+        CHistoryReopener::ScanHistory(recent, options.ScanFlags(), store, SurveyOf(open));
+    }
+    MergedSelection merged(count);
     merged.AddUrlCache(recent);
-    CBrowserSources::Collect(merged, options.browsers, options.httpOnly, options.skipOpen,
-                             static_cast<size_t>(options.count));
-    return merged.OldestFirst();
+    CBrowserSources::Reading reading;
+    reading.httpOnly = options.httpOnly;
+    reading.openPages = options.skipOpen ? CBrowserSources::OpenPages::Skip : CBrowserSources::OpenPages::Count;
+    reading.open = &open;
+    reading.capacity = count;
+    const std::vector<BrowserProfile> chosen = CBrowserSources::Chosen(found, options.browsers);
+    std::vector<const BrowserDescriptor*> withoutProgram;
+    CBrowserSources::Collect(merged, chosen, reading, &withoutProgram);
+    std::vector<PageCandidate> pages = merged.OldestFirst();
+    if (pages.empty() && why) {
+        *why = Nothing();
+        why->noSource = !options.urlCache && options.browsers.empty();
+        // Would there have been pages, had their browsers' programs been there?
+        if (!withoutProgram.empty()) {
+            reading.capacity = 1;
+            reading.withoutProgram = true;
+            CBrowserSources::Collect(chosen, reading, [&](CBrowserSources::ProfilePages&& p) {
+                if (p.program.empty() && !p.visits.empty() &&
+                    std::find(why->withoutProgram.begin(), why->withoutProgram.end(), p.browser) == why->withoutProgram.end())
+                    why->withoutProgram.push_back(p.browser);
+            }, CBrowserSources::Progress());
+        }
+    }
+    return pages;
 }
 
 std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t listCount,
@@ -29,12 +85,10 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
 {
     listCount = std::max(listCount, static_cast<size_t>(options.count));
     PageListing listing(static_cast<size_t>(options.count), listCount);
+    const std::vector<BrowserProfile> found = FoundProfiles(options);
+    const std::set<std::string> open = options.skipOpen ? OpenNow(found) : std::set<std::string>();
     if (options.urlCache) {
-        // The windows open now, surveyed once for both sets.
-        EntrySet open;
-        if (options.skipOpen)
-            CHistoryReopener::CollectOpenUrls(open);
-        const auto survey = [&](EntrySet& urls) { urls = open; };
+        const CHistoryReopener::OpenUrlSurvey survey = SurveyOf(open);
         RecentSet toOpen(static_cast<uint32_t>(options.count));
         CUrlCacheStore store;
         CHistoryReopener::ScanHistory(toOpen, options.ScanFlags(), store, survey);
@@ -43,14 +97,16 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
         CHistoryReopener::ScanHistory(listed, options.ScanFlags(), again, survey);
         if (!open.empty())
             CHistoryReopener::ScanHistory(latest, options.ScanFlags() & ~SCAN_SKIP_OPEN, andAgain, survey);
-        std::set<std::string> openAddresses;
-        for (const HistoryEntry& e : open)
-            openAddresses.insert(e.m_url);
-        listing.AddUrlCache(listed, latest, openAddresses, toOpen);
+        listing.AddUrlCache(listed, latest, open, toOpen);
     }
-    CBrowserSources::Collect(options.browsers, options.httpOnly,
-                             options.skipOpen ? CBrowserSources::OpenTabs::Mark : CBrowserSources::OpenTabs::Count,
-                             listCount, [&](CBrowserSources::ProfilePages&& pages) {
+    CBrowserSources::Reading reading;
+    reading.httpOnly = options.httpOnly;
+    reading.openPages = options.skipOpen ? CBrowserSources::OpenPages::Mark : CBrowserSources::OpenPages::Count;
+    reading.open = &open;
+    reading.capacity = listCount;
+    reading.withoutProgram = true;  // listed, never checked
+    CBrowserSources::Collect(CBrowserSources::Chosen(found, options.browsers), reading,
+                             [&](CBrowserSources::ProfilePages&& pages) {
                                  if (!pages.read && unread)
                                      unread->push_back({ pages.browser, pages.profileName, pages.read.kind() });
                                  listing.AddVisits(pages.browser, pages.profile, pages.visits, pages.program,
@@ -59,7 +115,8 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
     return listing.Rows();
 }
 
-std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages, bool tabs)
+std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages, bool tabs,
+                                             std::vector<uint32_t>* errors)
 {
     if (tabs)
         return PageOpening::OpenAllAsTabs<CBrowserWindow>(pages, [](const std::vector<const PageCandidate*>& group) {
@@ -68,10 +125,10 @@ std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& p
                 urls.push_back(page->url);
             const PageCandidate& first = *group.front();
             return CBrowserLauncher::OpenTabs(first.program, first.launch, first.profile, urls);
-        });
+        }, errors);
     return PageOpening::OpenAll<CBrowserWindow>(pages, [](const PageCandidate& page) {
         return CBrowserLauncher::Open(page.program, page.launch, page.profile, page.url);
-    });
+    }, errors);
 }
 
 std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
@@ -94,3 +151,5 @@ std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
     }
     return counts;
 }
+
+bool ReopenCommand::AnyBrowserFound() { return CBrowserProfiles::AnyDataFolder(); }

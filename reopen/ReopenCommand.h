@@ -3,26 +3,30 @@
 //  1. Sources: the URL cache, and every profile of each chosen browser found now
 //     (ReopenOptions; the browsers are the rows of history/Browsers, their profiles found by
 //     history/CBrowserProfiles). A profile counts only when its browser's program is found
-//     (CBrowserSources).
-//  2. URL cache: only the user's own entries, names with "http://" cut there, addresses open
-//     in a window now passed over, then the latest N (history/CHistoryReopener, ScanFlags,
-//     CollectOpenBrowserUrls, RecentSet).
-//  3. Browsers' histories: read in place and bounded, an unreadable file gives nothing
+//     (CBrowserSources); when that leaves nothing, Select says which browsers it was.
+//  2. Open now: one set for every source, made once before any history is read: the windows
+//     of the automated browser, and the tabs of every browser that runs with one of its
+//     profiles (history/CProfileLock, the session readers), chosen or not. A page in it is
+//     open whichever source saw it last (OpenNow here, CBrowserSources::OpenTabs).
+//  3. URL cache: only the user's own entries, names with "http://" cut there, addresses open
+//     now passed over, then the latest N (history/CHistoryReopener, ScanFlags, RecentSet).
+//  4. Browsers' histories: read in place and bounded, an unreadable file gives nothing
 //     (history/HistoryReading); only visits a person saw (ChromiumHistory/FirefoxHistory::
 //     CountsAsSeen); addresses too long, without a scheme, with a time before 1970 or ahead
-//     of the clock, or not http(s) with the http filter, left out; the latest N per profile
-//     (history/LatestVisits); tabs open now passed over, only while the browser runs with the
-//     profile (CBrowserSources, history/CProfileLock, the session readers).
-//  4. Everywhere: an address that runs a script or carries its own content is never taken
+//     of the clock, or not http(s) with the http filter, left out; pages open now passed over;
+//     the latest N per profile (history/LatestVisits).
+//  5. Everywhere: an address that runs a script or carries its own content is never taken
 //     (history/CHistoryReopener, history/LatestVisits) and never opened (PageOpening).
-//  5. Merge: each address once, from the source that saw it last (the URL cache on a tie);
+//  6. Merge: each address once, from the source that saw it last (the URL cache on a tie);
 //     the latest N over all sources, oldest first (MergedSelection).
-//  6. Opening: one page at a time, oldest first; the URL cache's in a new automated window
+//  7. Opening: one page at a time, oldest first; the URL cache's in a new automated window
 //     (browser/CBrowserWindow), a browser's in a new window of that browser and profile, the
-//     address as one argument (browser/CBrowserLauncher, browser/LaunchCommand).
+//     address as one argument (browser/CBrowserLauncher, browser/LaunchCommand); what failed
+//     and why is told page by page.
 // The list of recent pages follows the same rules with its own count, except that pages open
-// now are kept and marked instead of passed over (history/LatestVisits::Mark), and it marks the
-// pages that rules 1 to 5 give with the command's count (PageListing).
+// now are kept and marked instead of passed over (history/LatestVisits::Mark), the pages of a
+// profile whose program is missing are listed too (never checked), and it marks the pages that
+// rules 1 to 6 give with the command's count (PageListing).
 #pragma once
 #include "CBrowserSources.h"
 #include "PageCandidate.h"
@@ -33,8 +37,14 @@
 
 class ReopenCommand {
 public:
-    // The pages to open, oldest first; looks for profiles and reads the histories now.
-    static std::vector<PageCandidate> Select(const ReopenOptions& options);
+    // Why Select found nothing to open, where that is more than "no page".
+    struct Nothing {
+        bool noSource = false;  // neither the URL cache nor a browser is chosen
+        std::vector<const BrowserDescriptor*> withoutProgram;  // browsers with pages but no program
+    };
+    // The pages to open, oldest first; looks for profiles and reads the histories now. When
+    // there are none, `why` says why.
+    static std::vector<PageCandidate> Select(const ReopenOptions& options, Nothing* why = nullptr);
     // The list of recent pages: the latest `listCount` over the same sources and filters,
     // newest first, each address once, pages open now kept and marked (PageListing), those
     // that Select would return pre-checked. Callable from any thread; `progress` counts the
@@ -42,9 +52,11 @@ public:
     static std::vector<ListedPage> List(const ReopenOptions& options, size_t listCount,
                                         const CBrowserSources::Progress& progress,
                                         std::vector<CBrowserSources::Unread>* unread = nullptr);
-    // Opens them in that order and says, page by page, what happened; with `tabs`, each browser
-    // profile's pages as tabs of one new window (PageOpening::OpenAllAsTabs).
-    static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages, bool tabs = false);
+    // Opens them in that order and says, page by page, what happened (and with `errors`, why a
+    // page failed: PageOpening); with `tabs`, each browser profile's pages as tabs of one new
+    // window (PageOpening::OpenAllAsTabs).
+    static std::vector<OpenOutcome> Open(const std::vector<PageCandidate>& pages, bool tabs = false,
+                                         std::vector<uint32_t>* errors = nullptr);
 
     // How many profiles of each browser there are now, whether its program is there to open
     // their pages, and which of them have a history that gives no page (for the sources
@@ -57,4 +69,6 @@ public:
         std::vector<CBrowserSources::Unread> unread;  // Empty also for a history without a page
     };
     static std::vector<BrowserProfiles> CountProfiles();
+    // Whether a browser of today keeps its data for this user (cheap: no profile is read).
+    static bool AnyBrowserFound();
 };

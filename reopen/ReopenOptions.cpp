@@ -1,4 +1,5 @@
 #include "ReopenOptions.h"
+#include "../history/Browsers.h"
 #include "../history/ScanFlags.h"
 
 ReopenOptions ReopenOptions::FromSettings(unsigned openNumber, int targetHttp, int disableAlreadyOpen,
@@ -20,3 +21,11 @@ ReopenOptions ReopenOptions::FromSettings(unsigned openNumber, int targetHttp, i
 }
 
 unsigned ReopenOptions::ScanFlags() const { return ScanFlagsFor(httpOnly, skipOpen, onlyMine); }
+
+std::vector<std::string> ReopenOptions::SourceKeys()
+{
+    std::vector<std::string> keys = { kUrlCacheKey };
+    for (const BrowserDescriptor& browser : Browsers::All())
+        keys.push_back(browser.key);
+    return keys;
+}

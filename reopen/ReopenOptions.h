@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 struct ReopenOptions {
     int count = 3;            // 1 to 16
@@ -19,6 +20,9 @@ struct ReopenOptions {
     static ReopenOptions FromSettings(unsigned openNumber, int targetHttp, int disableAlreadyOpen, int onlyMyHistory,
                                       const std::map<std::string, int>& sources);
     static constexpr const char* kUrlCacheKey = "InternetExplorer";
+    // Every source's key in the settings, in their order: the URL cache's, then each browser's
+    // (the rows of history/Browsers).
+    static std::vector<std::string> SourceKeys();
     // The URL-cache scan's flags (ScanFlags).
     unsigned ScanFlags() const;
 };

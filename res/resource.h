@@ -79,6 +79,15 @@
 #define IDS_SETTINGS_UNREADABLE              232
 #define IDS_README_FILE                      233
 #define IDS_UNREAD_SEPARATOR                 234
+#define IDS_NOTHING_NO_SOURCE                235
+#define IDS_NOTHING_NO_PROGRAM               236
+#define IDS_OPEN_BROWSER_WINDOW_FAILED       237
+#define IDS_OPEN_ERROR_CODE                  238
+#define IDS_OPEN_NONE_OPENED                 239
+#define IDS_OPEN_SOME_FAILED                 240
+#define IDS_OPEN_MORE_FAILED                 241
+#define IDS_OPEN_REFUSED                     242
+#define IDS_LIST_NO_PROGRAM                  243
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

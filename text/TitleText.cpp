@@ -2,10 +2,9 @@
 #include <vector>
 
 namespace {
-bool IsHidden(char16_t c)
-{
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
+bool IsControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+bool IsDirection(char16_t c) { return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069); }
+bool IsHidden(char16_t c) { return IsControl(c) || IsDirection(c); }
 bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool IsBlank(char16_t c) { return c == u' ' || c == 0x3000 || c == 0xA0; }
@@ -20,13 +19,17 @@ std::string TitleText::Prefix(std::string_view text, size_t bytes)
     return std::string(text.substr(0, bytes));
 }
 
-std::u16string TitleText::Clean(std::u16string_view text)
+std::u16string TitleText::Clean(std::u16string_view text, size_t longest)
 {
+    // What trails the last character that shows counts for nothing.
+    while (!text.empty() && (IsBlank(text.back()) || IsHidden(text.back())))
+        text.remove_suffix(1);
     std::u16string shown;
     std::vector<size_t> starts;  // where each character taken starts
-    for (size_t i = 0; i < text.size() && starts.size() <= kLongestShown; ++i) {
-        char16_t c = text[i];
-        if (IsHidden(c) || (starts.empty() && IsBlank(c)))
+    for (size_t i = 0; i < text.size() && starts.size() <= longest; ++i) {
+        // A line break or tab between words still parts them.
+        char16_t c = IsControl(text[i]) ? u' ' : text[i];
+        if (IsDirection(c) || (starts.empty() && IsBlank(c)))
             continue;
         starts.push_back(shown.size());
         if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
@@ -36,9 +39,9 @@ std::u16string TitleText::Clean(std::u16string_view text)
             shown += IsHigh(c) || IsLow(c) ? char16_t(0xFFFD) : c;
         }
     }
-    const bool cut = starts.size() > kLongestShown;
+    const bool cut = starts.size() > longest;
     if (cut)
-        shown.resize(starts[kLongestShown - 1]);  // room for the mark that says so
+        shown.resize(longest > 0 ? starts[longest - 1] : 0);  // room for the mark that says so
     while (!shown.empty() && IsBlank(shown.back()))
         shown.pop_back();
     if (cut)
@@ -105,9 +108,10 @@ std::wstring TitleText::Address(const std::wstring& address)
     return std::wstring(shown.begin(), shown.end());
 }
 
-std::wstring TitleText::Clean(const std::wstring& text)
+std::wstring TitleText::Clean(const std::wstring& text, size_t longest)
 {
-    std::u16string shown = Clean(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    std::u16string shown =
+        Clean(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()), longest);
     return std::wstring(shown.begin(), shown.end());
 }
 #endif

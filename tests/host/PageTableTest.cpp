@@ -7,11 +7,11 @@ namespace {
 PageTable Fixture()
 {
     std::vector<PageTable::Row> rows = {
-        { L"Zebra news", L"https://zoo.example/", L"Google Chrome / 仕事", L"", 500, false, true },
-        { L"日本語のページ", L"http://jp.example/", L"Mozilla Firefox / default", L"", 400, true, false },
-        { L"apple pie", L"http://APPLE.example/pie", L"Internet Explorer", L"", 300, false, true },
-        { L"Zebra news", L"https://zoo.example/old", L"Microsoft Edge / Default", L"", 200, false, false },
-        { L"ÉCOLE", L"http://ecole.example/", L"Google Chrome / 仕事", L"", 100, false, false },
+        { L"Zebra news", L"https://zoo.example/", L"Google Chrome / 仕事", L"", 500, false, true, true, L"Zebra news" },
+        { L"日本語のページ", L"http://jp.example/", L"Mozilla Firefox / default", L"", 400, true, false, true, L"日本語のページ" },
+        { L"apple pie", L"http://APPLE.example/pie", L"Internet Explorer", L"", 300, false, true, true, L"apple pie" },
+        { L"Zebra news", L"https://zoo.example/old", L"Microsoft Edge / Default", L"", 200, false, false, true, L"Zebra news" },
+        { L"http://ecole.example/", L"http://ecole.example/", L"Brave / カタカナ", L"", 100, false, false, false, L"" },
     };
     PageTable table;
     table.SetRows(rows);
@@ -35,10 +35,10 @@ TEST(PageTable, OrderOfEachColumnAndAgainReversed)
         { "time: oldest first", PageTable::kTime, 1, V{ 4, 3, 2, 1, 0 } },
         { "time again: newest first", PageTable::kTime, 2, V{ 0, 1, 2, 3, 4 } },
         // Latin letters in either case; equal titles stay newest first.
-        { "title", PageTable::kTitle, 1, V{ 2, 0, 3, 4, 1 } },
-        { "title reversed", PageTable::kTitle, 2, V{ 1, 4, 0, 3, 2 } },
+        { "title", PageTable::kTitle, 1, V{ 2, 4, 0, 3, 1 } },
+        { "title reversed", PageTable::kTitle, 2, V{ 1, 0, 3, 4, 2 } },
         { "address", PageTable::kAddress, 1, V{ 2, 4, 1, 0, 3 } },
-        { "source", PageTable::kSource, 1, V{ 0, 4, 2, 3, 1 } },
+        { "source", PageTable::kSource, 1, V{ 4, 0, 2, 3, 1 } },
         { "open now: the others first", PageTable::kOpen, 1, V{ 0, 2, 3, 4, 1 } },
         { "open now first", PageTable::kOpen, 2, V{ 1, 0, 2, 3, 4 } },
     };
@@ -52,10 +52,14 @@ TEST(PageTable, FilterNarrowsAndChecksSurvive)
         { L"", { 0, 1, 2, 3, 4 } },
         { L"zebra", { 0, 3 } },          // the title, in another case
         { L"apple.EXAMPLE", { 2 } },     // the address, in another case
-        { L"école", { 4 } },             // Latin-1 letters fold too
+        { L"ZOO.EXAMPLE/OLD", { 3 } },
         { L"日本語", { 1 } },            // Japanese as typed
         { L"にほんご", {} },             // ... and not by reading
-        { L"ｚｅｂｒａ", {} },           // full-width letters fold among themselves only
+        { L"ｚｅｂｒａ", { 0, 3 } },     // full-width letters as their ASCII ones
+        { L"ＺＯＯ．ｅｘａｍｐｌｅ", { 0, 3 } },  // full-width punctuation too
+        { L"chrome / 仕事", { 0 } },     // the browser and profile
+        { L"かたかな", { 4 } },          // katakana found by hiragana
+        { L"ｶﾀｶﾅ", { 4 } },              // ... and by half-width katakana
         { L"/old", { 3 } },
         { L"nothing like it", {} },
     };
@@ -74,24 +78,38 @@ TEST(PageTable, FilterNarrowsAndChecksSurvive)
     EXPECT_EQ(1u, table.CheckedCount());
     table.SetFilter(L"example");
     table.CheckShown(true);
+    EXPECT_FALSE(table.At(1).checked) << "a page open now is not checked by checking all";
+    EXPECT_FALSE(table.At(4).checked) << "nor one whose browser's program is missing";
+    EXPECT_EQ(3u, table.CheckedCount());
+    table.SetChecked(1, true);  // the user's own check stays
     table.SetFilter(L"zoo");
     table.SortBy(PageTable::kTitle);
-    EXPECT_EQ(5u, table.CheckedCount()) << "neither the filter nor the order changes a check";
+    EXPECT_EQ(2u, table.CheckedCount()) << "the count is of the rows shown";
+    table.SetFilter(L"");
+    EXPECT_EQ(4u, table.CheckedCount()) << "neither the filter nor the order changes a check";
 }
 
 TEST(PageTable, CheckedRowsOpenOldestFirstAndCopyAsShown)
 {
     PageTable table = Fixture();
     table.SetChecked(4, true);
-    EXPECT_EQ((std::vector<size_t>{ 4, 2, 0 }), table.CheckedOldestFirst());
+    table.SetChecked(3, true);
+    EXPECT_EQ((std::vector<size_t>{ 4, 3, 2, 0 }), table.CheckedOldestFirst());
+    EXPECT_EQ(L"Zebra news\thttps://zoo.example/\r\n"
+              L"apple pie\thttp://APPLE.example/pie\r\n"
+              L"Zebra news\thttps://zoo.example/old\r\n"
+              L"\thttp://ecole.example/\r\n",
+              table.CopyText()) << "a page without a title copies none";
     table.SortBy(PageTable::kTitle);
-    table.SetFilter(L"zebra");  // the copy takes every checked row, hidden or not
-    EXPECT_EQ(L"apple pie\thttp://APPLE.example/pie\r\n"
-              L"Zebra news\thttps://zoo.example/\r\n"
-              L"ÉCOLE\thttp://ecole.example/\r\n",
+    table.SetFilter(L"zebra");  // open and copy take the checked rows shown only
+    EXPECT_EQ((std::vector<size_t>{ 3, 0 }), table.CheckedOldestFirst());
+    EXPECT_EQ(L"Zebra news\thttps://zoo.example/\r\n"
+              L"Zebra news\thttps://zoo.example/old\r\n",
               table.CopyText());
+    EXPECT_EQ(L"apple pie\thttp://APPLE.example/pie\r\n", table.CopyText({ 2 })) << "rows named: as asked";
     table.CheckShown(false);
     table.SetFilter(L"");
+    EXPECT_EQ(2u, table.CheckedCount()) << "the hidden checks stay";
     table.CheckShown(false);
     EXPECT_EQ(L"", table.CopyText());
     EXPECT_TRUE(table.CheckedOldestFirst().empty());

@@ -16,7 +16,8 @@ TEST(TitleText, CleanTable)
     const struct { const char* what; std::u16string in, out; } cases[] = {
         { "plain", u"Example Domain", u"Example Domain" },
         { "Japanese as it is", u"日本語のページ　です", u"日本語のページ　です" },
-        { "controls gone", u"a\tb\r\nc\x01\x7F\x85" u"d", u"abcd" },
+        { "controls become blanks: words stay apart", u"a\tb\r\nc\x01\x7F\x85" u"d", u"a b  c   d" },
+        { "controls at the ends trimmed with the blanks", u"\r\n\tTitle\r\n", u"Title" },
         { "direction overrides and isolates gone", u"evil\u202Egnp.exe\u2066x\u2069\u202A\u202B\u202C\u202D",
           u"evilgnp.exex" },
         { "marks that do not override stay", u"a\u200Fb", u"a\u200Fb" },

@@ -19,20 +19,7 @@ struct Options {
     int m_bCloseAfterExecute = -7;
     unsigned m_nOpenNumber = 77;
     int m_bOnlyMyHistory = -7;
-    int m_bUseInternetExplorer = -7;
-    int m_bUseEdge = -7;
-    int m_bUseChrome = -7;
-    int m_bUseFirefox = -7;
-    int m_bUseChromium = -7;
-    int m_bUseBrave = -7;
-    int m_bUseVivaldi = -7;
-    int m_bUseOpera = -7;
-    int m_bUseOperaGX = -7;
-    int m_bUseYandex = -7;
-    int m_bUseWaterfox = -7;
-    int m_bUseLibreWolf = -7;
-    int m_bUseFloorp = -7;
-    int m_bUseZen = -7;
+    std::map<std::string, int> m_sources = { { "Edge", -7 } };
     unsigned m_nListNumber = 77;
     int m_nListLeft = -7;
     int m_nListTop = -7;
@@ -66,10 +53,15 @@ public:
     {
         return stored.count(std::wstring(section) + L"/" + key) != 0;
     }
+    bool IsNumber(const wchar_t* section, const wchar_t* key) const override
+    {
+        return !notNumbers.count(std::wstring(section) + L"/" + key);
+    }
 
     std::map<std::wstring, unsigned> stored;
     std::set<std::wstring> sections;
     std::set<std::wstring> failing;
+    std::set<std::wstring> notNumbers;  // keys whose text is no number ("abc" reads as 0)
     mutable std::vector<std::wstring> written;
 };
 
@@ -82,12 +74,13 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
         { L"CloseAfterExecute", 0 }, { L"QueryCancelExit", 1 }, { L"QueryCancelExitSaving", 1 },
         { L"OnlyMyHistory", 1 },
     };
-    ASSERT_EQ(std::size(expected) + 14 + 10 + 1, std::size(Table::kRows));
+    const auto& rows = Table::Rows();
+    ASSERT_EQ(std::size(expected) + 1 + Browsers::All().size() + 10 + 1, rows.size());
     for (size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(SettingWrite::Always, Table::kRows[i].write) << i;
-        EXPECT_STREQ(L"OPTION", Table::kRows[i].section) << i;
-        EXPECT_STREQ(expected[i].key, Table::kRows[i].key) << i;
-        EXPECT_EQ(expected[i].def, Table::kRows[i].defaultValue) << i;
+        EXPECT_EQ(SettingWrite::Always, rows[i].write) << i;
+        EXPECT_EQ(L"OPTION", rows[i].section) << i;
+        EXPECT_EQ(expected[i].key, rows[i].key) << i;
+        EXPECT_EQ(expected[i].def, rows[i].defaultValue) << i;
     }
 
     Options o;
@@ -99,18 +92,16 @@ TEST(SettingsTable, KeysInFileOrderWithDefaultsAndTheirMembers)
     EXPECT_EQ(1, o.m_bQueryCancelExit);
     EXPECT_EQ(1, o.m_bQueryCancelExitSaving);
     EXPECT_EQ(1, o.m_bOnlyMyHistory);
-    EXPECT_EQ(1, o.m_bUseInternetExplorer);
-    EXPECT_EQ(1, o.m_bUseEdge);
-    EXPECT_EQ(1, o.m_bUseChrome);
-    EXPECT_EQ(1, o.m_bUseFirefox);
+    for (const char* source : { "InternetExplorer", "Edge", "Chrome", "Firefox", "Zen" })
+        EXPECT_EQ(1, o.m_sources[source]) << source;
     // The four first keys as they always were, then one for each further browser of the table.
     const wchar_t* const browsers[] = { L"InternetExplorer", L"Edge", L"Chrome", L"Firefox", L"Chromium", L"Brave",
                                         L"Vivaldi", L"Opera", L"OperaGX", L"Yandex", L"Waterfox", L"LibreWolf",
-                                        L"Floorp", L"Zen" };
+                                        L"Floorp", L"Zen", L"FirefoxStore" };
     for (size_t i = 0; i < std::size(browsers); ++i) {
-        const auto& row = Table::kRows[std::size(expected) + i];
-        EXPECT_STREQ(L"BROWSERS", row.section);
-        EXPECT_STREQ(browsers[i], row.key);
+        const auto& row = rows[std::size(expected) + i];
+        EXPECT_EQ(L"BROWSERS", row.section);
+        EXPECT_EQ(browsers[i], row.key);
         EXPECT_EQ(1, row.defaultValue);
         EXPECT_EQ(SettingWrite::WhenSectionNeeded, row.write);
     }
@@ -136,12 +127,27 @@ TEST(SettingsTable, LoadFillsEachMemberFromItsOwnKey)
     EXPECT_EQ(15, o.m_bQueryCancelExitSaving);
     EXPECT_EQ(0, o.m_bOnlyMyHistory);
 
+    // Each source from its own key.
+    MemoryProfile sources;
+    std::vector<std::string> keys;
+    for (const SettingRow<Options>& row : Table::Rows())
+        if (row.section == L"BROWSERS")
+            keys.emplace_back(row.key.begin(), row.key.end());
+    for (size_t i = 0; i < keys.size(); ++i)
+        sources.stored[L"BROWSERS/" + std::wstring(keys[i].begin(), keys[i].end())] = static_cast<unsigned>(20 + i);
+    Options s;
+    Table::Load(s, sources);
+    for (size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(static_cast<int>(20 + i), s.m_sources[keys[i]]) << keys[i];
+
     // Nothing stored: the defaults, whatever the members held.
     Options fresh;
     Table::Load(fresh, MemoryProfile());
     Options defaults;
     Table::SetDefaults(defaults);
-    EXPECT_EQ(0, memcmp(&fresh, &defaults, sizeof(Options)));
+    EXPECT_EQ(Table::Section(defaults, L"OPTION"), Table::Section(fresh, L"OPTION"));
+    EXPECT_EQ(Table::Section(defaults, L"LIST"), Table::Section(fresh, L"LIST"));
+    EXPECT_EQ(defaults.m_sources, fresh.m_sources);
 }
 
 TEST(SettingsTable, SaveWritesEveryKeyInOrderAndReportsAFailedOne)
@@ -155,7 +161,6 @@ TEST(SettingsTable, SaveWritesEveryKeyInOrderAndReportsAFailedOne)
     o.m_bQueryCancelExit = 0;
     o.m_bQueryCancelExitSaving = 0;
     o.m_bOnlyMyHistory = 9;
-    o.m_bUseInternetExplorer = o.m_bUseEdge = o.m_bUseChrome = o.m_bUseFirefox = 1;
     MemoryProfile profile;
     EXPECT_TRUE(Table::Save(o, profile));
     const std::vector<std::wstring> expected = {
@@ -178,11 +183,11 @@ std::string ReadReadme(const char* name);
 TEST(SettingsTable, ReadmeNamesEveryKeyWithItsDefault)
 {
     const std::string readme = ReadReadme("readme.txt");
-    for (const SettingRow<Options>& row : Table::kRows) {
-        std::wstring key(row.key);
+    for (const SettingRow<Options>& row : Table::Rows()) {
+        const std::wstring& key = row.key;
         std::string line = std::string(key.begin(), key.end()) + "=" + std::to_string(row.defaultValue) + " ";
         EXPECT_NE(std::string::npos, readme.find(line)) << line;
-        std::wstring section(row.section);
+        const std::wstring& section = row.section;
         EXPECT_NE(std::string::npos, readme.find("[" + std::string(section.begin(), section.end()) + "]"));
     }
 }
@@ -201,10 +206,10 @@ TEST(SettingsTable, BrowsersSectionOnlyWhenNeeded)
     for (const auto& c : cases) {
         Options o;
         Table::SetDefaults(o);
-        o.m_bUseInternetExplorer = c.ie;
-        o.m_bUseEdge = c.edge;
-        o.m_bUseChrome = c.chrome;
-        o.m_bUseFirefox = c.firefox;
+        o.m_sources["InternetExplorer"] = c.ie;
+        o.m_sources["Edge"] = c.edge;
+        o.m_sources["Chrome"] = c.chrome;
+        o.m_sources["Firefox"] = c.firefox;
         MemoryProfile profile;
         if (c.sectionThere)
             profile.sections.insert(L"BROWSERS");
@@ -220,7 +225,7 @@ TEST(SettingsTable, BrowsersSectionOnlyWhenNeeded)
                          L"BROWSERS/Chrome=" + std::to_wstring(c.chrome ? 1 : 0),
                          L"BROWSERS/Firefox=" + std::to_wstring(c.firefox ? 1 : 0) };
             for (const wchar_t* key : { L"Chromium", L"Brave", L"Vivaldi", L"Opera", L"OperaGX", L"Yandex", L"Waterfox",
-                                        L"LibreWolf", L"Floorp", L"Zen" })
+                                        L"LibreWolf", L"Floorp", L"Zen", L"FirefoxStore" })
                 expected.push_back(std::wstring(L"BROWSERS/") + key + L"=1");
         }
         EXPECT_EQ(expected, browsers) << c.what;
@@ -264,16 +269,30 @@ TEST(SettingsTable, ListKeysOnlyWhenChanged)
         Table::Load(o, profile);
         EXPECT_EQ(c.read, o.m_nListNumber) << c.stored;
     }
+    // "abc" reads as 0, which would be clamped to the smallest list: it is no number, so the
+    // list has its default size.
+    MemoryProfile garbled;
+    garbled.stored[L"LIST/ListNumber"] = 0;
+    garbled.notNumbers.insert(L"LIST/ListNumber");
+    Options o;
+    Table::Load(o, garbled);
+    EXPECT_EQ(100u, o.m_nListNumber);
 }
 
-// Every browser of the table has its key in the browsers' section, so that it can be chosen.
-TEST(SettingsTable, EveryBrowserHasItsKey)
+// The browsers' section holds exactly the URL cache's key and one for each browser of the
+// table, each once: a browser without a key could never be chosen, a key without a browser
+// would choose nothing.
+TEST(SettingsTable, EveryBrowserHasItsKeyAndEveryKeyABrowser)
 {
-    for (const BrowserDescriptor& browser : Browsers::All()) {
-        std::string key = browser.key;
-        bool found = false;
-        for (const SettingRow<Options>& row : Table::kRows)
-            found = found || (std::wstring(row.section) == L"BROWSERS" && std::wstring(key.begin(), key.end()) == row.key);
-        EXPECT_TRUE(found) << key;
-    }
+    std::vector<std::string> keys;
+    for (const SettingRow<Options>& row : Table::Rows())
+        if (row.section == L"BROWSERS")
+            keys.emplace_back(row.key.begin(), row.key.end());
+    std::vector<std::string> expected = { "InternetExplorer" };
+    for (const BrowserDescriptor& browser : Browsers::All())
+        expected.push_back(browser.key);
+    EXPECT_EQ(expected, keys);
+    EXPECT_EQ(keys.size(), std::set<std::string>(keys.begin(), keys.end()).size()) << "a key twice";
+    for (const std::string& key : keys)
+        EXPECT_TRUE(key == "InternetExplorer" || Browsers::Find(key)) << key;
 }

@@ -141,15 +141,15 @@ TEST_F(BrowserLauncherTest, HostileAddressesReachTheBrowserAsOneArgument)
     };
     for (const auto& c : cases) {
         DeleteFileW(record.c_str());
-        ASSERT_TRUE(CBrowserLauncher::Open(m_chrome, c.browser, c.profile, c.url)) << c.url;
+        ASSERT_EQ(0u, CBrowserLauncher::Open(m_chrome, c.browser, c.profile, c.url)) << c.url;
         std::vector<std::string> expected = { Utf8Text::FromWide(m_chrome) };
         expected.insert(expected.end(), c.args.begin(), c.args.end());
         EXPECT_EQ(expected, RecordedArgv(record)) << c.url;
     }
     DeleteFileW(record.c_str());
-    EXPECT_FALSE(CBrowserLauncher::Open(m_chrome, LaunchCommand::Browser::Firefox, "", "-P evil"));
-    EXPECT_FALSE(CBrowserLauncher::Open(L"", LaunchCommand::Browser::Chromium, "", "http://a/"));
-    EXPECT_FALSE(CBrowserLauncher::Open(m_folder + L"\\missing.exe", LaunchCommand::Browser::Chromium, "", "http://a/"));
+    EXPECT_EQ(static_cast<uint32_t>(ERROR_INVALID_PARAMETER), CBrowserLauncher::Open(m_chrome, LaunchCommand::Browser::Firefox, "", "-P evil"));
+    EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), CBrowserLauncher::Open(L"", LaunchCommand::Browser::Chromium, "", "http://a/"));
+    EXPECT_EQ(static_cast<uint32_t>(ERROR_FILE_NOT_FOUND), CBrowserLauncher::Open(m_folder + L"\\missing.exe", LaunchCommand::Browser::Chromium, "", "http://a/"));
     Sleep(500);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(record.c_str())) << "nothing was started";
     SetEnvironmentVariableW(L"BT_RECORD_ARGV_FILE", nullptr);

@@ -347,7 +347,7 @@ TEST(BrowserProfiles, EveryBrowserOfBothFamiliesByItsLayout)
         L"Brave | \\Local\\BraveSoftware\\Brave-Browser-Nightly\\User Data\\Profile 2 | Profile 2",
         L"Brave | \\Local\\BraveSoftware\\Brave-Browser\\User Data\\Default | Default",
         L"Chromium | \\Local\\Chromium\\User Data\\Default | Default",
-        L"Firefox | \\Local\\Packages\\Mozilla.Firefox_n80bbvh6b1yt2\\LocalCache\\Roaming\\Mozilla\\Firefox\\Profiles\\s.default | Firefox",
+        L"FirefoxStore | \\Local\\Packages\\Mozilla.Firefox_n80bbvh6b1yt2\\LocalCache\\Roaming\\Mozilla\\Firefox\\Profiles\\s.default | Firefox",
         L"Floorp | \\Roaming\\Mozilla\\Floorp\\Profiles\\f.default | Floorp",
         L"LibreWolf | \\Roaming\\librewolf\\Profiles\\l.default | librewolf",
         L"Opera | \\Roaming\\Opera Software\\Opera Stable\\Default | Default",
