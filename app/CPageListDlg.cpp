@@ -5,6 +5,9 @@
 #include "../framework/CBusyCommand.h"
 #include "../framework/Clipboard.h"
 #include "../framework/LocalTimeText.h"
+#include "../framework/LocaleText.h"
+#include "../framework/CMenu.h"
+#include "../framework/CToolTipCtrl.h"
 #include "../framework/NumberText.h"
 #include "../text/AnsiText.h"
 #include "../text/TitleText.h"
@@ -28,11 +31,16 @@ PageTable::Row RowOf(const ListedPage& listed)
     const PageCandidate& page = listed.page;
     PageTable::Row row;
     row.address = TitleText::Address(page.browser ? Utf8Text::ToWide(page.url) : AnsiText::ToWide(page.url));
-    row.title = TitleText::Clean(Utf8Text::ToWide(page.title));
+    const std::wstring title = Utf8Text::ToWide(page.title);
+    row.title = TitleText::Clean(title);
+    row.copiedTitle = TitleText::Clean(title, TitleText::kLongestCopied);
     if (row.title.empty())
         row.title = TitleText::Clean(row.address);
+    row.openable = !page.browser || !page.program.empty();
     row.source = page.browser ? std::wstring(page.browser->displayName) + L" / " + TitleText::Clean(page.profileName)
                               : AfxLoadString(IDS_LIST_URL_CACHE);
+    if (!row.openable)
+        row.source += AfxLoadString(IDS_LIST_NO_PROGRAM_NOTE);
     row.time = LocalTimeText::Minutes(page.FileTime());
     row.timeUs = page.timeUs;
     row.openNow = page.openNow;
@@ -55,23 +63,56 @@ BEGIN_MESSAGE_MAP(CPageListDlg, CDialog)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_LIST_PAGES, OnColumnClick)
     ON_NOTIFY(NM_DBLCLK, IDC_LIST_PAGES, OnDoubleClick)
     ON_NOTIFY(LVN_KEYDOWN, IDC_LIST_PAGES, OnListKeyDown)
+    ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
+    ON_MESSAGE(WM_ENTERSIZEMOVE, OnEnterSizeMove)
+    ON_COMMAND(IDM_LIST_OPEN, OnOpenSelected)
+    ON_COMMAND(IDM_LIST_COPY_ADDRESS, OnCopyAddresses)
+    ON_COMMAND(IDM_LIST_COPY_TITLE, OnCopyTitles)
 END_MESSAGE_MAP()
 
 CPageListDlg::CPageListDlg(const ReopenOptions& options, size_t listCount, CWnd* pParent)
-    : CDialog(IDD, pParent), m_options(options), m_listCount(listCount)
+    : CDialog(IDD, pParent), m_options(options), m_listCount(listCount),
+      m_table(PageTable::TextRules{ &LocaleText::Holds, &LocaleText::Compare })
 {
 }
 
 // The reading is stopped and waited for before anything it writes goes.
 CPageListDlg::~CPageListDlg() { m_reading.Stop(); }
 
+// What a column needs to show its heading whole, the sort arrow's room included.
+int CPageListDlg::HeadingWidth(int column) const
+{
+    return m_list.GetStringWidth(AfxLoadString(kColumnHeadings[column])) + 2 * GetSystemMetrics(SM_CXEDGE) + 24;
+}
+
 // As the dialog's units make it, and never narrower than its heading in this language.
 int CPageListDlg::DefaultColumnWidth(int column) const
 {
     RECT r = { 0, 0, kColumnWidthsDu[column], 8 };
     MapDialogRect(m_hWnd, &r);
-    const int heading = m_list.GetStringWidth(AfxLoadString(kColumnHeadings[column])) + 2 * GetSystemMetrics(SM_CXEDGE) + 16;
-    return std::max<int>(r.right, heading);
+    return std::max<int>(r.right, HeadingWidth(column));
+}
+
+// The title's width that fills the list beside the other columns and a vertical scroll bar.
+int CPageListDlg::FittingTitleWidth() const
+{
+    RECT client = {};
+    ::GetClientRect(m_list.m_hWnd, &client);
+    int others = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+    for (int c = 0; c < PageTable::kColumns; ++c)
+        if (c != PageTable::kTitle)
+            others += m_list.GetColumnWidth(c);
+    return std::max<int>(client.right - others, HeadingWidth(PageTable::kTitle));
+}
+
+// The work area of the screen that holds the most of `r`, or the nearest one.
+RECT CPageListDlg::WorkAreaNear(const RECT& r)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    return info.rcWork;
 }
 
 BOOL CPageListDlg::OnInitDialog()
@@ -108,15 +149,42 @@ BOOL CPageListDlg::OnInitDialog()
     ::GetWindowRect(m_hWnd, &window);
     m_minTrack = { (window.right - window.left) * 4 / 5, (window.bottom - window.top) * 3 / 5 };
 
-    // Where the user left it, when that is on a screen of this machine still.
+    // Where the user left it, moved onto the nearest screen when it is on none any more (its
+    // size kept); else as made, never larger than the screen's work area.
+    RECT placed = window;
     if (m_nWidth > 0 && m_nHeight > 0) {
-        RECT placed = { m_nLeft, m_nTop, m_nLeft + m_nWidth, m_nTop + m_nHeight };
-        if (MonitorFromRect(&placed, MONITOR_DEFAULTTONULL)) {
-            SetWindowPos(m_hWnd, nullptr, m_nLeft, m_nTop, std::max<int>(m_nWidth, m_minTrack.cx),
-                         std::max<int>(m_nHeight, m_minTrack.cy), SWP_NOZORDER | SWP_NOACTIVATE);
+        placed = { m_nLeft, m_nTop, m_nLeft + std::max<int>(m_nWidth, m_minTrack.cx),
+                   m_nTop + std::max<int>(m_nHeight, m_minTrack.cy) };
+        KeepPlacement();
+    }
+    const RECT work = WorkAreaNear(placed);
+    const LONG width = std::min(placed.right - placed.left, work.right - work.left);
+    const LONG height = std::min(placed.bottom - placed.top, work.bottom - work.top);
+    m_minTrack = { std::min<LONG>(m_minTrack.cx, width), std::min<LONG>(m_minTrack.cy, height) };
+    LONG left = std::max(work.left, std::min(placed.left, work.right - width));
+    LONG top = std::max(work.top, std::min(placed.top, work.bottom - height));
+    if (width != window.right - window.left || height != window.bottom - window.top || m_nWidth > 0) {
+        if (m_nWidth <= 0) {  // as made, but smaller: centred on the work area
+            left = work.left + (work.right - work.left - width) / 2;
+            top = work.top + (work.bottom - work.top - height) / 2;
             KeepPlacement();
         }
+        SetWindowPos(m_hWnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // From here on the title column follows the list's width. Its own width is what the others
+    // leave of the list, so that the first look needs no scroll bar in either language.
+    RECT laidOut;
+    GetClientRect(&laidOut);
+    m_lastClient = { laidOut.right, laidOut.bottom };
+    if (m_nColumnWidths[PageTable::kTitle] <= 0)
+        m_list.SetColumnWidth(PageTable::kTitle, FittingTitleWidth());
+
+    HWND unreadLine = GetDlgItem(IDC_LIST_UNREAD);
+    SetWindowLongW(unreadLine, GWL_STYLE, GetWindowLongW(unreadLine, GWL_STYLE) | SS_NOTIFY);
+    RECT line;
+    ::GetWindowRect(unreadLine, &line);
+    if (m_unreadTip.Create(m_hWnd, TTS_ALWAYSTIP | TTS_NOPREFIX))
+        m_unreadTip.AddWindowTool(m_hWnd, unreadLine, L"", std::max<int>((line.right - line.left) * 2 / 3, 200));
 
     m_loading = true;
     SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_LIST_LOADING).c_str());
@@ -162,6 +230,8 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
         unread += (unread.empty() ? std::wstring() : AfxLoadString(IDS_UNREAD_SEPARATOR)) + u.browser->displayName +
                   CSourcesDlg::UnreadText(u);
     SetDlgItemTextW(m_hWnd, IDC_LIST_UNREAD, unread.c_str());
+    // The line may be too short for them all: its tip holds every one, wrapped.
+    m_unreadTip.UpdateWindowTipText(m_hWnd, GetDlgItem(IDC_LIST_UNREAD), unread);
     std::vector<PageTable::Row> rows;
     rows.reserve(m_pages.size());
     for (const ListedPage& listed : m_pages)
@@ -204,10 +274,13 @@ void CPageListDlg::ShowChecked()
     if (m_loading)
         return;
     const size_t checked = m_table.CheckedCount();
+    const auto n = [](size_t count) { return static_cast<long long>(count); };
     if (!m_pages.empty())
         SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS,
-                        NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED),
-                                           { static_cast<long long>(checked), static_cast<long long>(m_table.Size()) })
+                        (m_table.Filter().empty()
+                             ? NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED), { n(checked), n(m_table.Size()) })
+                             : NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED_SHOWN),
+                                                  { n(checked), n(m_table.Shown().size()), n(m_table.Size()) }))
                             .c_str());
     EnableWindow(GetDlgItem(IDOK), checked > 0);
     EnableWindow(GetDlgItem(IDC_LIST_COPY), checked > 0);
@@ -249,8 +322,10 @@ void CPageListDlg::CheckShown(bool checked)
 {
     m_table.CheckShown(checked);
     m_filling = true;
-    for (int item = 0; item < m_list.GetItemCount(); ++item)
-        m_list.SetCheck(item, checked);
+    for (int item = 0; item < m_list.GetItemCount(); ++item) {
+        const size_t row = static_cast<size_t>(m_list.GetItemData(item));
+        m_list.SetCheck(item, row < m_table.Size() && m_table.At(row).checked);
+    }
     m_filling = false;
     ShowChecked();
 }
@@ -263,12 +338,11 @@ void CPageListDlg::OnCopy()
 {
     if (m_loading || m_table.CheckedCount() == 0)
         return;
-    if (!Clipboard::SetText(m_hWnd, m_table.CopyText()))
-        AfxMessageBox(IDS_LIST_COPY_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    CopyRows(m_table.CopyText());
 }
 
-// Ctrl+A checks every row shown, Ctrl+C copies the checked ones (Space, the list's own key,
-// turns the check of the focused row).
+// Ctrl+A checks every row shown, Ctrl+C copies the highlighted ones, as a list does (Space,
+// the list's own key, turns the check of the focused row).
 void CPageListDlg::OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
@@ -278,7 +352,96 @@ void CPageListDlg::OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
     if (key == 'A' && !m_loading && !m_pages.empty())
         CheckShown(true);
     else if (key == 'C')
-        OnCopy();
+        CopyRows(m_table.CopyText(SelectedRows()));
+}
+
+// The rows highlighted in the list, in the order shown.
+std::vector<size_t> CPageListDlg::SelectedRows() const
+{
+    std::vector<size_t> rows;
+    if (m_loading)
+        return rows;
+    for (int item : m_list.GetSelectedItems()) {
+        const size_t row = static_cast<size_t>(m_list.GetItemData(item));
+        if (row < m_table.Size())
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+void CPageListDlg::CopyRows(const std::wstring& text)
+{
+    if (text.empty())
+        return;
+    if (!Clipboard::SetText(m_hWnd, text))
+        AfxMessageBox(IDS_LIST_COPY_FAILED, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The right button, Shift+F10 or the Apps key on the list: what can be done with the rows
+// highlighted. From the keyboard (no point given) the menu stands at the focused row.
+LRESULT CPageListDlg::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(wParam) != m_list.m_hWnd) {
+        Default();
+        return 0;
+    }
+    const bool any = !SelectedRows().empty();
+    POINT at = { static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)) };
+    if (lParam == -1) {
+        RECT item = {}, client = {};
+        const int focused = m_list.GetFocusedItem();
+        if (focused >= 0 && m_list.GetItemRect(focused, &item))
+            at = { item.left + 16, item.bottom };
+        else if (::GetClientRect(m_list.m_hWnd, &client))
+            at = { client.left + 16, client.top + 16 };
+        ClientToScreen(m_list.m_hWnd, &at);
+    }
+    CMenu menu;
+    menu.AppendItem(IDM_LIST_OPEN, AfxLoadString(IDS_LIST_MENU_OPEN), L"", any && !m_opening);
+    menu.AppendSeparator();
+    menu.AppendItem(IDM_LIST_COPY_ADDRESS, AfxLoadString(IDS_LIST_MENU_COPY_ADDRESS), L"", any);
+    menu.AppendItem(IDM_LIST_COPY_TITLE, AfxLoadString(IDS_LIST_MENU_COPY_TITLE), L"", any);
+    menu.Show(m_hWnd, at);
+    return 0;
+}
+
+void CPageListDlg::OnOpenSelected()
+{
+    std::vector<size_t> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    std::stable_sort(rows.begin(), rows.end(),
+                     [this](size_t a, size_t b) { return m_table.At(a).timeUs < m_table.At(b).timeUs; });
+    OpenRows(rows);
+}
+
+// Each highlighted row's address, one a line.
+void CPageListDlg::OnCopyAddresses()
+{
+    std::wstring text;
+    for (size_t row : SelectedRows())
+        text += m_table.At(row).address + L"\r\n";
+    CopyRows(text);
+}
+
+// Each highlighted row's whole title, one a line (an empty line for a page without one).
+void CPageListDlg::OnCopyTitles()
+{
+    std::wstring text;
+    for (size_t row : SelectedRows())
+        text += m_table.At(row).copiedTitle + L"\r\n";
+    CopyRows(text);
+}
+
+// The first Esc in a filter that holds text empties it; the next one closes the list.
+BOOL CPageListDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && pMsg->hwnd == GetDlgItem(IDC_LIST_FILTER) &&
+        ::GetWindowTextLengthW(pMsg->hwnd) > 0) {
+        ::SetWindowTextW(pMsg->hwnd, L"");
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
 // A double click opens that one page.
@@ -333,9 +496,18 @@ void CPageListDlg::OnCancel()
     EndDialog(IDCANCEL);
 }
 
+LRESULT CPageListDlg::OnEnterSizeMove(WPARAM, LPARAM)
+{
+    ::GetWindowRect(m_hWnd, &m_beforeSizeMove);
+    return 0;
+}
+
+// A click on the caption moves nothing: only a place or size that changed is the user's.
 LRESULT CPageListDlg::OnExitSizeMove(WPARAM, LPARAM)
 {
-    m_userPlaced = true;
+    RECT now;
+    if (::GetWindowRect(m_hWnd, &now) && !EqualRect(&now, &m_beforeSizeMove))
+        m_userPlaced = true;
     return 0;
 }
 
@@ -349,10 +521,11 @@ void CPageListDlg::KeepPlacementAndColumns()
         m_nWidth = r.right - r.left;
         m_nHeight = r.bottom - r.top;
     }
+    // A column as wide as it is made (the title: filling the list) is kept as "its own".
     for (int c = 0; c < PageTable::kColumns; ++c) {
         int width = m_list.GetColumnWidth(c);
         if (width > 0)
-            m_nColumnWidths[c] = width == DefaultColumnWidth(c) ? 0 : width;
+            m_nColumnWidths[c] = width == (c == PageTable::kTitle ? FittingTitleWidth() : DefaultColumnWidth(c)) ? 0 : width;
     }
 }
 
@@ -374,11 +547,19 @@ void CPageListDlg::OnSize(UINT type, int cx, int cy)
             r.bottom += dy;
         if (defer)
             defer = DeferWindowPos(defer, GetDlgItem(a.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                   SWP_NOZORDER | SWP_NOACTIVATE);
+                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     if (defer)
         EndDeferWindowPos(defer);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
+    // The title takes what the list gained or lost in width, never less than its heading.
+    const int gained = cx - m_lastClient.cx;
+    if (m_lastClient.cx > 0 && gained != 0) {
+        const int title = m_list.GetColumnWidth(PageTable::kTitle);
+        m_list.SetColumnWidth(PageTable::kTitle, std::max(title + gained, HeadingWidth(PageTable::kTitle)));
+    }
+    m_lastClient = { cx, cy };
+    // Every control drawn anew where it stands now (Wine leaves moved buttons blank otherwise).
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void CPageListDlg::OnGetMinMaxInfo(MINMAXINFO* info)

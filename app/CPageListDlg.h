@@ -7,6 +7,7 @@
 #include "../framework/CBackgroundTask.h"
 #include "../framework/CDialog.h"
 #include "../framework/CListCtrl.h"
+#include "../framework/CToolTipCtrl.h"
 #include "../reopen/ReopenCommand.h"
 #include "../res/resource.h"
 #include <vector>
@@ -32,7 +33,13 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO* info);
     LRESULT OnProgress(WPARAM done, LPARAM total);
     LRESULT OnLoaded(WPARAM, LPARAM);
+    LRESULT OnEnterSizeMove(WPARAM, LPARAM);
     LRESULT OnExitSizeMove(WPARAM, LPARAM);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    void OnOpenSelected();
+    void OnCopyAddresses();
+    void OnCopyTitles();
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnFilterChange();
     void OnCheckAll();
     void OnCheckNone();
@@ -51,10 +58,16 @@ private:
     void OpenRows(const std::vector<size_t>& rows);
     void KeepPlacementAndColumns();
     int DefaultColumnWidth(int column) const;
+    int HeadingWidth(int column) const;
+    int FittingTitleWidth() const;
+    static RECT WorkAreaNear(const RECT& r);
+    std::vector<size_t> SelectedRows() const;
+    void CopyRows(const std::wstring& text);
 
     ReopenOptions m_options;
     size_t m_listCount;
     CListCtrl m_list;
+    CToolTipCtrl m_unreadTip;  // every profile that gave nothing, as the line may not hold them
     PageTable m_table;
     std::vector<ListedPage> m_pages;   // the rows' pages, in the table's row order
     std::vector<ListedPage> m_loaded;  // written by the reading, taken when it has ended
@@ -64,6 +77,8 @@ private:
     bool m_filling = false;  // the list is being filled: its notifications are ours
     bool m_opening = false;
     bool m_userPlaced = false;
+    RECT m_beforeSizeMove = {};
+    SIZE m_lastClient = {};  // the client size of the last layout
     // The layout as made: the client size, and each control's rectangle in it.
     SIZE m_madeClient = {};
     SIZE m_minTrack = {};

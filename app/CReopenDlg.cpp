@@ -266,8 +266,8 @@ void CReopenDlg::OnSources()
 {
     CSourcesDlg dlg;
     {
-        CBusyCommand busy;
-        dlg.m_browsers = ReopenCommand::CountProfiles();
+        CBusyCommand busy;  // the profiles only: their histories are read while the dialog shows
+        dlg.m_browsers = ReopenCommand::FindProfiles(&dlg.m_found);
     }
     dlg.m_sources = m_sources;
     dlg.m_bTabs = m_bTabsInOneWindow;

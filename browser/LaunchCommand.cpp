@@ -105,64 +105,55 @@ std::vector<std::vector<std::string>> LaunchCommand::TabCommands(Browser browser
                                                                  std::vector<std::string>* left, std::vector<size_t>* pages)
 {
     const bool firefox = browser == Browser::Firefox || browser == Browser::FirefoxPath;
-    std::vector<std::vector<std::string>> commands;
-    if (safeUrls.size() == 1) {
-        std::vector<std::string> args = Arguments(browser, profile, safeUrls[0]);
-        if (programLength + LineLength(args) <= longest) {
-            commands.push_back(args);
-            if (pages)
-                pages->push_back(1);
-        } else if (left) {
-            left->push_back(safeUrls[0]);
-        }
-        return commands;
-    }
     const std::vector<std::string> head = ProfileArguments(browser, profile);
-    // What a command starts with: the first opens the window, the later ones add to it.
-    const auto start = [&](bool first) {
+    // A command of its pages. Chromium: the first opens the window, the later ones add to it.
+    // Firefox: each is a new window of its own, running or not: two pages or more each after
+    // -url (a running Firefox opens them in one new window), a single page after -new-window (a
+    // lone -url would go into the window in front, and -new-tab into whichever window comes
+    // first, or be lost while a new one opens).
+    const auto command = [&](const std::vector<std::string>& urls, bool first) {
+        if (urls.size() == 1 && (firefox || first))
+            return Arguments(browser, profile, urls[0]);
         std::vector<std::string> args = head;
         if (!firefox) {
             if (first)
                 args.push_back("--new-window");
             args.push_back("--");  // no switch after this, whatever an address looks like
         }
+        for (const std::string& url : urls) {
+            if (firefox)
+                args.push_back("-url");
+            args.push_back(url);
+        }
         return args;
     };
-    std::vector<std::string> current = start(true);
-    size_t inCurrent = 0;
-    const auto fits = [&](const std::vector<std::string>& args, const std::vector<std::string>& more) {
-        return programLength + LineLength(args) + LineLength(more) <= longest;
+    const auto fits = [&](const std::vector<std::string>& args) { return programLength + LineLength(args) <= longest; };
+    std::vector<std::vector<std::string>> commands;
+    std::vector<std::string> current;
+    const auto flush = [&] {
+        if (current.empty())
+            return;
+        commands.push_back(command(current, commands.empty()));
+        if (pages)
+            pages->push_back(current.size());
+        current.clear();
     };
     for (const std::string& url : safeUrls) {
-        std::vector<std::string> adding;
-        if (firefox)
-            adding.push_back(commands.empty() ? "-url" : "-new-tab");
-        adding.push_back(url);
-        if (!fits(current, adding)) {
-            // The command so far goes, and the page starts the next one, if it fits there.
-            std::vector<std::string> next = inCurrent > 0 ? start(false) : current;
-            if (firefox && inCurrent > 0)
-                adding.front() = "-new-tab";
-            if (!fits(next, adding)) {
-                if (left)
-                    left->push_back(url);
-                continue;
-            }
-            if (inCurrent > 0) {
-                commands.push_back(current);
-                if (pages)
-                    pages->push_back(inCurrent);
-                current = next;
-                inCurrent = 0;
-            }
+        std::vector<std::string> more = current;
+        more.push_back(url);
+        if (fits(command(more, commands.empty()))) {
+            current = std::move(more);
+            continue;
         }
-        current.insert(current.end(), adding.begin(), adding.end());
-        ++inCurrent;
+        // A page that fits in no command is left out; the others go on as they were.
+        if (!fits(command({ url }, commands.empty() && current.empty()))) {
+            if (left)
+                left->push_back(url);
+            continue;
+        }
+        flush();
+        current = { url };
     }
-    if (inCurrent > 0) {
-        commands.push_back(current);
-        if (pages)
-            pages->push_back(inCurrent);
-    }
+    flush();
     return commands;
 }

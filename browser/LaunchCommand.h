@@ -31,8 +31,10 @@ public:
     // with its quotes, and the arguments) at most `longest` characters: Chromium family,
     // --new-window and the addresses after --, later parts into that window without
     // --new-window; Firefox family, -new-window for one page, each page after -url for more
-    // (one new window), later parts each page after -new-tab. A page that fits in no command
-    // is left out and named in `left`; `pages` gets how many pages each command holds.
+    // (one new window, whether Firefox runs or not), and a part that does not fit a new window
+    // of its own the same way (-new-tab would go into whichever window is in front). A page
+    // that fits in no command is left out and named in `left`; `pages` gets how many pages
+    // each command holds.
     static std::vector<std::vector<std::string>> TabCommands(Browser browser, const std::string& profile,
                                                               const std::vector<std::string>& safeUrls,
                                                               size_t programLength, size_t longest,

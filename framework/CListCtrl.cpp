@@ -19,6 +19,30 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int format,
 
 int CListCtrl::GetColumnWidth(int column) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, column)); }
 
+BOOL CListCtrl::SetColumnWidth(int column, int width)
+{
+    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)));
+}
+
+std::vector<int> CListCtrl::GetSelectedItems() const
+{
+    std::vector<int> items;
+    for (int i = -1; (i = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)
+        items.push_back(i);
+    return items;
+}
+
+int CListCtrl::GetFocusedItem() const
+{
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+BOOL CListCtrl::GetItemRect(int item, RECT* rect) const
+{
+    rect->left = LVIR_BOUNDS;
+    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(rect)));
+}
+
 void CListCtrl::SetSortArrow(int column, int direction)
 {
     HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));

@@ -3,12 +3,14 @@
 #pragma once
 #include "CWnd.h"
 #include <string>
+#include <vector>
 
 class CListCtrl : public CWnd {
 public:
     DWORD SetExtendedStyle(DWORD exStyle);
     int InsertColumn(int column, const std::wstring& heading, int format, int width);
     int GetColumnWidth(int column) const;
+    BOOL SetColumnWidth(int column, int width);
     // The width of a text in the control's font, in pixels.
     int GetStringWidth(const std::wstring& text) const;
     // The arrow in a column's heading: 1 up, -1 down, 0 none.
@@ -22,4 +24,9 @@ public:
     BOOL GetCheck(int item) const;
     BOOL SetCheck(int item, BOOL check = TRUE);
     void SetRedraw(BOOL redraw);
+    // The items highlighted, in the order shown.
+    std::vector<int> GetSelectedItems() const;
+    // The focused item (-1 for none), and an item's rectangle in the control's client area.
+    int GetFocusedItem() const;
+    BOOL GetItemRect(int item, RECT* rect) const;
 };

@@ -2,7 +2,7 @@
 #include <commctrl.h>
 
 namespace {
-TTTOOLINFOW ToolInfo(HWND tool, UINT id)
+TTTOOLINFOW ToolInfo(HWND tool, UINT_PTR id)
 {
     TTTOOLINFOW ti = {};
     ti.cbSize = sizeof(ti);
@@ -32,6 +32,22 @@ BOOL CToolTipCtrl::AddTool(HWND tool, const std::wstring& text, const RECT& rect
     ti.rect = rect;
     ti.lpszText = const_cast<wchar_t*>(text.c_str());
     return static_cast<BOOL>(SendMessageW(m_hWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+BOOL CToolTipCtrl::AddWindowTool(HWND parent, HWND tool, const std::wstring& text, int maxWidth)
+{
+    TTTOOLINFOW ti = ToolInfo(parent, reinterpret_cast<UINT_PTR>(tool));
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(m_hWnd, TTM_SETMAXTIPWIDTH, 0, maxWidth);
+    return static_cast<BOOL>(SendMessageW(m_hWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+void CToolTipCtrl::UpdateWindowTipText(HWND parent, HWND tool, const std::wstring& text)
+{
+    TTTOOLINFOW ti = ToolInfo(parent, reinterpret_cast<UINT_PTR>(tool));
+    ti.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(m_hWnd, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void CToolTipCtrl::UpdateTipText(const std::wstring& text, HWND tool, UINT id)

@@ -131,7 +131,13 @@ std::vector<BrowserProfile> CBrowserProfiles::Find(std::wstring localAppData, st
 
 bool CBrowserProfiles::AnyDataFolder()
 {
-    const std::wstring local = KnownFolder(FOLDERID_LocalAppData), roaming = KnownFolder(FOLDERID_RoamingAppData);
+    // The folders from the environment: the shell, which knows them too, is not loaded at start.
+    const auto variable = [](const wchar_t* name) {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD n = GetEnvironmentVariableW(name, path, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? std::wstring(path, n) : std::wstring();
+    };
+    const std::wstring local = variable(L"LOCALAPPDATA"), roaming = variable(L"APPDATA");
     for (const BrowserDescriptor& browser : Browsers::All()) {
         for (const BrowserDataFolder& data : browser.dataFolders) {
             const std::wstring& root = data.roaming ? roaming : local;

@@ -57,6 +57,13 @@ HistoryReadResult HistoryReading::Read(const std::string& utf8File, const char* 
 
     // Why the way in place failed; a copy that cannot be made or read says why instead.
     HistoryReadResult inPlace = HistoryReadResult::Locked;
+    // With a journal under way the read in place is not even tried. Trying it would give the
+    // same result: the VFS says no one holds a reserved lock, so SQLite takes exactly such a
+    // journal (one whose first byte is not zero) for a hot one, and a read-only connection
+    // refuses it with SQLITE_READONLY before it reads a page; that error sends the reading to
+    // a copy as this test does. A journal that comes or goes between the state taken and
+    // SQLite's look is met the same way, or by the state compared after the read. The test
+    // only spares that doomed open.
     if (!before.JournalUnderWay()) {
         LatestVisits attempt = latest;
         bool ok;

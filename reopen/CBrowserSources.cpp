@@ -66,7 +66,7 @@ HistoryReadResult CBrowserSources::ReadHistory(const BrowserProfile& p, LatestVi
 namespace {
 // How the launcher names the profile: Chromium's folder name, Opera's side profile, Firefox's
 // name (-P), or its folder where it has no name a switch could take or where another profile
-// of the family has the same name (`nameShared`): -P would open the first of them.
+// of its profiles.ini has the same name (`nameShared`): -P would open the first of them.
 std::pair<LaunchCommand::Browser, std::string> LaunchProfileOf(const BrowserProfile& p, bool nameShared)
 {
     using B = LaunchCommand::Browser;
@@ -138,10 +138,11 @@ void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const
     const auto stopped = [&] { return progress.stop && progress.stop->load(); };
     const int64_t now = VisitTime::NowUs();
     std::map<std::wstring, std::wstring> programs;  // found once per channel
-    std::map<std::string, int> firefoxNames;        // how many profiles of the family have each name
+    // How many profiles of one profiles.ini have each name: -P looks in its own program's.
+    std::map<std::pair<std::wstring, std::string>, int> firefoxNames;
     for (const BrowserProfile& p : profiles)
         if (p.browser->family == BrowserFamily::Firefox)
-            ++firefoxNames[p.name];
+            ++firefoxNames[{ p.userData, p.name }];
     for (size_t done = 0; done < profiles.size() && !stopped(); ++done) {
         if (progress.step)
             progress.step(done, profiles.size());
@@ -150,7 +151,8 @@ void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const
         auto known = programs.find(p.userData);
         if (known == programs.end())
             known = programs.emplace(p.userData, ProgramOf(p)).first;
-        const auto launch = LaunchProfileOf(p, p.browser->family == BrowserFamily::Firefox && firefoxNames[p.name] > 1);
+        const auto launch =
+            LaunchProfileOf(p, p.browser->family == BrowserFamily::Firefox && firefoxNames[{ p.userData, p.name }] > 1);
         if (known->second.empty() && !reading.withoutProgram) {
             // Nothing could open its pages: not read.
             sink({ &browser, launch.second, p.displayName, {}, {}, launch.first, HistoryReadResult::Read });

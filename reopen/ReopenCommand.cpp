@@ -64,7 +64,7 @@ std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options, N
     std::vector<PageCandidate> pages = merged.OldestFirst();
     if (pages.empty() && why) {
         *why = Nothing();
-        why->noSource = !options.urlCache && options.browsers.empty();
+        why->noSource = !options.urlCache && chosen.empty();
         // Would there have been pages, had their browsers' programs been there?
         if (!withoutProgram.empty()) {
             reading.capacity = 1;
@@ -131,24 +131,55 @@ std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& p
     }, errors);
 }
 
-std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
+std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::FindProfiles(std::vector<BrowserProfile>* found)
 {
     const std::vector<BrowserDescriptor>& browsers = Browsers::All();
     std::vector<BrowserProfiles> counts;
     for (const BrowserDescriptor& b : browsers)
         counts.push_back({ b.key, b.displayName, 0, false, {} });
     std::set<std::wstring> looked;  // each channel's program once
-    const int64_t now = VisitTime::NowUs();
-    for (const BrowserProfile& p : CBrowserProfiles::Find()) {
+    *found = CBrowserProfiles::Find();
+    for (const BrowserProfile& p : *found) {
         BrowserProfiles& count = counts[static_cast<size_t>(p.browser - browsers.data())];
         ++count.count;
         if (!count.programFound && looked.insert(p.userData).second)
             count.programFound = !CBrowserSources::ProgramOf(p).empty();
-        LatestVisits latest(1, now, false);
-        const HistoryReadResult read = CBrowserSources::ReadHistory(p, latest);
-        if (!read || latest.Visits().empty())
-            count.unread.push_back({ p.browser, p.displayName, read ? HistoryReadResult::Empty : read.kind() });
     }
+    return counts;
+}
+
+void ReopenCommand::CheckProfiles(const std::vector<BrowserProfile>& found,
+                                  const std::function<void(size_t, const CBrowserSources::Unread*)>& each,
+                                  const std::atomic<bool>* stop)
+{
+    const std::vector<BrowserDescriptor>& browsers = Browsers::All();
+    const int64_t now = VisitTime::NowUs();
+    for (const BrowserProfile& p : found) {
+        if (stop && stop->load())
+            return;
+        LatestVisits latest(1, now, false);
+        latest.StopWhen(stop);
+        const HistoryReadResult read = CBrowserSources::ReadHistory(p, latest);
+        if (stop && stop->load())
+            return;
+        const size_t browser = static_cast<size_t>(p.browser - browsers.data());
+        if (!read || latest.Visits().empty()) {
+            const CBrowserSources::Unread unread{ p.browser, p.displayName, read ? HistoryReadResult::Empty : read.kind() };
+            each(browser, &unread);
+        } else {
+            each(browser, nullptr);
+        }
+    }
+}
+
+std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
+{
+    std::vector<BrowserProfile> found;
+    std::vector<BrowserProfiles> counts = FindProfiles(&found);
+    CheckProfiles(found, [&](size_t browser, const CBrowserSources::Unread* unread) {
+        if (unread)
+            counts[browser].unread.push_back(*unread);
+    });
     return counts;
 }
 

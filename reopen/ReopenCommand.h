@@ -33,13 +33,15 @@
 #include "PageListing.h"
 #include "PageOpening.h"
 #include "ReopenOptions.h"
+#include <atomic>
+#include <functional>
 #include <vector>
 
 class ReopenCommand {
 public:
     // Why Select found nothing to open, where that is more than "no page".
     struct Nothing {
-        bool noSource = false;  // neither the URL cache nor a browser is chosen
+        bool noSource = false;  // neither the URL cache nor a browser with a profile is chosen
         std::vector<const BrowserDescriptor*> withoutProgram;  // browsers with pages but no program
     };
     // The pages to open, oldest first; looks for profiles and reads the histories now. When
@@ -69,6 +71,14 @@ public:
         std::vector<CBrowserSources::Unread> unread;  // Empty also for a history without a page
     };
     static std::vector<BrowserProfiles> CountProfiles();
+    // The same in two steps, for a dialog that shows at once: the profiles and their counts
+    // (no history is read), then each profile's history read for its latest page, told to
+    // `each` with the browser's index and why it gives none (null when it gives one), until
+    // `*stop`. Callable from any thread.
+    static std::vector<BrowserProfiles> FindProfiles(std::vector<BrowserProfile>* found);
+    static void CheckProfiles(const std::vector<BrowserProfile>& found,
+                              const std::function<void(size_t browser, const CBrowserSources::Unread* unread)>& each,
+                              const std::atomic<bool>* stop = nullptr);
     // Whether a browser of today keeps its data for this user (cheap: no profile is read).
     static bool AnyBrowserFound();
 };

@@ -39,6 +39,10 @@
 #define IDC_LIST_CHECK_NONE                  1034
 #define IDC_LIST_COPY                        1035
 #define IDC_LIST_UNREAD                      1036
+// ... and the commands of its context menu
+#define IDM_LIST_OPEN                        1040
+#define IDM_LIST_COPY_ADDRESS                1041
+#define IDM_LIST_COPY_TITLE                  1042
 
 // Version dialog
 #define IDC_WEB_LINK                         1013
@@ -88,6 +92,11 @@
 #define IDS_OPEN_MORE_FAILED                 241
 #define IDS_OPEN_REFUSED                     242
 #define IDS_LIST_NO_PROGRAM                  243
+#define IDS_LIST_NO_PROGRAM_NOTE             244
+#define IDS_LIST_CHECKED_SHOWN               245
+#define IDS_LIST_MENU_OPEN                   246
+#define IDS_LIST_MENU_COPY_ADDRESS           247
+#define IDS_LIST_MENU_COPY_TITLE             248
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

@@ -366,3 +366,37 @@ TEST(HistoryReading, ACommitDuringTheReadSendsTheReaderToACopy)
     EXPECT_EQ(1, copies.load());
     EXPECT_EQ((Kept{ { "http://after/", T(2) }, { "http://before/", T(1) } }), latest.Visits());
 }
+
+// A copy made while the browser wrote is not read: the browser commits once during the read in
+// place (so a copy is made) and once more while that copy is being made, so the first copy may
+// hold half of it; the reader makes another, and its result holds both commits.
+TEST(HistoryReading, ACopyMadeWhileTheBrowserWroteIsNotRead)
+{
+    TempDir dir;
+    const std::string file = dir.File("History");
+    Db browser(file);
+    browser.Exec(kChromiumSchemas[0]);
+    FillChromium(browser, { { "http://before/", 0, T(1), kLink | kChainEnd } });
+    int reads = 0, made = 0;
+    std::atomic<int> copies{ 0 };
+    const PrivateCopyMaker copying = TestCopy::Maker(&copies);
+    const PrivateCopyMaker racing = [&](const std::string& from, const char* side) {
+        std::unique_ptr<PrivateCopy> copy = copying(from, side);
+        if (++made == 1)
+            FillChromium(browser, { { "http://during-the-copy/", 0, T(3), kLink | kChainEnd } }, 3);
+        return copy;
+    };
+    LatestVisits latest(3, kNowUs, true);
+    ASSERT_TRUE(HistoryReading::Read(file, "-journal", racing, latest, [&](HistoryDatabase& db, LatestVisits& into) {
+        bool ok = db.ReadRows(ChromiumHistory::VisitsQuery(), "SELECT url, hidden, title FROM urls WHERE id = ?1", 1,
+                              INT64_MAX, [&](const HistoryDatabase::Visit& v) {
+                                  return into.Offer(v.url, v.urlBytes, ChromiumHistory::ToUnixMicros(v.time));
+                              });
+        if (++reads == 1)
+            FillChromium(browser, { { "http://after/", 0, T(2), kLink | kChainEnd } }, 2);
+        return ok;
+    }));
+    EXPECT_EQ(2, copies.load()) << "the first copy was dropped";
+    EXPECT_EQ((Kept{ { "http://during-the-copy/", T(3) }, { "http://after/", T(2) }, { "http://before/", T(1) } }),
+              latest.Visits());
+}

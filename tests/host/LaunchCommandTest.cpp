@@ -164,7 +164,8 @@ TEST(LaunchCommand, QuotedArgumentsReadBackTheSameOnRandomText)
 }
 
 // The pages of one profile as tabs of one new window: one command while the line allows, then
-// further ones into the same window; a page that fits in no command is left out and named.
+// further ones (Chromium: into the same window; Firefox: a new window each, never a lone -url or
+// a -new-tab); a page that fits in no command is left out and named.
 TEST(LaunchCommand, TabCommandsTable)
 {
     using B = LaunchCommand::Browser;
@@ -179,8 +180,12 @@ TEST(LaunchCommand, TabCommandsTable)
         { "Firefox, one page: its own window", B::Firefox, { u1 }, 1000, { { "-P", "P", "-new-window", u1 } }, {} },
         { "Firefox, several: -url each", B::Firefox, { u1, u2, u3 }, 1000,
           { { "-P", "P", "-url", u1, "-url", u2, "-url", u3 } }, {} },
-        { "Firefox, split: -new-tab after", B::FirefoxPath, { u1, u2, u3 }, 75,
-          { { "--profile", "P", "-url", u1, "-url", u2 }, { "--profile", "P", "-new-tab", u3 } }, {} },
+        // A running Firefox opens a new window for two -url pages or more, and for -new-window;
+        // a lone -url or a -new-tab would go into the window in front.
+        { "Firefox, split: one page left, a window of its own", B::FirefoxPath, { u1, u2, u3 }, 75,
+          { { "--profile", "P", "-url", u1, "-url", u2 }, { "--profile", "P", "-new-window", u3 } }, {} },
+        { "Firefox, split in two parts of two", B::Firefox, { u1, u2, u3, u1 }, 70,
+          { { "-P", "P", "-url", u1, "-url", u2 }, { "-P", "P", "-url", u3, "-url", u1 } }, {} },
         { "a page too long for any command", B::Chromium, { u1, huge, u2 }, 100,
           { { "--profile-directory=P", "--new-window", "--", u1, u2 } }, { huge } },
         { "only a page too long", B::Firefox, { huge }, 100, {}, { huge } },

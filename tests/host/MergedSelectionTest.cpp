@@ -53,6 +53,51 @@ TEST(MergedSelection, SourcesTogether)
     EXPECT_EQ(expected, merged.OldestFirst()) << "http://old/ is the sixth";
 }
 
+// The list keeps pages open now and marks them: an address that one source shows open and
+// another does not is listed from the one where it is not open (as it would be opened), and
+// the open ones take no place among the latest `capacity`. Exact rows, so that either rule
+// turned round shows.
+TEST(MergedSelection, OpenPagesInTheListTakeNoPlaceAndYieldToTheOpenable)
+{
+    const BrowserDescriptor* chrome = Browsers::Find("Chrome");
+    const BrowserDescriptor* edge = Browsers::Find("Edge");
+    using V = std::vector<BrowserVisit>;
+    const struct {
+        const char* what;
+        size_t capacity;
+        V chrome, edge;
+        std::vector<std::string> rows;  // "address source" newest first, " open" for a page open now
+    } cases[] = {
+        { "open in Chrome, seen later there than in Edge: listed from Edge", 2,
+          V{ { "http://x/", S(300), {}, true }, { "http://a/", S(100) } }, V{ { "http://x/", S(200) }, { "http://b/", S(150) } },
+          { "http://x/ Edge", "http://b/ Edge" } },
+        { "the same the other way round", 2,
+          V{ { "http://x/", S(200) }, { "http://b/", S(150) } }, V{ { "http://x/", S(300), {}, true }, { "http://a/", S(100) } },
+          { "http://x/ Chrome", "http://b/ Chrome" } },
+        { "open pages take no place", 2,
+          V{ { "http://o/", S(500), {}, true }, { "http://p/", S(400) }, { "http://q/", S(300) } }, V{},
+          { "http://o/ Chrome open", "http://p/ Chrome", "http://q/ Chrome" } },
+        { "open in both: listed once, from the later", 1,
+          V{ { "http://o/", S(500), {}, true }, { "http://p/", S(100) } }, V{ { "http://o/", S(600), {}, true } },
+          { "http://o/ Edge open", "http://p/ Chrome" } },
+    };
+    for (const auto& c : cases) {
+        MergedSelection merged(c.capacity, true);
+        merged.AddVisits(chrome, "Default", c.chrome, L"chrome.exe");
+        merged.AddVisits(edge, "Default", c.edge, L"msedge.exe");
+        std::vector<std::string> rows;
+        for (const PageCandidate& page : merged.NewestFirst())
+            rows.push_back(page.url + " " + page.browser->key + (page.openNow ? " open" : ""));
+        EXPECT_EQ(c.rows, rows) << c.what;
+        // "再び表示" passes the open ones over: the same without them.
+        MergedSelection reopen(c.capacity);
+        reopen.AddVisits(chrome, "Default", c.chrome, L"chrome.exe");
+        reopen.AddVisits(edge, "Default", c.edge, L"msedge.exe");
+        for (const PageCandidate& page : reopen.OldestFirst())
+            EXPECT_FALSE(page.openNow) << c.what;
+    }
+}
+
 // Against a plain model on random sources: each address once across sources (latest visit,
 // first added on a tie), the cache's repeats kept, the latest `capacity`, oldest first.
 TEST(MergedSelection, MatchesAPlainModelOnRandomSources)

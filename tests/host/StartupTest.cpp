@@ -41,6 +41,20 @@ TEST(CommandLine, SwitchesTable)
     }
 }
 
+// How a start that reopens without its dialog ends, by what it found and opened.
+TEST(CommandLine, ExitCodeOfAReopen)
+{
+    const struct { size_t found, opened; int code; } cases[] = {
+        { 0, 0, 1 },  // nothing found
+        { 3, 3, 0 },  // every page opened
+        { 3, 0, 2 },  // none could be opened
+        { 3, 1, 3 },  // some could not
+        { 1, 1, 0 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.code, CommandLine::ExitCode(c.found, c.opened)) << c.found << " found, " << c.opened << " opened";
+}
+
 TEST(UiLanguage, SettingOverridesTheUsersLanguage)
 {
     using L = UiLanguage;

@@ -1,9 +1,10 @@
 // bt_record_args: stands in for a browser in the tests; writes the command line it was started
 // with into the file named by BT_RECORD_FILE, and, when BT_RECORD_ARGV_FILE names a file, adds
 // its argument vector as the program reads it (CommandLineToArgvW) to that file: one argument
-// a line in UTF-8, then an empty line.
+// a line in UTF-8, then an empty line; then waits BT_RECORD_ARGV_LINGER_MS, when it is set.
 #include <windows.h>
 #include <shellapi.h>
+#include <cstdlib>
 
 namespace {
 void WriteArgv(const wchar_t* path)
@@ -42,6 +43,11 @@ int main()
     DWORD m = GetEnvironmentVariableW(L"BT_RECORD_ARGV_FILE", argvPath, MAX_PATH);
     if (m > 0 && m < MAX_PATH)
         WriteArgv(argvPath);
+    // A browser that takes its time to hand the page on.
+    wchar_t linger[16];
+    DWORD l = GetEnvironmentVariableW(L"BT_RECORD_ARGV_LINGER_MS", linger, 16);
+    if (l > 0 && l < 16)
+        Sleep(static_cast<DWORD>(_wtoi(linger)));
     char path[MAX_PATH];
     DWORD n = GetEnvironmentVariableA("BT_RECORD_FILE", path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
