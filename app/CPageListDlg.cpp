@@ -8,6 +8,7 @@
 #include "../framework/LocaleText.h"
 #include "../framework/CMenu.h"
 #include "../framework/CToolTipCtrl.h"
+#include "../framework/CWinApp.h"
 #include "../framework/NumberText.h"
 #include "../text/AnsiText.h"
 #include "../text/TitleText.h"
@@ -118,6 +119,11 @@ RECT CPageListDlg::WorkAreaNear(const RECT& r)
 BOOL CPageListDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // The program's icon in its caption and on the task bar (where it is the program's window).
+    if (HICON icon = LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME))) {
+        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     WidenStaticTexts();
     m_list.SubclassDlgItem(IDC_LIST_PAGES, this);
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);

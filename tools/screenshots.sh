@@ -6,11 +6,14 @@
 # sources dialog over those profiles, and the usage that /? shows, as Wine shows them, into
 # build/screenshots (or the folder given). With "en" after the folder, as a user whose Windows
 # speaks English sees them (an English locale). Runs on its own display.
-# Usage: screenshots.sh [FOLDER [ja|en]]
+# With a DPI after the language (144: 150 %, 192: 200 %), the prefix's display is set to it
+# for the run and back to 96 afterwards.
+# Usage: screenshots.sh [FOLDER [ja|en [DPI]]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build/screenshots}
 lang=${2:-ja}
+dpi=${3:-96}
 . "$root/tools/wine-env.sh"
 case "$lang" in
     ja) ;;
@@ -22,7 +25,13 @@ mkdir -p "$out"
 
 . "$root/tools/xvfb.sh"
 bt_start_xvfb own
-trap 'wineserver -k 2>/dev/null || true; bt_stop_xvfb' EXIT
+set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+}
+[ "$dpi" = 96 ] || set_dpi "$dpi"
+trap 'wineserver -k 2>/dev/null || true; [ "$dpi" = 96 ] || set_dpi 96; bt_stop_xvfb' EXIT
 
 # A copy of its own, so that no settings file lands in the build folder.
 work=$(mktemp -d)
@@ -120,6 +129,20 @@ wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-loading
 wine "$win/bt_drive.exe" list-loaded-rect | tr -d '\r' | shoot list
 wine "$win/bt_drive.exe" list-filter "ニュース"
 wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-filter
+wine "$win/bt_drive.exe" list-filter ""
+# Resized and maximised: the controls move with it, the title column takes the width.
+wine "$win/bt_drive.exe" list-size 900 560 | tr -d '\r' | shoot list-resized
+wine "$win/bt_drive.exe" list-maximize | tr -d '\r' | shoot list-maximized
+wine "$win/bt_drive.exe" close-all
+# Where a browser keeps its data, 再び表示 is a split button; its arrow drops its menu (the
+# picture reaches below the dialog, where the menu drops).
+wine "$work/Backtracker.exe" >/dev/null 2>&1 &
+wine "$win/bt_drive.exe" main-rect | tr -d '\r' | shoot main-split
+read -r x y w h < <(wine "$win/bt_drive.exe" main-rect | tr -d '\r')
+read -r ax ay < <(wine "$win/bt_drive.exe" reopen-arrow | tr -d '\r')
+xdotool mousemove "$ax" "$ay" click 1; sleep 0.8
+echo "$x $y $w $((h + 60))" | shoot main-split-menu
+xdotool key Escape; sleep 0.3
 wine "$win/bt_drive.exe" close-all
 # The sources dialog over the same profiles (and a Brave whose program is not there).
 wine "$work/Backtracker.exe" >/dev/null 2>&1 &

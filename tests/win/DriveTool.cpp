@@ -84,6 +84,26 @@ int main(int argc, char** argv)
         LocalFree(args);
         return 0;
     }
+    if (!std::strcmp(cmd, "reopen-arrow")) {
+        // The arrow of the split button: its right end.
+        HWND dlg = Main();
+        RECT rc;
+        if (!dlg || !GetWindowRect(GetDlgItem(dlg, IDC_REOPEN), &rc))
+            return 1;
+        std::printf("%ld %ld\n", rc.right - 7, (rc.top + rc.bottom) / 2);
+        return 0;
+    }
+    if ((!std::strcmp(cmd, "list-size") && argc > 3) || !std::strcmp(cmd, "list-maximize")) {
+        HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
+        if (!list)
+            return 1;
+        if (!std::strcmp(cmd, "list-maximize"))
+            ShowWindow(list, SW_MAXIMIZE);
+        else
+            SetWindowPos(list, nullptr, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]), SWP_NOMOVE | SWP_NOZORDER);
+        Sleep(500);
+        return PrintRect(list);
+    }
     if (!std::strcmp(cmd, "messagebox-rect"))
         return PrintRect(WaitMessageBox(0, 20000));
     if (!std::strcmp(cmd, "icon-centre")) {
