@@ -135,9 +135,8 @@ BOOL CPageListDlg::OnInitDialog()
     m_list.SetSortArrow(PageTable::kTime, -1);
 
     // Each control keeps its distance to the edges it is anchored to.
-    RECT client;
-    GetClientRect(&client);
-    m_madeClient = { client.right, client.bottom };
+    // Laid out for the template's size, which the screen may have cut the window below.
+    m_madeClient = TemplateClientSize();
     const struct { int id; bool right, bottom, stretchX, stretchY; } anchors[] = {
         { IDC_LIST_FILTER, false, false, false, false },   { IDC_LIST_STATUS, false, false, true, false },
         { IDC_LIST_PAGES, false, false, true, true },      { IDC_LIST_CHECK_ALL, false, true, false, false },
@@ -151,8 +150,12 @@ BOOL CPageListDlg::OnInitDialog()
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
         m_anchored.push_back({ a.id, r, a.right, a.bottom, a.stretchX, a.stretchY });
     }
-    RECT window;
+    RECT window, client;
     ::GetWindowRect(m_hWnd, &window);
+    GetClientRect(&client);
+    // The window's own size for the template's client (its frame added).
+    window.right += m_madeClient.cx - client.right;
+    window.bottom += m_madeClient.cy - client.bottom;
     m_minTrack = { (window.right - window.left) * 4 / 5, (window.bottom - window.top) * 3 / 5 };
 
     // Where the user left it, moved onto the nearest screen when it is on none any more (its
@@ -181,6 +184,7 @@ BOOL CPageListDlg::OnInitDialog()
     // leave of the list, so that the first look needs no scroll bar in either language.
     RECT laidOut;
     GetClientRect(&laidOut);
+    OnSize(SIZE_RESTORED, laidOut.right, laidOut.bottom);  // also when the screen made it smaller before
     m_lastClient = { laidOut.right, laidOut.bottom };
     if (m_nColumnWidths[PageTable::kTitle] <= 0)
         m_list.SetColumnWidth(PageTable::kTitle, FittingTitleWidth());
@@ -233,7 +237,7 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
     // The profiles that gave nothing, each with its browser, after the count of pages.
     std::wstring unread;
     for (const CBrowserSources::Unread& u : m_loadedUnread)
-        unread += (unread.empty() ? std::wstring() : AfxLoadString(IDS_UNREAD_SEPARATOR)) + u.browser->displayName +
+        unread += (unread.empty() ? std::wstring() : AfxLoadString(IDS_LIST_UNREAD_SEPARATOR)) + u.browser->displayName +
                   CSourcesDlg::UnreadText(u);
     SetDlgItemTextW(m_hWnd, IDC_LIST_UNREAD, unread.c_str());
     // The line may be too short for them all: its tip holds every one, wrapped.

@@ -10,20 +10,19 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
-// A template placed at 0,0 asks to be centred (both template forms).
-bool TemplateAtOrigin(const void* tmpl)
+// The template's place and size in dialog units (both template forms).
+RECT TemplateRect(const void* tmpl)
 {
     const WORD* w = static_cast<const WORD*>(tmpl);
+    short xycxcy[4];
     if (w[0] == 1 && w[1] == 0xFFFF) {
-        // DLGTEMPLATEEX: dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y
-        const BYTE* p = static_cast<const BYTE*>(tmpl) + 2 + 2 + 4 + 4 + 4 + 2;
-        short x, y;
-        memcpy(&x, p, 2);
-        memcpy(&y, p + 2, 2);
-        return x == 0 && y == 0;
+        // DLGTEMPLATEEX: dlgVer, signature, helpID, exStyle, style, cDlgItems, x, y, cx, cy
+        memcpy(xycxcy, static_cast<const BYTE*>(tmpl) + 2 + 2 + 4 + 4 + 4 + 2, sizeof xycxcy);
+    } else {
+        const DLGTEMPLATE* t = static_cast<const DLGTEMPLATE*>(tmpl);
+        xycxcy[0] = t->x, xycxcy[1] = t->y, xycxcy[2] = t->cx, xycxcy[3] = t->cy;
     }
-    const DLGTEMPLATE* t = static_cast<const DLGTEMPLATE*>(tmpl);
-    return t->x == 0 && t->y == 0;
+    return { xycxcy[0], xycxcy[1], xycxcy[2], xycxcy[3] };
 }
 }
 
@@ -69,6 +68,13 @@ LRESULT CALLBACK CDialog::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(t_filter, code, wParam, lParam);
 }
 
+SIZE CDialog::TemplateClientSize() const
+{
+    RECT r = { 0, 0, m_templateSize.cx, m_templateSize.cy };
+    MapDialogRect(m_hWnd, &r);
+    return { r.right, r.bottom };
+}
+
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     return m_hAccel && TranslateAcceleratorW(m_hWnd, m_hAccel, pMsg);
@@ -82,7 +88,10 @@ INT_PTR CDialog::DoModal()
     const void* tmpl = mem ? LockResource(mem) : nullptr;
     if (!tmpl)
         return -1;
-    m_bCenter = TemplateAtOrigin(tmpl);
+    // A template placed at 0,0 asks to be centred.
+    const RECT placed = TemplateRect(tmpl);
+    m_bCenter = placed.left == 0 && placed.top == 0;
+    m_templateSize = { placed.right, placed.bottom };
 
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     if (!owner) {

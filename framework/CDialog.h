@@ -32,6 +32,9 @@ protected:
     void WidenStaticTexts();
     // A dialog that OnInitDialog placed itself stays there: it is not centred afterwards.
     void KeepPlacement() { m_bCenter = false; }
+    // The client size the template asks for, in pixels: the screen may have made the window
+    // smaller than that before OnInitDialog (its controls stand where the template put them).
+    SIZE TemplateClientSize() const;
 
     UINT m_nIDTemplate;  // the dialog template's resource id
     CWnd* m_pParentWnd;
@@ -46,4 +49,5 @@ private:
     bool m_bCenter = false;
     HACCEL m_hAccel = nullptr;
     CDialog* m_pOuterModal = nullptr;  // the dialog that ran modal when this one began
+    SIZE m_templateSize = {};          // in dialog units
 };

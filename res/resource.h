@@ -97,6 +97,7 @@
 #define IDS_LIST_MENU_OPEN                   246
 #define IDS_LIST_MENU_COPY_ADDRESS           247
 #define IDS_LIST_MENU_COPY_TITLE             248
+#define IDS_LIST_UNREAD_SEPARATOR            249
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

@@ -141,13 +141,15 @@ wine "$win/bt_drive.exe" main-rect | tr -d '\r' | shoot main-split
 read -r x y w h < <(wine "$win/bt_drive.exe" main-rect | tr -d '\r')
 read -r ax ay < <(wine "$win/bt_drive.exe" reopen-arrow | tr -d '\r')
 xdotool mousemove "$ax" "$ay" click 1; sleep 0.8
-echo "$x $y $w $((h + 60))" | shoot main-split-menu
+echo "$x $y $((w + 160)) $((h + 60))" | shoot main-split-menu
 xdotool key Escape; sleep 0.3
 wine "$win/bt_drive.exe" close-all
 # The sources dialog over the same profiles (and a Brave whose program is not there).
 wine "$work/Backtracker.exe" >/dev/null 2>&1 &
 wine "$win/bt_drive.exe" main-rect >/dev/null
 wine "$win/bt_drive.exe" sources
+# It shows at once; the reasons come in as the histories are read.
+wine "$win/bt_drive.exe" sources-rect >/dev/null; sleep 3
 wine "$win/bt_drive.exe" sources-rect | tr -d '\r' | shoot sources-browsers
 wine "$win/bt_drive.exe" close-all
 wine "$win/bt_profiles.exe" clear

@@ -104,6 +104,21 @@ int main(int argc, char** argv)
         Sleep(500);
         return PrintRect(list);
     }
+    if (!std::strcmp(cmd, "list-layout")) {
+        // The list's client size, and where its list and its close button stand in it.
+        HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
+        if (!list)
+            return 1;
+        RECT client, pages, close;
+        GetClientRect(list, &client);
+        GetWindowRect(GetDlgItem(list, IDC_LIST_PAGES), &pages);
+        GetWindowRect(GetDlgItem(list, IDCANCEL), &close);
+        MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&pages), 2);
+        MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&close), 2);
+        std::printf("client %ld %ld pages %ld %ld %ld %ld close %ld %ld %ld %ld\n", client.right, client.bottom, pages.left,
+                    pages.top, pages.right, pages.bottom, close.left, close.top, close.right, close.bottom);
+        return 0;
+    }
     if (!std::strcmp(cmd, "messagebox-rect"))
         return PrintRect(WaitMessageBox(0, 20000));
     if (!std::strcmp(cmd, "icon-centre")) {
