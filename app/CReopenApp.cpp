@@ -11,6 +11,7 @@
 #include "../framework/ResourceLanguage.h"
 #include "../reopen/ReopenCommand.h"
 #include <shellapi.h>
+#include <cstdlib>
 #include <algorithm>
 
 CReopenApp theApp;
@@ -65,16 +66,14 @@ void CReopenApp::BringRunningCopyToFront(bool showList)
 
 namespace {
 // The arguments after the program's name, as the user typed them (the wide command line: an
-// argument vector in the ANSI code page would lose what it cannot hold).
+// argument vector in the ANSI code page would lose what it cannot hold). The C runtime has
+// split it already, by the same rules as CommandLineToArgvW, whose library (the shell) would
+// otherwise be loaded at every start.
 std::vector<std::u16string> Arguments()
 {
     std::vector<std::u16string> arguments;
-    int count = 0;
-    if (LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count)) {
-        for (int i = 1; i < count; ++i)
-            arguments.emplace_back(reinterpret_cast<const char16_t*>(args[i]));
-        LocalFree(args);
-    }
+    for (int i = 1; __wargv && i < __argc; ++i)
+        arguments.emplace_back(reinterpret_cast<const char16_t*>(__wargv[i]));
     return arguments;
 }
 }

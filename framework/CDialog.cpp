@@ -42,9 +42,10 @@ void CDialog::SetAccelerators(const ACCEL* keys, int count)
 }
 
 namespace {
-// The innermost dialog running modal on this thread, and the hook that shows it its messages.
-thread_local CDialog* t_modal = nullptr;
-thread_local HHOOK t_filter = nullptr;
+// The innermost dialog running modal, and the hook that shows it its messages. Dialogs run on
+// the program's one window thread (work on other threads makes no window).
+CDialog* t_modal = nullptr;
+HHOOK t_filter = nullptr;
 }
 
 // The dialog manager asks the message filter before it takes a key itself (Windows and Wine
