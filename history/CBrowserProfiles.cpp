@@ -5,6 +5,7 @@
 #include "../text/Utf8Text.h"
 #include <windows.h>
 #include <shlobj.h>
+#include <functional>
 #include <map>
 
 namespace {
@@ -105,6 +106,24 @@ void IniProfiles(const BrowserDescriptor* browser, const std::wstring& folder, s
 }
 }
 
+namespace {
+// Each data folder of each browser that is there under the two roots, until `each` says stop.
+void EachDataFolder(const std::wstring& localAppData, const std::wstring& roamingAppData,
+                    const std::function<bool(const BrowserDescriptor&, const std::wstring&)>& each)
+{
+    for (const BrowserDescriptor& browser : Browsers::All()) {
+        for (const BrowserDataFolder& data : browser.dataFolders) {
+            const std::wstring& root = data.roaming ? roamingAppData : localAppData;
+            if (root.empty())
+                continue;
+            for (const std::wstring& folder : Folders(root, data.path))
+                if (!each(browser, folder))
+                    return;
+        }
+    }
+}
+}
+
 std::vector<BrowserProfile> CBrowserProfiles::Find(std::wstring localAppData, std::wstring roamingAppData)
 {
     if (localAppData.empty())
@@ -112,20 +131,14 @@ std::vector<BrowserProfile> CBrowserProfiles::Find(std::wstring localAppData, st
     if (roamingAppData.empty())
         roamingAppData = KnownFolder(FOLDERID_RoamingAppData);
     std::vector<BrowserProfile> profiles;
-    for (const BrowserDescriptor& browser : Browsers::All()) {
-        for (const BrowserDataFolder& data : browser.dataFolders) {
-            const std::wstring& root = data.roaming ? roamingAppData : localAppData;
-            if (root.empty())
-                continue;
-            for (const std::wstring& folder : Folders(root, data.path)) {
-                switch (browser.layout) {
-                case ProfileLayout::UserData: UserDataProfiles(&browser, folder + L"\\User Data", &profiles); break;
-                case ProfileLayout::OperaFolder: OperaProfiles(&browser, folder, &profiles); break;
-                case ProfileLayout::ProfilesIni: IniProfiles(&browser, folder, &profiles); break;
-                }
-            }
+    EachDataFolder(localAppData, roamingAppData, [&](const BrowserDescriptor& browser, const std::wstring& folder) {
+        switch (browser.layout) {
+        case ProfileLayout::UserData: UserDataProfiles(&browser, folder + L"\\User Data", &profiles); break;
+        case ProfileLayout::OperaFolder: OperaProfiles(&browser, folder, &profiles); break;
+        case ProfileLayout::ProfilesIni: IniProfiles(&browser, folder, &profiles); break;
         }
-    }
+        return true;
+    });
     return profiles;
 }
 
@@ -137,18 +150,11 @@ bool CBrowserProfiles::AnyDataFolder()
         const DWORD n = GetEnvironmentVariableW(name, path, MAX_PATH);
         return n > 0 && n < MAX_PATH ? std::wstring(path, n) : std::wstring();
     };
-    const std::wstring local = variable(L"LOCALAPPDATA"), roaming = variable(L"APPDATA");
-    for (const BrowserDescriptor& browser : Browsers::All()) {
-        for (const BrowserDataFolder& data : browser.dataFolders) {
-            const std::wstring& root = data.roaming ? roaming : local;
-            if (root.empty())
-                continue;
-            for (const std::wstring& folder : Folders(root, data.path)) {
-                const DWORD attributes = GetFileAttributesW(folder.c_str());
-                if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-                    return true;
-            }
-        }
-    }
-    return false;
+    bool found = false;
+    EachDataFolder(variable(L"LOCALAPPDATA"), variable(L"APPDATA"), [&](const BrowserDescriptor&, const std::wstring& folder) {
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        found = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        return !found;
+    });
+    return found;
 }

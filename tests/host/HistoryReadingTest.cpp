@@ -338,6 +338,17 @@ TEST(HistoryReading, TheBrowsersFilesKeepTheirBytesAndTimes)
     }
 }
 
+namespace {
+// A Chromium history's visits, read as the reader reads them, into `into`.
+bool ReadChromiumVisits(HistoryDatabase& db, LatestVisits& into)
+{
+    return db.ReadRows(ChromiumHistory::VisitsQuery(), "SELECT url, hidden, title FROM urls WHERE id = ?1", 1, INT64_MAX,
+                       [&](const HistoryDatabase::Visit& v) {
+                           return into.Offer(v.url, v.urlBytes, ChromiumHistory::ToUnixMicros(v.time));
+                       });
+}
+}
+
 // The browser commits while the reader is in the middle of the file: the state after the read
 // is not the one before, so what was read in place is dropped and a private copy, made after
 // the commit, gives the result.
@@ -353,12 +364,7 @@ TEST(HistoryReading, ACommitDuringTheReadSendsTheReaderToACopy)
     LatestVisits latest(3, kNowUs, true);
     ASSERT_TRUE(HistoryReading::Read(file, "-journal", TestCopy::Maker(&copies), latest,
                                      [&](HistoryDatabase& db, LatestVisits& into) {
-                                         bool ok = db.ReadRows(ChromiumHistory::VisitsQuery(),
-                                                               "SELECT url, hidden, title FROM urls WHERE id = ?1", 1,
-                                                               INT64_MAX, [&](const HistoryDatabase::Visit& v) {
-                                                                   return into.Offer(v.url, v.urlBytes,
-                                                                                     ChromiumHistory::ToUnixMicros(v.time));
-                                                               });
+                                         const bool ok = ReadChromiumVisits(db, into);
                                          if (++reads == 1)
                                              FillChromium(browser, { { "http://after/", 0, T(2), kLink | kChainEnd } }, 2);
                                          return ok;
@@ -388,10 +394,7 @@ TEST(HistoryReading, ACopyMadeWhileTheBrowserWroteIsNotRead)
     };
     LatestVisits latest(3, kNowUs, true);
     ASSERT_TRUE(HistoryReading::Read(file, "-journal", racing, latest, [&](HistoryDatabase& db, LatestVisits& into) {
-        bool ok = db.ReadRows(ChromiumHistory::VisitsQuery(), "SELECT url, hidden, title FROM urls WHERE id = ?1", 1,
-                              INT64_MAX, [&](const HistoryDatabase::Visit& v) {
-                                  return into.Offer(v.url, v.urlBytes, ChromiumHistory::ToUnixMicros(v.time));
-                              });
+        const bool ok = ReadChromiumVisits(db, into);
         if (++reads == 1)
             FillChromium(browser, { { "http://after/", 0, T(2), kLink | kChainEnd } }, 2);
         return ok;
