@@ -417,12 +417,9 @@ LRESULT CPageListDlg::OnContextMenu(WPARAM wParam, LPARAM lParam)
 
 void CPageListDlg::OnOpenSelected()
 {
-    std::vector<size_t> rows = SelectedRows();
-    if (rows.empty())
-        return;
-    std::stable_sort(rows.begin(), rows.end(),
-                     [this](size_t a, size_t b) { return m_table.At(a).timeUs < m_table.At(b).timeUs; });
-    OpenRows(rows);
+    const std::vector<size_t> rows = SelectedRows();
+    if (!rows.empty())
+        OpenRows(m_table.OldestFirst(rows));
 }
 
 // Each highlighted row's address, one a line.

@@ -273,8 +273,6 @@ void CReopenDlg::OnSources()
     dlg.m_bTabs = m_bTabsInOneWindow;
     if (dlg.DoModal() != IDOK)
         return;
-    for (const auto& source : dlg.m_sources)
-        if (m_sources.count(source.first))
-            m_sources[source.first] = source.second;
+    SettingsTable<CReopenDlg>::SetSection(*this, L"BROWSERS", dlg.m_sources);
     m_bTabsInOneWindow = dlg.m_bTabs;
 }

@@ -30,9 +30,7 @@ bool CSettingsFile::Save(const CReopenDlg& dlg)
 {
     // What is written depends on what the file holds: as it is now, not as it was at start.
     Read();
-    const bool saved = SettingsTable<CReopenDlg>::Save(dlg, *this);
-    Read();
-    return saved;
+    return SettingsTable<CReopenDlg>::Save(dlg, *this);
 }
 
 std::wstring CSettingsFile::ReadString(const wchar_t* section, const wchar_t* key) const
@@ -62,13 +60,5 @@ bool CSettingsFile::HasKey(const wchar_t* section, const wchar_t* key) const
 
 bool CSettingsFile::IsNumber(const wchar_t* section, const wchar_t* key) const
 {
-    const std::optional<std::u16string> value = m_text.Value(View(section), View(key));
-    if (!value)
-        return true;  // missing: the default, which is one
-    size_t at = 0;
-    while (at < value->size() && (*value)[at] <= u' ')
-        ++at;
-    if (at < value->size() && ((*value)[at] == u'+' || (*value)[at] == u'-'))
-        ++at;
-    return at < value->size() && (*value)[at] >= u'0' && (*value)[at] <= u'9';
+    return m_text.IsNumber(View(section), View(key));
 }

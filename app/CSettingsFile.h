@@ -15,8 +15,8 @@ public:
     const std::wstring& Path() const { return m_strPath; }
     // The main dialog's options as the file holds them; missing keys give the defaults.
     void Load(CReopenDlg& dlg) const;
-    // Writes every key, in order, deciding what to write from the file as it is then; false
-    // when any of them could not be written.
+    // Writes every key, in order, deciding what to write from the file as it is then (read
+    // again); false when any of them could not be written.
     bool Save(const CReopenDlg& dlg);
 
     // A key's text; empty when it is missing (or longer than a setting ever is).

@@ -111,9 +111,13 @@ std::vector<size_t> PageTable::CheckedOldestFirst() const
     for (size_t i = 0; i < m_rows.size(); ++i)
         if (m_rows[i].checked && Passes(m_rows[i]))
             checked.push_back(i);
-    std::stable_sort(checked.begin(), checked.end(),
-                     [this](size_t a, size_t b) { return m_rows[a].timeUs < m_rows[b].timeUs; });
-    return checked;
+    return OldestFirst(std::move(checked));
+}
+
+std::vector<size_t> PageTable::OldestFirst(std::vector<size_t> rows) const
+{
+    std::stable_sort(rows.begin(), rows.end(), [this](size_t a, size_t b) { return m_rows[a].timeUs < m_rows[b].timeUs; });
+    return rows;
 }
 
 std::wstring PageTable::CopyText() const

@@ -59,6 +59,8 @@ public:
     size_t CheckedCount() const;
     // The checked rows shown, oldest visit first: the order they open in.
     std::vector<size_t> CheckedOldestFirst() const;
+    // The rows given, oldest visit first.
+    std::vector<size_t> OldestFirst(std::vector<size_t> rows) const;
     // The checked rows shown, in the order shown, as CopyText gives them.
     std::wstring CopyText() const;
     // The rows, each "title<TAB>address" and a line break (the whole title; none for a page

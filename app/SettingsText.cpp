@@ -99,7 +99,7 @@ std::u16string FromUtf16(const std::string& bytes, size_t from, bool bigEndian)
 // RtlUnicodeStringToInteger with base 0, as GetPrivateProfileInt calls it: leading control
 // characters and blanks, one sign, "0x", "0o" or "0b", then digits up to the first that is
 // not one; no overflow check, the result is the lowest 32 bits.
-unsigned ParseNumber(std::u16string_view text)
+unsigned ParseNumber(std::u16string_view text, bool* anyDigit = nullptr)
 {
     size_t i = 0;
     while (i < text.size() && text[i] <= u' ')
@@ -108,12 +108,15 @@ unsigned ParseNumber(std::u16string_view text)
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
         minus = text[i++] == u'-';
     unsigned base = 10;
+    const size_t digits = i;
     if (text.size() - i >= 2 && text[i] == u'0') {
         const char16_t mark = text[i + 1];
         base = mark == u'x' ? 16 : mark == u'o' ? 8 : mark == u'b' ? 2 : 10;
         if (base != 10)
             i += 2;
     }
+    if (anyDigit)  // the "0" of a base's mark is one
+        *anyDigit = i > digits || (i < text.size() && text[i] >= u'0' && text[i] <= u'9');
     uint32_t total = 0;
     for (; i < text.size(); ++i) {
         const char16_t c = text[i];
@@ -208,21 +211,37 @@ std::optional<std::u16string> SettingsText::Value(std::u16string_view section, s
     return std::u16string(value);
 }
 
-unsigned SettingsText::Int(std::u16string_view section, std::u16string_view key, int defaultValue) const
+std::u16string_view SettingsText::IntText(const Key& key) const
 {
-    const Key* found = Find(section, key);
-    if (!found || !found->hasValue)
-        return static_cast<unsigned>(defaultValue);
     // The call reads the text into 30 characters: 29 and the zero. A closing quote is cut
     // only when the rest after the opening one fits, and then the last character read goes.
-    std::u16string_view value = Text(found->value);
+    std::u16string_view value = Text(key.value);
     const bool quoted = value.size() > 1 && (value[0] == u'"' || value[0] == u'\'') && value.back() == value[0];
     if (quoted)
         value.remove_prefix(1);
     std::u16string_view read = value.substr(0, 29);
     if (quoted && value.size() <= 30)
         read.remove_suffix(1);
+    return read;
+}
+
+unsigned SettingsText::Int(std::u16string_view section, std::u16string_view key, int defaultValue) const
+{
+    const Key* found = Find(section, key);
+    if (!found || !found->hasValue)
+        return static_cast<unsigned>(defaultValue);
+    const std::u16string_view read = IntText(*found);
     return read.empty() ? static_cast<unsigned>(defaultValue) : ParseNumber(read);
+}
+
+bool SettingsText::IsNumber(std::u16string_view section, std::u16string_view key) const
+{
+    const Key* found = Find(section, key);
+    if (!found || !found->hasValue)
+        return true;  // missing: the default, which is one
+    bool anyDigit = false;
+    ParseNumber(IntText(*found), &anyDigit);
+    return anyDigit;
 }
 
 bool SettingsText::HasSection(std::u16string_view section) const

@@ -37,6 +37,9 @@ public:
     // 4294967295, "0x10" 16, "12ab" 12, "ab" 0, digits past 32 bits wrap), defaultValue when the
     // value is missing or empty.
     unsigned Int(std::u16string_view section, std::u16string_view key, int defaultValue) const;
+    // Whether Int reads a digit of the value at all ("abc" and "" read as 0, which is not what
+    // they say); a missing key counts as a number (the default is one).
+    bool IsNumber(std::u16string_view section, std::u16string_view key) const;
     // Whether GetPrivateProfileSectionNames lists the section (letter case aside, blanks count).
     bool HasSection(std::u16string_view section) const;
     // Whether the key has a value to read, even an empty one.
@@ -59,6 +62,8 @@ private:
 
     std::u16string_view Text(Span span) const { return std::u16string_view(m_text).substr(span.at, span.size); }
     const Key* Find(std::u16string_view section, std::u16string_view key) const;
+    // The part of a key's value that GetPrivateProfileInt reads.
+    std::u16string_view IntText(const Key& key) const;
 
     std::u16string m_text;
     std::vector<Section> m_sections;  // in the file's order; the first has the empty name

@@ -35,14 +35,12 @@ public:
         std::vector<uint32_t> why;
         for (const PageCandidate& page : pages) {
             uint32_t error = 0;
-            if (!MayOpen(page))
+            if (!MayOpen(page)) {
                 outcomes.push_back(OpenOutcome::Refused);
-            else if (!page.browser)
-                error = ErrorOf(CHistoryReopener::OpenOne<Window>(page.url.c_str()));
-            else
-                error = ErrorOf(launch(page));
-            if (MayOpen(page))
+            } else {
+                error = page.browser ? ErrorOf(launch(page)) : ErrorOf(CHistoryReopener::OpenOne<Window>(page.url.c_str()));
                 outcomes.push_back(error ? OpenOutcome::Failed : OpenOutcome::Opened);
+            }
             why.push_back(error);
         }
         if (errors)

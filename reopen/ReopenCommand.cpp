@@ -31,6 +31,19 @@ std::set<std::string> OpenNow(const std::vector<BrowserProfile>& found)
     return open;
 }
 
+// How the browsers' histories are read: open pages passed over (the reopen) or marked (the
+// list) when the open filter is on, else taken as any other.
+CBrowserSources::Reading ReadingOf(const ReopenOptions& options, const std::set<std::string>& open,
+                                   CBrowserSources::OpenPages whenOpenFiltered, size_t capacity)
+{
+    CBrowserSources::Reading reading;
+    reading.httpOnly = options.httpOnly;
+    reading.openPages = options.skipOpen ? whenOpenFiltered : CBrowserSources::OpenPages::Count;
+    reading.open = &open;
+    reading.capacity = capacity;
+    return reading;
+}
+
 // The URL cache's scan asks for the open addresses through its survey: the set made once.
 CHistoryReopener::OpenUrlSurvey SurveyOf(const std::set<std::string>& open)
 {
@@ -53,11 +66,7 @@ std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options, N
     }
     MergedSelection merged(count);
     merged.AddUrlCache(recent);
-    CBrowserSources::Reading reading;
-    reading.httpOnly = options.httpOnly;
-    reading.openPages = options.skipOpen ? CBrowserSources::OpenPages::Skip : CBrowserSources::OpenPages::Count;
-    reading.open = &open;
-    reading.capacity = count;
+    CBrowserSources::Reading reading = ReadingOf(options, open, CBrowserSources::OpenPages::Skip, count);
     const std::vector<BrowserProfile> chosen = CBrowserSources::Chosen(found, options.browsers);
     std::vector<const BrowserDescriptor*> withoutProgram;
     CBrowserSources::Collect(merged, chosen, reading, &withoutProgram);
@@ -65,11 +74,16 @@ std::vector<PageCandidate> ReopenCommand::Select(const ReopenOptions& options, N
     if (pages.empty() && why) {
         *why = Nothing();
         why->noSource = !options.urlCache && chosen.empty();
-        // Would there have been pages, had their browsers' programs been there?
+        // Would there have been pages, had their browsers' programs been there? Only those
+        // browsers' profiles are read again.
         if (!withoutProgram.empty()) {
             reading.capacity = 1;
             reading.withoutProgram = true;
-            CBrowserSources::Collect(chosen, reading, [&](CBrowserSources::ProfilePages&& p) {
+            std::vector<BrowserProfile> unopened;
+            for (const BrowserProfile& p : chosen)
+                if (std::find(withoutProgram.begin(), withoutProgram.end(), p.browser) != withoutProgram.end())
+                    unopened.push_back(p);
+            CBrowserSources::Collect(unopened, reading, [&](CBrowserSources::ProfilePages&& p) {
                 if (p.program.empty() && !p.visits.empty() &&
                     std::find(why->withoutProgram.begin(), why->withoutProgram.end(), p.browser) == why->withoutProgram.end())
                     why->withoutProgram.push_back(p.browser);
@@ -99,11 +113,7 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
             CHistoryReopener::ScanHistory(latest, options.ScanFlags() & ~SCAN_SKIP_OPEN, andAgain, survey);
         listing.AddUrlCache(listed, latest, open, toOpen);
     }
-    CBrowserSources::Reading reading;
-    reading.httpOnly = options.httpOnly;
-    reading.openPages = options.skipOpen ? CBrowserSources::OpenPages::Mark : CBrowserSources::OpenPages::Count;
-    reading.open = &open;
-    reading.capacity = listCount;
+    CBrowserSources::Reading reading = ReadingOf(options, open, CBrowserSources::OpenPages::Mark, listCount);
     reading.withoutProgram = true;  // listed, never checked
     CBrowserSources::Collect(CBrowserSources::Chosen(found, options.browsers), reading,
                              [&](CBrowserSources::ProfilePages&& pages) {
@@ -170,17 +180,6 @@ void ReopenCommand::CheckProfiles(const std::vector<BrowserProfile>& found,
             each(browser, nullptr);
         }
     }
-}
-
-std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::CountProfiles()
-{
-    std::vector<BrowserProfile> found;
-    std::vector<BrowserProfiles> counts = FindProfiles(&found);
-    CheckProfiles(found, [&](size_t browser, const CBrowserSources::Unread* unread) {
-        if (unread)
-            counts[browser].unread.push_back(*unread);
-    });
-    return counts;
 }
 
 bool ReopenCommand::AnyBrowserFound() { return CBrowserProfiles::AnyDataFolder(); }

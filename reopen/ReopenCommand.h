@@ -62,7 +62,7 @@ public:
 
     // How many profiles of each browser there are now, whether its program is there to open
     // their pages, and which of them have a history that gives no page (for the sources
-    // dialog): each history is read for its latest page.
+    // dialog, in two steps so that it can show at once).
     struct BrowserProfiles {
         const char* key;             // the browser's (Browsers)
         const wchar_t* displayName;  // as the user knows it
@@ -70,11 +70,9 @@ public:
         bool programFound;
         std::vector<CBrowserSources::Unread> unread;  // Empty also for a history without a page
     };
-    static std::vector<BrowserProfiles> CountProfiles();
-    // The same in two steps, for a dialog that shows at once: the profiles and their counts
-    // (no history is read), then each profile's history read for its latest page, told to
-    // `each` with the browser's index and why it gives none (null when it gives one), until
-    // `*stop`. Callable from any thread.
+    // The profiles and their counts (no history is read), then each profile's history read for
+    // its latest page, told to `each` with the browser's index and why it gives none (null when
+    // it gives one), until `*stop`. Callable from any thread.
     static std::vector<BrowserProfiles> FindProfiles(std::vector<BrowserProfile>* found);
     static void CheckProfiles(const std::vector<BrowserProfile>& found,
                               const std::function<void(size_t browser, const CBrowserSources::Unread* unread)>& each,

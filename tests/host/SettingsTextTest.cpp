@@ -144,6 +144,26 @@ TEST(SettingsText, IntDefaults)
     EXPECT_EQ(7u, settings.Int(u"t", u"k", 7)) << "a missing section";
 }
 
+// Whether a value says a number at all, by the reading Int makes of it: a count that says
+// none takes its default rather than the 0 that Int reads.
+TEST(SettingsText, IsNumberTable)
+{
+    const struct { const char* what; std::string value; bool number; } cases[] = {
+        { "digits", "42", true },
+        { "a sign and blanks first", "  -1", true },
+        { "digits then letters", "42abc", true },
+        { "letters", "abc", false },
+        { "empty", "", false },
+        { "a sign alone", "-", false },
+        { "in quotes, as Int reads it", "\"500\"", true },
+        { "a base's mark: its 0 is read", "0x", true },
+        { "a full-width digit is none", "\xEF\xBC\x95", false },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.number, Read("\xEF\xBB\xBF[s]\nk=" + c.value + "\n").IsNumber(u"s", u"k")) << c.what;
+    EXPECT_TRUE(Read("[s]\nj=abc\n").IsNumber(u"s", u"k")) << "a missing key: its default is a number";
+}
+
 TEST(SettingsText, SectionTable)
 {
     const struct { const char* what; std::string file; std::u16string section; bool there; } cases[] = {
