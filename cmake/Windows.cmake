@@ -48,6 +48,8 @@ function(bt_delay_loaded name dll)
     target_link_libraries(delayed_${name} INTERFACE ${delayed} delayimp)
 endfunction()
 bt_delay_loaded(wininet WININET.dll)
+bt_delay_loaded(crypt32 CRYPT32.dll)
+bt_delay_loaded(bcrypt bcrypt.dll)
 bt_delay_loaded(shell32 SHELL32.dll)
 bt_delay_loaded(oleaut32 OLEAUT32.dll)
 

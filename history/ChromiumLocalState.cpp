@@ -27,3 +27,19 @@ std::map<std::string, std::string> ChromiumLocalState::ProfileNames(const std::s
     }
     return names;
 }
+
+std::string ChromiumLocalState::EncryptedKey(const std::string& json)
+{
+    if (json.size() > kLargestFile)
+        return std::string();
+    const nlohmann::json state = JsonText::Parse(json.data(), json.size());
+    if (!state.is_object())
+        return std::string();
+    const auto crypt = state.find("os_crypt");
+    if (crypt == state.end() || !crypt->is_object())
+        return std::string();
+    const auto key = crypt->find("encrypted_key");
+    if (key == crypt->end() || !key->is_string() || key->get_ref<const std::string&>().size() > 4096)
+        return std::string();
+    return key->get<std::string>();
+}

@@ -1,6 +1,46 @@
 #include "JsonText.h"
+#include <string>
 
-nlohmann::json JsonText::Parse(const char* text, size_t size)
+namespace {
+using Json = nlohmann::json;
+
+// The parser's own tree builder, told to stop (which discards the document) at the bound.
+class BoundedBuilder : public nlohmann::json_sax<Json> {
+public:
+    BoundedBuilder(Json& result, std::chrono::milliseconds deadline)
+        : m_dom(result, false), m_end(std::chrono::steady_clock::now() + deadline)
+    {
+    }
+    bool null() override { return Tick() && m_dom.null(); }
+    bool boolean(bool v) override { return Tick() && m_dom.boolean(v); }
+    bool number_integer(number_integer_t v) override { return Tick() && m_dom.number_integer(v); }
+    bool number_unsigned(number_unsigned_t v) override { return Tick() && m_dom.number_unsigned(v); }
+    bool number_float(number_float_t v, const string_t& s) override { return Tick() && m_dom.number_float(v, s); }
+    bool string(string_t& v) override { return Tick() && m_dom.string(v); }
+    bool binary(binary_t& v) override { return Tick() && m_dom.binary(v); }
+    bool start_object(std::size_t n) override { return ++m_depth <= JsonText::kDeepest && Tick() && m_dom.start_object(n); }
+    bool key(string_t& v) override { return Tick() && m_dom.key(v); }
+    bool end_object() override { return --m_depth, m_dom.end_object(); }
+    bool start_array(std::size_t n) override { return ++m_depth <= JsonText::kDeepest && Tick() && m_dom.start_array(n); }
+    bool end_array() override { return --m_depth, m_dom.end_array(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+private:
+    // The clock is asked once every few thousand values.
+    bool Tick() { return (++m_values & 0xFFF) != 0 || std::chrono::steady_clock::now() < m_end; }
+
+    nlohmann::detail::json_sax_dom_parser<Json> m_dom;
+    std::chrono::steady_clock::time_point m_end;
+    size_t m_depth = 0;
+    size_t m_values = 0;
+};
+}
+
+nlohmann::json JsonText::Parse(const char* text, size_t size, std::chrono::milliseconds deadline)
 {
-    return nlohmann::json::parse(text, text + size, nullptr, false);
+    Json result;
+    BoundedBuilder builder(result, deadline);
+    if (!Json::sax_parse(text, text + size, &builder, nlohmann::json::input_format_t::json, true))
+        return Json(Json::value_t::discarded);
+    return result;
 }
