@@ -69,16 +69,25 @@ BEGIN_MESSAGE_MAP(CPageListDlg, CDialog)
     ON_COMMAND(IDM_LIST_OPEN, OnOpenSelected)
     ON_COMMAND(IDM_LIST_COPY_ADDRESS, OnCopyAddresses)
     ON_COMMAND(IDM_LIST_COPY_TITLE, OnCopyTitles)
+    ON_BN_CLICKED(IDC_LIST_VIEW_PAGES, OnViewPages)
+    ON_BN_CLICKED(IDC_LIST_VIEW_WINDOWS, OnViewWindows)
+    ON_NOTIFY(NM_CUSTOMDRAW, IDC_LIST_PAGES, OnCustomDraw)
 END_MESSAGE_MAP()
 
-CPageListDlg::CPageListDlg(const ReopenOptions& options, size_t listCount, CWnd* pParent)
+CPageListDlg::CPageListDlg(const ReopenOptions& options, size_t listCount, bool windows, CWnd* pParent)
     : CDialog(IDD, pParent), m_options(options), m_listCount(listCount),
-      m_table(PageTable::TextRules{ &LocaleText::Holds, &LocaleText::Compare })
+      m_table(PageTable::TextRules{ &LocaleText::Holds, &LocaleText::Compare }), m_windowsView(windows),
+      m_windowTable(PageTable::TextRules{ &LocaleText::Holds, &LocaleText::Compare })
 {
 }
 
 // The reading is stopped and waited for before anything it writes goes.
-CPageListDlg::~CPageListDlg() { m_reading.Stop(); }
+CPageListDlg::~CPageListDlg()
+{
+    m_reading.Stop();
+    if (m_headingFont)
+        DeleteObject(m_headingFont);
+}
 
 // What a column needs to show its heading whole, the sort arrow's room included.
 int CPageListDlg::HeadingWidth(int column) const
@@ -138,6 +147,7 @@ BOOL CPageListDlg::OnInitDialog()
     // Laid out for the template's size, which the screen may have cut the window below.
     m_madeClient = TemplateClientSize();
     const struct { int id; bool right, bottom, stretchX, stretchY; } anchors[] = {
+        { IDC_LIST_VIEW_PAGES, false, false, false, false }, { IDC_LIST_VIEW_WINDOWS, false, false, false, false },
         { IDC_LIST_FILTER, false, false, false, false },   { IDC_LIST_STATUS, false, false, true, false },
         { IDC_LIST_PAGES, false, false, true, true },      { IDC_LIST_CHECK_ALL, false, true, false, false },
         { IDC_LIST_CHECK_NONE, false, true, false, false }, { IDC_LIST_COPY, false, true, false, false },
@@ -196,26 +206,8 @@ BOOL CPageListDlg::OnInitDialog()
     if (m_unreadTip.Create(m_hWnd, TTS_ALWAYSTIP | TTS_NOPREFIX))
         m_unreadTip.AddWindowTool(m_hWnd, unreadLine, L"", std::max<int>((line.right - line.left) * 2 / 3, 200));
 
-    m_loading = true;
-    SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_LIST_LOADING).c_str());
-    for (int id : { IDOK, IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE, IDC_LIST_COPY })
-        EnableWindow(GetDlgItem(id), FALSE);
-    const HWND self = m_hWnd;
-    const ReopenOptions options = m_options;
-    const size_t listCount = m_listCount;
-    m_reading.Start(self, WM_LIST_LOADED, [this, self, options, listCount](const std::atomic<bool>& stop) {
-        CBrowserSources::Progress progress;
-        progress.stop = &stop;
-        progress.step = [self](size_t done, size_t total) {
-            PostMessageW(self, WM_LIST_PROGRESS, done, static_cast<LPARAM>(total));
-        };
-        std::vector<CBrowserSources::Unread> unread;
-        std::vector<ListedPage> pages = ReopenCommand::List(options, listCount, progress, &unread);
-        if (!stop) {
-            m_loaded = std::move(pages);
-            m_loadedUnread = std::move(unread);
-        }
-    });
+    m_pagesCaption = WindowTextOf(m_hWnd);
+    ShowView(m_windowsView);
     return TRUE;
 }
 
@@ -227,33 +219,162 @@ LRESULT CPageListDlg::OnProgress(WPARAM done, LPARAM total)
     return 0;
 }
 
+// Reads the view shown now on a thread of its own; the rows come with WM_LIST_LOADED.
+void CPageListDlg::StartReading()
+{
+    m_loading = true;
+    m_readingWindows = m_windowsView;
+    SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_LIST_LOADING).c_str());
+    for (int id : { IDOK, IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE, IDC_LIST_COPY })
+        EnableWindow(GetDlgItem(id), FALSE);
+    const HWND self = m_hWnd;
+    const ReopenOptions options = m_options;
+    const size_t listCount = m_listCount;
+    const bool windows = m_windowsView;
+    m_reading.Start(self, WM_LIST_LOADED, [this, self, options, listCount, windows](const std::atomic<bool>& stop) {
+        CBrowserSources::Progress progress;
+        progress.stop = &stop;
+        progress.step = [self](size_t done, size_t total) {
+            PostMessageW(self, WM_LIST_PROGRESS, done, static_cast<LPARAM>(total));
+        };
+        if (windows) {
+            std::vector<ReopenCommand::UnreadSession> unread;
+            std::vector<ReopenCommand::ListedWindow> found = ReopenCommand::Windows(options, progress, &unread);
+            if (!stop) {
+                m_loadedWindows = std::move(found);
+                m_loadedUnreadSessions = std::move(unread);
+            }
+            return;
+        }
+        std::vector<CBrowserSources::Unread> unread;
+        std::vector<ListedPage> pages = ReopenCommand::List(options, listCount, progress, &unread);
+        if (!stop) {
+            m_loaded = std::move(pages);
+            m_loadedUnread = std::move(unread);
+        }
+    });
+}
+
+// Switches to a view: its headings, its caption, its rows (read the first time).
+void CPageListDlg::ShowView(bool windows)
+{
+    if (m_loading && m_readingWindows != windows) {
+        m_reading.Stop();  // what it read is dropped: that view is read again when shown
+        m_loading = false;
+    }
+    m_windowsView = windows;
+    CheckRadioButton(m_hWnd, IDC_LIST_VIEW_PAGES, IDC_LIST_VIEW_WINDOWS, windows ? IDC_LIST_VIEW_WINDOWS : IDC_LIST_VIEW_PAGES);
+    SetWindowTextW(m_hWnd, windows ? AfxLoadString(IDS_WINDOWS_CAPTION).c_str() : m_pagesCaption.c_str());
+    m_list.SetColumnHeading(PageTable::kSource, AfxLoadString(windows ? IDS_LIST_COLUMN_GROUP : IDS_LIST_COLUMN_SOURCE));
+    m_list.SetColumnHeading(PageTable::kTime, AfxLoadString(windows ? IDS_LIST_COLUMN_PINNED : IDS_LIST_COLUMN_TIME));
+    m_groupView = m_list.EnableGroupView(windows);
+    Table().SetFilter(WindowTextOf(GetDlgItem(IDC_LIST_FILTER)));
+    m_list.SetSortArrow(Table().SortColumn(), windows && Table().SortColumn() == PageTable::kTime && Table().Ascending()
+                                                  ? 0
+                                                  : Table().Ascending() ? 1 : -1);
+    m_filling = true;
+    m_list.DeleteAllItems();
+    m_filling = false;
+    SetDlgItemTextW(m_hWnd, IDC_LIST_UNREAD, m_unreadText[windows].c_str());
+    m_unreadTip.UpdateWindowTipText(m_hWnd, GetDlgItem(IDC_LIST_UNREAD), m_unreadText[windows]);
+    if (!m_viewRead[windows]) {
+        if (!m_loading)
+            StartReading();
+        return;
+    }
+    ShowLoaded();
+}
+
 LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
 {
     if (!m_loading)
         return 0;
     m_reading.Stop();  // it has ended: what it wrote is ours now
     m_loading = false;
-    m_pages = std::move(m_loaded);
+    const bool windows = m_readingWindows;
+    m_viewRead[windows] = true;
     // The profiles that gave nothing, each with its browser, after the count of pages.
     std::wstring unread;
-    for (const CBrowserSources::Unread& u : m_loadedUnread)
-        unread += (unread.empty() ? std::wstring() : AfxLoadString(IDS_LIST_UNREAD_SEPARATOR)) + u.browser->displayName +
-                  CSourcesDlg::UnreadText(u);
-    SetDlgItemTextW(m_hWnd, IDC_LIST_UNREAD, unread.c_str());
-    // The line may be too short for them all: its tip holds every one, wrapped.
-    m_unreadTip.UpdateWindowTipText(m_hWnd, GetDlgItem(IDC_LIST_UNREAD), unread);
+    const auto add = [&](const wchar_t* browser, const std::wstring& text) {
+        unread += (unread.empty() ? std::wstring() : AfxLoadString(IDS_LIST_UNREAD_SEPARATOR)) + browser + text;
+    };
     std::vector<PageTable::Row> rows;
-    rows.reserve(m_pages.size());
-    for (const ListedPage& listed : m_pages)
-        rows.push_back(RowOf(listed));
-    m_table.SetRows(std::move(rows));
-    Fill();
-    // Once the rows are in: what works on them.
-    for (int id : { IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE })
-        EnableWindow(GetDlgItem(id), !m_pages.empty());
-    if (m_pages.empty())
-        SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_NO_URL_FOUND).c_str());
+    if (windows) {
+        m_windows = std::move(m_loadedWindows);
+        static const UINT kReasons[] = { 0, 0, IDS_SESSION_UNREADABLE, IDS_SESSION_ENCRYPTED, IDS_SESSION_OUT_OF_DATE };
+        for (const ReopenCommand::UnreadSession& u : m_loadedUnreadSessions)
+            add(u.browser->displayName, TitleText::Into(AfxLoadString(kReasons[static_cast<size_t>(u.why)]), u.profileName));
+        const std::wstring pinned = AfxLoadString(IDS_LIST_PINNED_MARK);
+        const std::wstring untitled = AfxLoadString(IDS_WINDOW_NO_GROUP_TITLE);
+        for (size_t w = 0; w < m_windows.size(); ++w) {
+            const ReopenCommand::ListedWindow& window = m_windows[w];
+            for (size_t t = 0; t < window.window.tabs.size(); ++t) {
+                const SessionTab& tab = window.window.tabs[t];
+                PageTable::Row row;
+                row.address = TitleText::Address(Utf8Text::ToWide(tab.url));
+                const std::wstring title = Utf8Text::ToWide(tab.title);
+                row.title = TitleText::Clean(title);
+                row.copiedTitle = TitleText::Clean(title, TitleText::kLongestCopied);
+                if (row.title.empty())
+                    row.title = TitleText::Clean(row.address);
+                row.source = tab.inGroup ? (tab.group.empty() ? untitled : TitleText::Clean(Utf8Text::ToWide(tab.group))) : std::wstring();
+                row.time = tab.pinned ? pinned : std::wstring();
+                row.timeUs = static_cast<int64_t>(t);
+                row.openNow = window.openNow;
+                row.openable = !window.program.empty();
+                row.checked = window.ToOpen();
+                row.window = w;
+                row.pinned = tab.pinned;
+                row.restoresItself = window.restoresItself;
+                rows.push_back(std::move(row));
+            }
+        }
+        m_windowTable.SetRows(std::move(rows));
+    } else {
+        m_pages = std::move(m_loaded);
+        for (const CBrowserSources::Unread& u : m_loadedUnread)
+            add(u.browser->displayName, CSourcesDlg::UnreadText(u));
+        rows.reserve(m_pages.size());
+        for (const ListedPage& listed : m_pages)
+            rows.push_back(RowOf(listed));
+        m_table.SetRows(std::move(rows));
+    }
+    m_unreadText[windows] = unread;
+    if (windows == m_windowsView)
+        ShowView(windows);
     return 0;
+}
+
+// The rows of the view read, and what works on them.
+void CPageListDlg::ShowLoaded()
+{
+    Table().SetFilter(WindowTextOf(GetDlgItem(IDC_LIST_FILTER)));
+    Fill();
+    const bool any = Table().Size() > 0;
+    for (int id : { IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE })
+        EnableWindow(GetDlgItem(id), any);
+    if (!any)
+        SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(m_windowsView ? IDS_NO_WINDOW_FOUND : IDS_NO_URL_FOUND).c_str());
+}
+
+// A window's heading: its browser and profile, its number and tabs, and with `withNote` what
+// becomes of it (open now, restored by its browser).
+std::wstring CPageListDlg::WindowHeading(size_t window, bool withNote) const
+{
+    const ReopenCommand::ListedWindow& w = m_windows[window];
+    std::wstring heading = std::wstring(w.browser->displayName) + L" / " + TitleText::Clean(w.profileName);
+    if (w.program.empty())
+        heading += AfxLoadString(IDS_LIST_NO_PROGRAM_NOTE);
+    heading += L"  " + NumberText::FillIn(AfxLoadString(IDS_WINDOW_HEADER),
+                                          { static_cast<long long>(w.number), static_cast<long long>(w.window.tabs.size()) });
+    return withNote ? heading + WindowNote(window) : heading;
+}
+
+std::wstring CPageListDlg::WindowNote(size_t window) const
+{
+    const ReopenCommand::ListedWindow& w = m_windows[window];
+    return w.openNow ? AfxLoadString(IDS_WINDOW_OPEN_NOTE)
+                     : w.restoresItself ? AfxLoadString(IDS_WINDOW_RESTORES_NOTE) : std::wstring();
 }
 
 void CPageListDlg::Fill()
@@ -262,10 +383,28 @@ void CPageListDlg::Fill()
     m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     const std::wstring mark = AfxLoadString(IDS_LIST_OPEN_MARK);
+    const PageTable& table = Table();
+    if (m_groupView)
+        m_list.RemoveAllGroups();
     int item = 0;
-    for (size_t row : m_table.Shown()) {
-        const PageTable::Row& r = m_table.At(row);
-        m_list.InsertItem(item, r.title, static_cast<LPARAM>(row));
+    size_t window = PageTable::kNoWindow;
+    for (size_t row : table.Shown()) {
+        const PageTable::Row& r = table.At(row);
+        if (m_windowsView && r.window != window) {
+            window = r.window;
+            if (m_groupView) {
+                m_list.InsertGroup(static_cast<int>(window), WindowHeading(window, true));
+            } else {  // a heading row: after the rows, so that it is never taken for one
+                m_list.InsertItem(item, WindowHeading(window, false), static_cast<LPARAM>(table.Size() + window));
+                m_list.SetItemText(item, PageTable::kAddress, WindowNote(window));
+                m_list.RemoveCheckBox(item);
+                ++item;
+            }
+        }
+        if (m_groupView)
+            m_list.InsertItem(item, r.title, static_cast<LPARAM>(row), static_cast<int>(r.window));
+        else
+            m_list.InsertItem(item, r.title, static_cast<LPARAM>(row));
         m_list.SetItemText(item, PageTable::kAddress, r.address);
         m_list.SetItemText(item, PageTable::kSource, r.source);
         m_list.SetItemText(item, PageTable::kTime, r.time);
@@ -278,19 +417,58 @@ void CPageListDlg::Fill()
     ShowChecked();
 }
 
+// A heading row of a window (where the list shows no groups) in bold on the face colour.
+void CPageListDlg::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMLVCUSTOMDRAW* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (!m_windowsView || m_groupView)
+        return;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        return;
+    }
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT || static_cast<size_t>(draw->nmcd.lItemlParam) < Table().Size())
+        return;
+    if (!m_headingFont) {
+        LOGFONTW font = {};
+        if (HFONT listFont = reinterpret_cast<HFONT>(m_list.SendMessage(WM_GETFONT)))
+            GetObjectW(listFont, sizeof(font), &font);
+        font.lfWeight = FW_BOLD;
+        m_headingFont = CreateFontIndirectW(&font);
+    }
+    if (m_headingFont)
+        SelectObject(draw->nmcd.hdc, m_headingFont);
+    draw->clrTextBk = GetSysColor(COLOR_BTNFACE);
+    draw->clrText = GetSysColor(COLOR_BTNTEXT);
+    *pResult = CDRF_NEWFONT;
+}
+
+void CPageListDlg::OnViewPages()
+{
+    if (!m_opening && m_windowsView)
+        ShowView(false);
+}
+
+void CPageListDlg::OnViewWindows()
+{
+    if (!m_opening && !m_windowsView)
+        ShowView(true);
+}
+
 // The count of checked pages, and what can be done with them.
 void CPageListDlg::ShowChecked()
 {
     if (m_loading)
         return;
-    const size_t checked = m_table.CheckedCount();
+    const size_t checked = Table().CheckedCount();
     const auto n = [](size_t count) { return static_cast<long long>(count); };
-    if (!m_pages.empty())
+    if (Table().Size() > 0)
         SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS,
-                        (m_table.Filter().empty()
-                             ? NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED), { n(checked), n(m_table.Size()) })
+                        (Table().Filter().empty()
+                             ? NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED), { n(checked), n(Table().Size()) })
                              : NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED_SHOWN),
-                                                  { n(checked), n(m_table.Shown().size()), n(m_table.Size()) }))
+                                                  { n(checked), n(Table().Shown().size()), n(Table().Size()) }))
                             .c_str());
     EnableWindow(GetDlgItem(IDOK), checked > 0);
     EnableWindow(GetDlgItem(IDC_LIST_COPY), checked > 0);
@@ -304,9 +482,13 @@ void CPageListDlg::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
         ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK) == 0)
         return;
     const size_t row = static_cast<size_t>(m_list.GetItemData(change->iItem));
-    if (row < m_table.Size()) {
-        m_table.SetChecked(row, ((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2);
+    if (row < Table().Size()) {
+        Table().SetChecked(row, ((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2);
         ShowChecked();
+    } else if (change->uNewState & LVIS_STATEIMAGEMASK) {  // Space on a window's heading row
+        m_filling = true;
+        m_list.RemoveCheckBox(change->iItem);
+        m_filling = false;
     }
 }
 
@@ -316,25 +498,26 @@ void CPageListDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
     const int column = reinterpret_cast<const NMLISTVIEW*>(pNMHDR)->iSubItem;
     if (column < 0 || column >= PageTable::kColumns)
         return;
-    m_table.SortBy(static_cast<PageTable::Column>(column));
-    m_list.SetSortArrow(column, m_table.Ascending() ? 1 : -1);
+    Table().SortBy(static_cast<PageTable::Column>(column));
+    m_list.SetSortArrow(column, Table().Ascending() ? 1 : -1);
     Fill();
 }
 
 void CPageListDlg::OnFilterChange()
 {
     std::wstring text = WindowTextOf(GetDlgItem(IDC_LIST_FILTER));
-    m_table.SetFilter(text);
+    Table().SetFilter(text);
     Fill();
 }
 
 void CPageListDlg::CheckShown(bool checked)
 {
-    m_table.CheckShown(checked);
+    Table().CheckShown(checked);
     m_filling = true;
     for (int item = 0; item < m_list.GetItemCount(); ++item) {
         const size_t row = static_cast<size_t>(m_list.GetItemData(item));
-        m_list.SetCheck(item, row < m_table.Size() && m_table.At(row).checked);
+        if (row < Table().Size())  // a window's heading row has no check box
+            m_list.SetCheck(item, Table().At(row).checked);
     }
     m_filling = false;
     ShowChecked();
@@ -346,9 +529,9 @@ void CPageListDlg::OnCheckNone() { CheckShown(false); }
 
 void CPageListDlg::OnCopy()
 {
-    if (m_loading || m_table.CheckedCount() == 0)
+    if (m_loading || Table().CheckedCount() == 0)
         return;
-    CopyRows(m_table.CopyText());
+    CopyRows(Table().CopyText());
 }
 
 // Ctrl+A checks every row shown, Ctrl+C copies the highlighted ones, as a list does (Space,
@@ -359,10 +542,10 @@ void CPageListDlg::OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
     const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(pNMHDR)->wVKey;
     if (!(GetKeyState(VK_CONTROL) & 0x8000))
         return;
-    if (key == 'A' && !m_loading && !m_pages.empty())
+    if (key == 'A' && !m_loading && Table().Size() > 0)
         CheckShown(true);
     else if (key == 'C')
-        CopyRows(m_table.CopyText(SelectedRows()));
+        CopyRows(Table().CopyText(SelectedRows()));
 }
 
 // The rows highlighted in the list, in the order shown.
@@ -373,7 +556,7 @@ std::vector<size_t> CPageListDlg::SelectedRows() const
         return rows;
     for (int item : m_list.GetSelectedItems()) {
         const size_t row = static_cast<size_t>(m_list.GetItemData(item));
-        if (row < m_table.Size())
+        if (row < Table().Size())
             rows.push_back(row);
     }
     return rows;
@@ -418,8 +601,12 @@ LRESULT CPageListDlg::OnContextMenu(WPARAM wParam, LPARAM lParam)
 void CPageListDlg::OnOpenSelected()
 {
     const std::vector<size_t> rows = SelectedRows();
-    if (!rows.empty())
-        OpenRows(m_table.OldestFirst(rows));
+    if (rows.empty())
+        return;
+    if (m_windowsView)
+        OpenWindowRows(Table().ByWindow(rows));
+    else
+        OpenRows(Table().OldestFirst(rows));
 }
 
 // Each highlighted row's address, one a line.
@@ -427,7 +614,7 @@ void CPageListDlg::OnCopyAddresses()
 {
     std::wstring text;
     for (size_t row : SelectedRows())
-        text += m_table.At(row).address + L"\r\n";
+        text += Table().At(row).address + L"\r\n";
     CopyRows(text);
 }
 
@@ -436,7 +623,7 @@ void CPageListDlg::OnCopyTitles()
 {
     std::wstring text;
     for (size_t row : SelectedRows())
-        text += m_table.At(row).copiedTitle + L"\r\n";
+        text += Table().At(row).copiedTitle + L"\r\n";
     CopyRows(text);
 }
 
@@ -459,16 +646,54 @@ void CPageListDlg::OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_loading || item < 0)
         return;
     const size_t row = static_cast<size_t>(m_list.GetItemData(item));
-    if (row < m_pages.size())
+    if (row >= Table().Size())
+        return;
+    if (m_windowsView)
+        OpenWindowRows({ { row } });
+    else
         OpenRows({ row });
 }
 
 // Enter and "開く": the checked pages, oldest first.
 void CPageListDlg::OnOK()
 {
-    if (m_loading || m_table.CheckedCount() == 0)
+    if (m_loading || Table().CheckedCount() == 0)
         return;
-    OpenRows(m_table.CheckedOldestFirst());
+    if (m_windowsView)
+        OpenWindowRows(Table().CheckedByWindow());
+    else
+        OpenRows(Table().CheckedOldestFirst());
+}
+
+// Each window with rows given as one new window of its browser and profile, those tabs in
+// their order; the list then closes, as after the pages.
+void CPageListDlg::OpenWindowRows(const std::vector<std::vector<size_t>>& windows)
+{
+    if (m_opening || windows.empty())
+        return;
+    m_opening = true;
+    std::vector<ReopenCommand::ListedWindow> chosen;
+    for (const std::vector<size_t>& rows : windows) {
+        ReopenCommand::ListedWindow w = m_windows[Table().At(rows.front()).window];
+        std::vector<SessionTab> tabs;
+        for (size_t row : rows)
+            tabs.push_back(w.window.tabs[static_cast<size_t>(Table().At(row).timeUs)]);
+        w.window.tabs = std::move(tabs);
+        chosen.push_back(std::move(w));
+    }
+    std::vector<PageCandidate> pages;
+    std::vector<OpenOutcome> outcomes;
+    std::vector<uint32_t> errors;
+    {
+        CBusyCommand busy;
+        outcomes = ReopenCommand::OpenWindows(chosen, false, &pages, &errors);
+    }
+    const std::wstring failures = OpenReport::Failures(pages, outcomes, errors);
+    if (!failures.empty())
+        AfxMessageBox(failures.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    m_opening = false;
+    KeepPlacementAndColumns();
+    EndDialog(IDOK);
 }
 
 // As "再び表示" opens them: busy meanwhile, never twice at once; the list then closes.

@@ -2,6 +2,11 @@
 // opening. It shows at once and reads the histories on a thread of its own (closing it stops
 // the reading); the pages that "再び表示" would open come checked, the pages open now are
 // marked and left unchecked. The checked pages open oldest first, as "再び表示" opens them.
+// Its second view shows the last windows of every chosen browser profile, one group a window
+// (on a list view without groups, such as Wine's, a heading row a window), its tabs as rows:
+// those of windows neither open now nor restored by their browser by itself come checked, and
+// each window with a checked tab opens as one new window of its browser and profile. Each view
+// is read when it is first shown.
 #pragma once
 #include "PageTable.h"
 #include "../framework/CBackgroundTask.h"
@@ -16,7 +21,7 @@ class CPageListDlg : public CDialog {
 public:
     enum { IDD = IDD_PAGE_LIST };
 
-    CPageListDlg(const ReopenOptions& options, size_t listCount, CWnd* pParent = nullptr);
+    CPageListDlg(const ReopenOptions& options, size_t listCount, bool windows = false, CWnd* pParent = nullptr);
     ~CPageListDlg() override;
 
     // Where and how large the user left it (a width of 0: as made), and the columns' widths
@@ -48,10 +53,21 @@ protected:
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnViewPages();
+    void OnViewWindows();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    PageTable& Table() { return m_windowsView ? m_windowTable : m_table; }
+    const PageTable& Table() const { return m_windowsView ? m_windowTable : m_table; }
+    void ShowView(bool windows);
+    void StartReading();
+    void ShowLoaded();
+    void OpenWindowRows(const std::vector<std::vector<size_t>>& windows);
+    std::wstring WindowHeading(size_t window, bool withNote) const;
+    std::wstring WindowNote(size_t window) const;
     void Fill();
     void ShowChecked();
     void CheckShown(bool checked);
@@ -70,6 +86,19 @@ private:
     CToolTipCtrl m_unreadTip;  // every profile that gave nothing, as the line may not hold them
     PageTable m_table;
     std::vector<ListedPage> m_pages;   // the rows' pages, in the table's row order
+    // The view of the last windows: its table (a row a tab), the windows, what the reading
+    // gave (taken when it has ended).
+    bool m_windowsView;
+    bool m_readingWindows = false;   // what the running reading reads
+    bool m_viewRead[2] = {};         // each view once read
+    std::wstring m_unreadText[2];    // each view's line of profiles that gave nothing
+    std::wstring m_pagesCaption;
+    PageTable m_windowTable;
+    std::vector<ReopenCommand::ListedWindow> m_windows;
+    std::vector<ReopenCommand::ListedWindow> m_loadedWindows;
+    std::vector<ReopenCommand::UnreadSession> m_loadedUnreadSessions;
+    bool m_groupView = false;        // the list shows groups; else heading rows stand for them
+    HFONT m_headingFont = nullptr;
     std::vector<ListedPage> m_loaded;  // written by the reading, taken when it has ended
     std::vector<CBrowserSources::Unread> m_loadedUnread;  // the same: the profiles that gave nothing
     CBackgroundTask m_reading;

@@ -30,8 +30,9 @@ CReopenApp::CReopenApp() = default;
 // "Backtracker" that no other window owns (the exit question and message boxes carry the same
 // title but are owned by it); a dialog it has open in front of it comes forward with it. A copy
 // that shows only the list shows it titled "... - Backtracker". With `showList`, a main dialog
-// that has nothing open in front of it opens its list, as its menu would.
-void CReopenApp::BringRunningCopyToFront(bool showList)
+// that has nothing open in front of it opens its list (with `windows`, in its view of the last
+// windows), as its menu would.
+void CReopenApp::BringRunningCopyToFront(bool showList, bool windows)
 {
     struct Found {
         HWND main = nullptr, list = nullptr;
@@ -61,7 +62,7 @@ void CReopenApp::BringRunningCopyToFront(bool showList)
     AllowSetForegroundWindow(pid);
     SetForegroundWindow(GetLastActivePopup(wnd));
     if (showList && found.main && IsWindowEnabled(found.main))
-        PostMessageW(found.main, WM_SYSCOMMAND, IDM_LIST, 0);
+        PostMessageW(found.main, WM_SYSCOMMAND, windows ? IDM_WINDOWS : IDM_LIST, 0);
 }
 
 namespace {
@@ -99,23 +100,25 @@ BOOL CReopenApp::InitInstance()
     // A start that only reopens shows no dialog: it runs beside a copy that shows one. One
     // such start at a time: a second one (a shortcut clicked twice, the logon task and the
     // user at once) leaves the job to the one that runs, which opens each page once.
-    if (command.action == CommandLine::Reopen) {
+    if (command.action == CommandLine::Reopen || command.action == CommandLine::Restore) {
         CMutex reopening(FALSE, kReopenMutexName);
-        m_exitCode = reopening.Lock(0) ? ReopenWithoutDialog(settings, command.quiet) : CommandLine::kAllOpened;
+        m_exitCode = reopening.Lock(0)
+                         ? ReopenWithoutDialog(settings, command.quiet, command.action == CommandLine::Restore)
+                         : CommandLine::kAllOpened;
         reopening.Unlock();
         return FALSE;
     }
     CMutex guard(FALSE, kMutexName);
     if (!guard.Lock(0)) {
         // The list asked for beside a running copy: that copy shows it.
-        BringRunningCopyToFront(command.action == CommandLine::List);
+        BringRunningCopyToFront(command.action == CommandLine::List, command.windows);
         return FALSE;
     }
 
     CReopenDlg dlg;
     settings.Load(dlg);
     if (command.action == CommandLine::List) {
-        ShowListOnly(dlg, settings);
+        ShowListOnly(dlg, settings, command.windows);
     } else {
         m_pMainWnd = &dlg;
         if (dlg.DoModal() == IDOK)
@@ -134,9 +137,11 @@ void CReopenApp::ShowUsage(const CommandLine::Parsed& command)
     AfxMessageBox(text.c_str(), MB_OK | (command.action == CommandLine::Bad ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
 }
 
-// As the main dialog's button with the settings file's options; its "nothing found" message
-// unless `quiet`.
-int CReopenApp::ReopenWithoutDialog(const CSettingsFile& settings, bool quiet)
+// As the main dialog's button with the settings file's options (with `windows`, every last
+// window of the chosen browsers that do not run now: ReopenCommand::OpenWindows, a profile
+// whose browser restores by itself started with no page); its "nothing found" message unless
+// `quiet`.
+int CReopenApp::ReopenWithoutDialog(const CSettingsFile& settings, bool quiet, bool windows)
 {
     if (!settings.IsReadable()) {
         AfxMessageBox((AfxLoadString(IDS_SETTINGS_UNREADABLE) + settings.Path()).c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -151,12 +156,20 @@ int CReopenApp::ReopenWithoutDialog(const CSettingsFile& settings, bool quiet)
     std::vector<uint32_t> errors;
     {
         CBusyCommand busy;
-        pages = ReopenCommand::Select(options, &why);
-        outcomes = ReopenCommand::Open(pages, options.tabs, &errors);
+        if (windows) {
+            std::vector<ReopenCommand::ListedWindow> last = ReopenCommand::Windows(options, CBrowserSources::Progress());
+            last.erase(std::remove_if(last.begin(), last.end(),
+                                      [](const ReopenCommand::ListedWindow& w) { return w.openNow || w.program.empty(); }),
+                       last.end());
+            outcomes = ReopenCommand::OpenWindows(last, true, &pages, &errors);
+        } else {
+            pages = ReopenCommand::Select(options, &why);
+            outcomes = ReopenCommand::Open(pages, options.tabs, &errors);
+        }
     }
     if (pages.empty()) {
         if (!quiet)
-            AfxMessageBox(OpenReport::NothingFound(why).c_str(), MB_OK);
+            AfxMessageBox(windows ? AfxLoadString(IDS_NO_WINDOW_FOUND).c_str() : OpenReport::NothingFound(why).c_str(), MB_OK);
         return CommandLine::kNothingFound;
     }
     // What failed is told even with /quiet: that silences only "nothing found".
@@ -169,10 +182,10 @@ int CReopenApp::ReopenWithoutDialog(const CSettingsFile& settings, bool quiet)
 
 // The list of recent pages on its own; where the user left it is kept as the main dialog keeps
 // it, when it changed.
-void CReopenApp::ShowListOnly(CReopenDlg& dlg, CSettingsFile& settings)
+void CReopenApp::ShowListOnly(CReopenDlg& dlg, CSettingsFile& settings, bool windows)
 {
     const std::map<std::string, int> before = SettingsTable<CReopenDlg>::Section(dlg, L"LIST");
-    dlg.ShowList();
+    dlg.ShowList(windows);
     if (SettingsTable<CReopenDlg>::Section(dlg, L"LIST") != before)
         Save(dlg, settings);
 }

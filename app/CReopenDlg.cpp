@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CReopenDlg, CDialog)
     ON_BN_CLICKED(IDC_README, OnReadme)
     ON_WM_SYSCOMMAND()
     ON_COMMAND(IDM_LIST, OnList)
+    ON_COMMAND(IDM_WINDOWS, OnWindows)
     ON_COMMAND(IDM_SOURCES, OnSources)
     ON_NOTIFY(BCN_DROPDOWN, IDC_REOPEN, OnReopenMenu)
 END_MESSAGE_MAP()
@@ -64,11 +65,14 @@ BOOL CReopenDlg::OnInitDialog()
     if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, IDM_LIST, AfxLoadString(IDS_MENU_LIST).c_str());
+        AppendMenuW(menu, MF_STRING, IDM_WINDOWS, AfxLoadString(IDS_MENU_WINDOWS).c_str());
         AppendMenuW(menu, MF_STRING, IDM_SOURCES, AfxLoadString(IDS_MENU_SOURCES).c_str());
     }
-    // Ctrl+L and Ctrl+B always; the button's menu only where there is more than the URL cache.
-    static const ACCEL keys[] = { { FCONTROL | FVIRTKEY, 'L', IDM_LIST }, { FCONTROL | FVIRTKEY, 'B', IDM_SOURCES } };
-    SetAccelerators(keys, 2);
+    // Ctrl+L, Ctrl+W and Ctrl+B always; the button's menu only where there is more than the URL cache.
+    static const ACCEL keys[] = { { FCONTROL | FVIRTKEY, 'L', IDM_LIST },
+                                  { FCONTROL | FVIRTKEY, 'W', IDM_WINDOWS },
+                                  { FCONTROL | FVIRTKEY, 'B', IDM_SOURCES } };
+    SetAccelerators(keys, 3);
     if (ReopenCommand::AnyBrowserFound())
         m_reopenButton.EnableSplit();
     return TRUE;
@@ -80,6 +84,7 @@ void CReopenDlg::OnReopenMenu(NMHDR*, LRESULT* pResult)
     *pResult = 0;
     CMenu menu;
     menu.AppendItem(IDM_LIST, AfxLoadString(IDS_MENU_LIST), L"Ctrl+L");
+    menu.AppendItem(IDM_WINDOWS, AfxLoadString(IDS_MENU_WINDOWS), L"Ctrl+W");
     menu.AppendItem(IDM_SOURCES, AfxLoadString(IDS_MENU_SOURCES), L"Ctrl+B");
     menu.Show(m_hWnd, m_reopenButton.MenuCorner());
 }
@@ -215,6 +220,8 @@ void CReopenDlg::OnSysCommand(UINT nID, LPARAM)
         OnSources();
     else if ((nID & 0xFFF0) == IDM_LIST)
         OnList();
+    else if ((nID & 0xFFF0) == IDM_WINDOWS)
+        OnWindows();
     else
         Default();
 }
@@ -236,9 +243,16 @@ void CReopenDlg::OnList()
     ShowList();
 }
 
-void CReopenDlg::ShowList()
+void CReopenDlg::OnWindows()
 {
-    CPageListDlg dlg(Options(), m_nListNumber);
+    if (m_bReopening || !UpdateData(TRUE))
+        return;
+    ShowList(true);
+}
+
+void CReopenDlg::ShowList(bool windows)
+{
+    CPageListDlg dlg(Options(), m_nListNumber, windows);
     int* const placement[] = { &m_nListLeft, &m_nListTop, &m_nListWidth, &m_nListHeight };
     int* const widths[PageTable::kColumns] = { &m_nListTitleWidth, &m_nListAddressWidth, &m_nListSourceWidth,
                                                &m_nListTimeWidth, &m_nListOpenWidth };

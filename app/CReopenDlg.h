@@ -46,8 +46,9 @@ public:
     // What the reopen command is asked for, from the values the dialog holds (also for a start
     // that shows no dialog).
     ReopenOptions Options() const;
-    // The list of recent pages with these values; where the user leaves it is kept in them.
-    void ShowList();
+    // The list of recent pages with these values (with `windows`, in its view of the last
+    // windows); where the user leaves it is kept in them.
+    void ShowList(bool windows = false);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -66,6 +67,7 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnSources();
     void OnList();
+    void OnWindows();
     void OnReopenMenu(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()

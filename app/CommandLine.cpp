@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
 namespace {
-enum Switch { kReopen, kQuiet, kList, kHelp, kUnknown };
+enum Switch { kReopen, kQuiet, kList, kHelp, kRestore, kWindows, kUnknown };
 
 Switch SwitchOf(const std::u16string& argument)
 {
@@ -20,6 +20,10 @@ Switch SwitchOf(const std::u16string& argument)
         return kList;
     if (name == u"?")
         return kHelp;
+    if (name == u"restore")
+        return kRestore;
+    if (name == u"windows")
+        return kWindows;
     return kUnknown;
 }
 }
@@ -35,6 +39,7 @@ CommandLine::Parsed CommandLine::Parse(const std::vector<std::u16string>& argume
         return wrong;
     };
     const std::u16string* quiet = nullptr;
+    const std::u16string* windows = nullptr;
     for (const std::u16string& argument : arguments) {
         const Switch s = SwitchOf(argument);
         if (s == kUnknown || seen[s])
@@ -45,12 +50,19 @@ CommandLine::Parsed CommandLine::Parse(const std::vector<std::u16string>& argume
             parsed.quiet = true;
             continue;
         }
+        if (s == kWindows) {
+            windows = &argument;
+            parsed.windows = true;
+            continue;
+        }
         if (parsed.action != Dialog)
             return bad(argument);  // a second command
-        parsed.action = s == kReopen ? Reopen : s == kList ? List : Usage;
+        parsed.action = s == kReopen ? Reopen : s == kList ? List : s == kRestore ? Restore : Usage;
     }
-    if (quiet && parsed.action != Reopen)
+    if (quiet && parsed.action != Reopen && parsed.action != Restore)
         return bad(*quiet);
+    if (windows && parsed.action != List)
+        return bad(*windows);
     return parsed;
 }
 

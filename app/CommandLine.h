@@ -1,6 +1,7 @@
-// What the program was started to do: Backtracker.exe [/reopen [/quiet] | /list | /?], each
-// switch also with "-" for "/", letter case aside. Nothing else is taken: any other argument,
-// a switch twice, /quiet without /reopen or two commands make the line a bad one.
+// What the program was started to do: Backtracker.exe [/reopen [/quiet] | /restore [/quiet] |
+// /list [/windows] | /?], each switch also with "-" for "/", letter case aside. Nothing else is
+// taken: any other argument, a switch twice, /quiet without /reopen or /restore, /windows
+// without /list, or two commands make the line a bad one.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -12,12 +13,14 @@ public:
         Dialog,  // no argument: the main dialog
         Reopen,  // reopen as the main dialog's button would, without a dialog
         List,    // the list of recent pages, without the main dialog
+        Restore, // the last windows of every chosen browser reopened, without a dialog
         Usage,   // the usage, asked for
         Bad,     // the usage, with the argument that was not understood
     };
     struct Parsed {
         Action action = Dialog;
-        bool quiet = false;     // /reopen: no message when nothing is found
+        bool quiet = false;     // /reopen, /restore: no message when nothing is found
+        bool windows = false;   // /list: in its view of the last windows
         std::u16string bad;     // Bad: the first argument not understood
     };
 

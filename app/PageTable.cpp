@@ -44,7 +44,8 @@ void PageTable::SetRows(std::vector<Row> rows)
 {
     m_rows = std::move(rows);
     m_column = kTime;
-    m_ascending = false;
+    // Recent pages newest first; a window's tabs in their order.
+    m_ascending = !m_rows.empty() && m_rows.front().window != kNoWindow;
     Arrange();
 }
 
@@ -80,14 +81,20 @@ void PageTable::Arrange()
     auto less = [&](size_t a, size_t b) {
         const Row& x = m_rows[a];
         const Row& y = m_rows[b];
+        if (m_column == kTime && x.window != kNoWindow)
+            return x.pinned != y.pinned ? x.pinned : x.timeUs < y.timeUs;
         if (m_column == kTime)
             return x.timeUs < y.timeUs;
         if (m_column == kOpen)
             return x.openNow < y.openNow;
         return m_rules.compare(text(a), text(b)) < 0;
     };
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [&](size_t a, size_t b) { return m_ascending ? less(a, b) : less(b, a); });
+    // A window's tabs stay together, the windows in their order whichever way the column runs.
+    std::stable_sort(m_order.begin(), m_order.end(), [&](size_t a, size_t b) {
+        if (m_rows[a].window != m_rows[b].window)
+            return m_rows[a].window < m_rows[b].window;
+        return m_ascending ? less(a, b) : less(b, a);
+    });
     m_shown.clear();
     for (size_t i : m_order)
         if (Passes(m_rows[i]))
@@ -97,7 +104,7 @@ void PageTable::Arrange()
 void PageTable::CheckShown(bool checked)
 {
     for (size_t i : m_shown)
-        m_rows[i].checked = checked && m_rows[i].openable && !m_rows[i].openNow;
+        m_rows[i].checked = checked && m_rows[i].openable && !m_rows[i].openNow && !m_rows[i].restoresItself;
 }
 
 size_t PageTable::CheckedCount() const
@@ -112,6 +119,31 @@ std::vector<size_t> PageTable::CheckedOldestFirst() const
         if (m_rows[i].checked && Passes(m_rows[i]))
             checked.push_back(i);
     return OldestFirst(std::move(checked));
+}
+
+std::vector<std::vector<size_t>> PageTable::CheckedByWindow() const
+{
+    std::vector<size_t> checked;
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].checked && Passes(m_rows[i]))
+            checked.push_back(i);
+    return ByWindow(std::move(checked));
+}
+
+std::vector<std::vector<size_t>> PageTable::ByWindow(std::vector<size_t> checked) const
+{
+    std::stable_sort(checked.begin(), checked.end(), [this](size_t a, size_t b) {
+        const Row& x = m_rows[a];
+        const Row& y = m_rows[b];
+        return x.window != y.window ? x.window < y.window : x.timeUs < y.timeUs;
+    });
+    std::vector<std::vector<size_t>> windows;
+    for (size_t i : checked) {
+        if (windows.empty() || m_rows[windows.back().front()].window != m_rows[i].window)
+            windows.emplace_back();
+        windows.back().push_back(i);
+    }
+    return windows;
 }
 
 std::vector<size_t> PageTable::OldestFirst(std::vector<size_t> rows) const

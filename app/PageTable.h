@@ -1,7 +1,10 @@
 // The rows of the list of recent pages as the list dialog shows them, apart from the control:
 // their texts, check marks, the order of a column (a second time: reversed) and the filter that
 // narrows them. A check stays with its row whatever the order or the filter shows; what is done
-// with the checked rows (open, copy, count) is done with those shown.
+// with the checked rows (open, copy, count) is done with those shown. In the view of the last
+// windows each row is a tab of a window: rows stay with their window, windows in their order,
+// and a column orders the tabs within each window (its time column: pinned tabs first, then
+// the tabs' order).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -21,7 +24,14 @@ public:
         bool checked = false;
         bool openable = true;  // its browser's program is there
         std::wstring copiedTitle;  // the whole title as copied; empty for a page without one
+        // The view of the last windows: the tab's window (kNoWindow: a page of the recent
+        // view), its pin, and a window that its browser restores by itself (never checked with
+        // the others). The tab's place in its window is `timeUs`.
+        size_t window = kNoWindow;
+        bool pinned = false;
+        bool restoresItself = false;
     };
+    static constexpr size_t kNoWindow = static_cast<size_t>(-1);
     // How texts are matched and ordered: Windows' own rules in the dialog (the user's locale),
     // these rules' platform-free fold elsewhere.
     struct TextRules {
@@ -59,6 +69,11 @@ public:
     size_t CheckedCount() const;
     // The checked rows shown, oldest visit first: the order they open in.
     std::vector<size_t> CheckedOldestFirst() const;
+    // The checked rows shown, window by window in the windows' order, each window's in the
+    // tabs' order (the view of the last windows).
+    std::vector<std::vector<size_t>> CheckedByWindow() const;
+    // The rows given, the same way.
+    std::vector<std::vector<size_t>> ByWindow(std::vector<size_t> rows) const;
     // The rows given, oldest visit first.
     std::vector<size_t> OldestFirst(std::vector<size_t> rows) const;
     // The checked rows shown, in the order shown, as CopyText gives them.

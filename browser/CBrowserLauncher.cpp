@@ -140,6 +140,14 @@ uint32_t CBrowserLauncher::Open(const std::wstring& program, LaunchCommand::Brow
     return Start(program, LaunchCommand::Arguments(kind, profile, safe), waitMs);
 }
 
+uint32_t CBrowserLauncher::StartProfile(const std::wstring& program, LaunchCommand::Browser kind, const std::string& profile,
+                                        unsigned waitMs)
+{
+    if (program.empty())
+        return ERROR_FILE_NOT_FOUND;
+    return Start(program, LaunchCommand::ProfileArguments(kind, profile), waitMs);
+}
+
 std::vector<uint32_t> CBrowserLauncher::OpenTabs(const std::wstring& program, LaunchCommand::Browser kind,
                                                  const std::string& profile, const std::vector<std::string>& utf8Urls,
                                                  unsigned waitMs)

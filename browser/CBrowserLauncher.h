@@ -24,6 +24,10 @@ public:
     // not be opened.
     static uint32_t Open(const std::wstring& program, LaunchCommand::Browser family, const std::string& profile,
                      const std::string& utf8Url, unsigned waitMs = 2000);
+    // Starts `program` in `profile` with no page (the browser restores what it restores by
+    // itself); 0 when started, else why not (as Open).
+    static uint32_t StartProfile(const std::wstring& program, LaunchCommand::Browser family, const std::string& profile,
+                                 unsigned waitMs = 2000);
     // The pages (oldest first) as tabs of one new window of `program` and `profile`, in as few
     // commands as the command line allows (LaunchCommand::TabCommands), one after the other.
     // For each page, 0 when it was handed to a started command, else why not (as Open).

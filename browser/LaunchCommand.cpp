@@ -22,20 +22,24 @@ bool LaunchCommand::SafeUrl(const std::string& url, std::string* safe)
     return true;
 }
 
-std::vector<std::string> LaunchCommand::Arguments(Browser browser, const std::string& profile, const std::string& safeUrl)
+std::vector<std::string> LaunchCommand::ProfileArguments(Browser browser, const std::string& profile)
 {
     std::vector<std::string> args;
+    if (profile.empty())
+        return args;
+    if (browser == Browser::Firefox || browser == Browser::FirefoxPath)
+        return { browser == Browser::Firefox ? "-P" : "--profile", profile };
+    return { (browser == Browser::Opera ? "--side-profile-name=" : "--profile-directory=") + profile };
+}
+
+std::vector<std::string> LaunchCommand::Arguments(Browser browser, const std::string& profile, const std::string& safeUrl)
+{
+    std::vector<std::string> args = ProfileArguments(browser, profile);
     if (browser == Browser::Firefox || browser == Browser::FirefoxPath) {
-        if (!profile.empty()) {
-            args.push_back(browser == Browser::Firefox ? "-P" : "--profile");
-            args.push_back(profile);
-        }
         args.push_back("-new-window");
         args.push_back(safeUrl);
         return args;
     }
-    if (!profile.empty())
-        args.push_back((browser == Browser::Opera ? "--side-profile-name=" : "--profile-directory=") + profile);
     args.push_back("--new-window");
     // Chromium reads no switch after this, whatever the address looks like.
     args.push_back("--");
@@ -84,15 +88,6 @@ std::string LaunchCommand::ArgumentsLine(const std::vector<std::string>& args)
 }
 
 namespace {
-// The arguments that name the profile, as Arguments gives them.
-std::vector<std::string> ProfileArguments(LaunchCommand::Browser browser, const std::string& profile)
-{
-    std::vector<std::string> args = LaunchCommand::Arguments(browser, profile, "x");
-    const size_t tail = browser == LaunchCommand::Browser::Firefox || browser == LaunchCommand::Browser::FirefoxPath ? 2 : 3;
-    args.resize(args.size() - tail);  // without -new-window (or --new-window, --) and the address
-    return args;
-}
-
 size_t LineLength(const std::vector<std::string>& args)
 {
     return LaunchCommand::ArgumentsLine(args).size();

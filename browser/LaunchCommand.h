@@ -21,6 +21,10 @@ public:
     // data:): a history is no place to take those from.
     static bool SafeUrl(const std::string& url, std::string* safe);
 
+    // The profile's switch alone: the browser started in that profile with no page, so that
+    // it brings back its own last windows.
+    static std::vector<std::string> ProfileArguments(Browser browser, const std::string& profile);
+
     // The arguments after the program. Chromium family: the profile's switch (when one is
     // named), --new-window, --, the address. Firefox family: the profile's switch, -new-window,
     // the address.

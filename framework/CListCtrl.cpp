@@ -74,6 +74,51 @@ int CListCtrl::InsertItem(int item, const std::wstring& text, LPARAM data)
     return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
 }
 
+int CListCtrl::InsertItem(int item, const std::wstring& text, LPARAM data, int groupId)
+{
+    LVITEMW it = {};
+    it.mask = LVIF_TEXT | LVIF_PARAM | LVIF_GROUPID;
+    it.iItem = item;
+    it.pszText = const_cast<wchar_t*>(text.c_str());
+    it.lParam = data;
+    it.iGroupId = groupId;
+    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+}
+
+void CListCtrl::SetColumnHeading(int column, const std::wstring& heading)
+{
+    LVCOLUMNW c = {};
+    c.mask = LVCF_TEXT;
+    c.pszText = const_cast<wchar_t*>(heading.c_str());
+    SendMessage(LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&c));
+}
+
+bool CListCtrl::EnableGroupView(bool enable)
+{
+    SendMessage(LVM_ENABLEGROUPVIEW, enable ? TRUE : FALSE, 0);
+    return SendMessage(LVM_ISGROUPVIEWENABLED, 0, 0) != 0;
+}
+
+void CListCtrl::RemoveAllGroups() { SendMessage(LVM_REMOVEALLGROUPS, 0, 0); }
+
+BOOL CListCtrl::InsertGroup(int groupId, const std::wstring& heading)
+{
+    LVGROUP g = {};
+    g.cbSize = sizeof(g);
+    g.mask = LVGF_HEADER | LVGF_GROUPID;
+    g.pszHeader = const_cast<wchar_t*>(heading.c_str());
+    g.iGroupId = groupId;
+    return SendMessage(LVM_INSERTGROUP, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&g)) != -1;
+}
+
+void CListCtrl::RemoveCheckBox(int item)
+{
+    LVITEMW it = {};
+    it.stateMask = LVIS_STATEIMAGEMASK;
+    it.state = 0;
+    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
+}
+
 BOOL CListCtrl::SetItemText(int item, int subItem, const std::wstring& text)
 {
     LVITEMW it = {};

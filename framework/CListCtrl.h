@@ -19,6 +19,17 @@ public:
     int GetItemCount() const;
     BOOL DeleteAllItems();
     int InsertItem(int item, const std::wstring& text, LPARAM data);
+    // The same in a group (EnableGroupView).
+    int InsertItem(int item, const std::wstring& text, LPARAM data, int groupId);
+    // A column's heading.
+    void SetColumnHeading(int column, const std::wstring& heading);
+    // Groups of rows under headings of their own: true when the control shows them (Wine's
+    // list view takes the messages and shows none).
+    bool EnableGroupView(bool enable);
+    void RemoveAllGroups();
+    BOOL InsertGroup(int groupId, const std::wstring& heading);
+    // An item without a check box.
+    void RemoveCheckBox(int item);
     BOOL SetItemText(int item, int subItem, const std::wstring& text);
     LPARAM GetItemData(int item) const;
     BOOL GetCheck(int item) const;

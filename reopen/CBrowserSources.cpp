@@ -1,6 +1,7 @@
 #include "CBrowserSources.h"
 #include "../history/CBrowserProfiles.h"
 #include "../history/CHistoryCopy.h"
+#include "../history/CLastSession.h"
 #include "../history/CProfileLock.h"
 #include "../history/ChromiumHistory.h"
 #include "../history/ChromiumSession.h"
@@ -130,13 +131,11 @@ std::set<std::string> CBrowserSources::OpenTabs(const std::vector<BrowserProfile
     return open;
 }
 
-void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const Reading& reading,
-                              const std::function<void(ProfilePages&&)>& sink, const Progress& progress)
+void CBrowserSources::EachProfile(const std::vector<BrowserProfile>& profiles, const Progress& progress,
+                                  const std::function<void(const BrowserProfile&, const std::wstring& program,
+                                                           const std::pair<LaunchCommand::Browser, std::string>& launch)>& each)
 {
-    if (!profiles.empty())
-        CHistoryCopy::RemoveLeftovers();
     const auto stopped = [&] { return progress.stop && progress.stop->load(); };
-    const int64_t now = VisitTime::NowUs();
     std::map<std::wstring, std::wstring> programs;  // found once per channel
     // How many profiles of one profiles.ini have each name: -P looks in its own program's.
     std::map<std::pair<std::wstring, std::string>, int> firefoxNames;
@@ -147,16 +146,28 @@ void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const
         if (progress.step)
             progress.step(done, profiles.size());
         const BrowserProfile& p = profiles[done];
-        const BrowserDescriptor& browser = *p.browser;
         auto known = programs.find(p.userData);
         if (known == programs.end())
             known = programs.emplace(p.userData, ProgramOf(p)).first;
-        const auto launch =
-            LaunchProfileOf(p, p.browser->family == BrowserFamily::Firefox && firefoxNames[{ p.userData, p.name }] > 1);
-        if (known->second.empty() && !reading.withoutProgram) {
+        each(p, known->second,
+             LaunchProfileOf(p, p.browser->family == BrowserFamily::Firefox && firefoxNames[{ p.userData, p.name }] > 1));
+    }
+    if (progress.step && !stopped())
+        progress.step(profiles.size(), profiles.size());
+}
+
+void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const Reading& reading,
+                              const std::function<void(ProfilePages&&)>& sink, const Progress& progress)
+{
+    if (!profiles.empty())
+        CHistoryCopy::RemoveLeftovers();
+    const int64_t now = VisitTime::NowUs();
+    EachProfile(profiles, progress, [&](const BrowserProfile& p, const std::wstring& program, const auto& launch) {
+        const BrowserDescriptor& browser = *p.browser;
+        if (program.empty() && !reading.withoutProgram) {
             // Nothing could open its pages: not read.
             sink({ &browser, launch.second, p.displayName, {}, {}, launch.first, HistoryReadResult::Read });
-            continue;
+            return;
         }
         LatestVisits latest(reading.capacity, now, reading.httpOnly);
         latest.StopWhen(progress.stop);
@@ -165,10 +176,16 @@ void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const
         else if (reading.open && reading.openPages == OpenPages::Mark)
             latest.Mark(*reading.open);
         const HistoryReadResult read = ReadHistory(p, latest);
-        sink({ &browser, launch.second, p.displayName, known->second, latest.Visits(), launch.first, read });
-    }
-    if (progress.step && !stopped())
-        progress.step(profiles.size(), profiles.size());
+        sink({ &browser, launch.second, p.displayName, program, latest.Visits(), launch.first, read });
+    });
+}
+
+void CBrowserSources::CollectSessions(const std::vector<BrowserProfile>& profiles,
+                                      const std::function<void(ProfileSession&&)>& sink, const Progress& progress)
+{
+    EachProfile(profiles, progress, [&](const BrowserProfile& p, const std::wstring& program, const auto& launch) {
+        sink({ p.browser, launch.second, p.displayName, program, launch.first, CLastSession::Read(p) });
+    });
 }
 
 void CBrowserSources::Collect(MergedSelection& merged, const std::vector<BrowserProfile>& profiles,

@@ -9,6 +9,7 @@
 #include "../browser/CBrowserLauncher.h"
 #include "../history/Browsers.h"
 #include "../history/CBrowserProfiles.h"
+#include "../history/CLastSession.h"
 #include "../history/HistoryReadResult.h"
 #include "../history/LatestVisits.h"
 #include <atomic>
@@ -52,6 +53,16 @@ public:
         bool withoutProgram = false;  // also the profiles whose program is missing (`program` empty)
     };
 
+    // The last session of one profile, with what opens its windows.
+    struct ProfileSession {
+        const BrowserDescriptor* browser;
+        std::string profile;
+        std::wstring profileName;
+        std::wstring program;  // empty when it cannot be found
+        LaunchCommand::Browser launch;
+        LastSession session;
+    };
+
     // The profiles of the chosen browsers (`chosen`: their keys, Browsers) among those found.
     static std::vector<BrowserProfile> Chosen(const std::vector<BrowserProfile>& found,
                                               const std::set<std::string>& chosen);
@@ -63,6 +74,10 @@ public:
     // latest `capacity` visits, or why there are none, to `sink`.
     static void Collect(const std::vector<BrowserProfile>& profiles, const Reading& reading,
                         const std::function<void(ProfilePages&&)>& sink, const Progress& progress);
+    // Reads each profile's last session (CLastSession) and hands it to `sink`, whether its
+    // program is found or not.
+    static void CollectSessions(const std::vector<BrowserProfile>& profiles,
+                                const std::function<void(ProfileSession&&)>& sink, const Progress& progress);
     // The program that opens the pages of a profile; empty when it cannot be found.
     static std::wstring ProgramOf(const BrowserProfile& profile);
     // Reads one profile's history into `latest` (in place, a private copy as the fallback).
@@ -71,4 +86,11 @@ public:
     // program go to `withoutProgram`.
     static void Collect(MergedSelection& merged, const std::vector<BrowserProfile>& profiles, const Reading& reading,
                         std::vector<const BrowserDescriptor*>* withoutProgram = nullptr);
+
+private:
+    // Each profile with its program (found once a channel) and how the launcher names it,
+    // `progress` told before each one, until it says stop.
+    static void EachProfile(const std::vector<BrowserProfile>& profiles, const Progress& progress,
+                            const std::function<void(const BrowserProfile&, const std::wstring& program,
+                                                     const std::pair<LaunchCommand::Browser, std::string>& launch)>& each);
 };

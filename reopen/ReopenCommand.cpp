@@ -7,8 +7,10 @@
 #include "../history/CHistoryReopener.h"
 #include "../history/CUrlCacheStore.h"
 #include "../history/ScanFlags.h"
+#include "../history/SessionWindows.h"
 #include "../history/VisitTime.h"
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace {
@@ -139,6 +141,70 @@ std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& p
     return PageOpening::OpenAll<CBrowserWindow>(pages, [](const PageCandidate& page) {
         return CBrowserLauncher::Open(page.program, page.launch, page.profile, page.url);
     }, errors);
+}
+
+std::vector<ReopenCommand::ListedWindow> ReopenCommand::Windows(const ReopenOptions& options,
+                                                                const CBrowserSources::Progress& progress,
+                                                                std::vector<UnreadSession>* unread)
+{
+    std::vector<ListedWindow> windows;
+    if (options.browsers.empty())
+        return windows;
+    const std::vector<BrowserProfile> profiles = CBrowserSources::Chosen(CBrowserProfiles::Find(), options.browsers);
+    CBrowserSources::CollectSessions(profiles, [&](CBrowserSources::ProfileSession&& p) {
+        if (p.session.kind != LastSession::Kind::kRead && p.session.kind != LastSession::Kind::kNone && unread)
+            unread->push_back({ p.browser, p.profileName, p.session.kind });
+        size_t number = 0;
+        for (SessionWindow& w : p.session.windows) {
+            ListedWindow listed;
+            listed.browser = p.browser;
+            listed.profile = p.profile;
+            listed.launch = p.launch;
+            listed.program = p.program;
+            listed.profileName = p.profileName;
+            listed.number = ++number;
+            listed.window = std::move(w);
+            listed.openNow = p.session.open;
+            listed.restoresItself = p.session.restoresItself;
+            windows.push_back(std::move(listed));
+        }
+    }, progress);
+    return windows;
+}
+
+std::vector<OpenOutcome> ReopenCommand::OpenWindows(const std::vector<ListedWindow>& windows, bool letRestore,
+                                                    std::vector<PageCandidate>* pages, std::vector<uint32_t>* errors)
+{
+    std::vector<OpenOutcome> outcomes;
+    std::vector<uint32_t> why;
+    pages->clear();
+    std::map<std::pair<const BrowserDescriptor*, std::string>, uint32_t> started;  // profiles left to restore
+    for (const ListedWindow& w : windows) {
+        const std::vector<SessionTab> tabs = SessionWindows::OpeningOrder(w.window);
+        std::vector<std::string> urls;
+        for (const SessionTab& tab : tabs) {
+            urls.push_back(tab.url);
+            pages->push_back(PageCandidate(tab.url, 0, w.browser, w.profile, w.program, tab.title, w.profileName));
+            pages->back().launch = w.launch;
+        }
+        std::vector<uint32_t> handed;
+        if (letRestore && w.restoresItself) {
+            auto at = started.find({ w.browser, w.profile });
+            if (at == started.end())
+                at = started.emplace(std::make_pair(w.browser, w.profile), CBrowserLauncher::StartProfile(w.program, w.launch, w.profile)).first;
+            handed.assign(urls.size(), at->second);
+        } else {
+            handed = CBrowserLauncher::OpenTabs(w.program, w.launch, w.profile, urls);
+        }
+        for (size_t i = 0; i < urls.size(); ++i) {
+            const uint32_t error = i < handed.size() ? handed[i] : PageOpening::kNoErrorCode;
+            outcomes.push_back(error ? OpenOutcome::Failed : OpenOutcome::Opened);
+            why.push_back(error);
+        }
+    }
+    if (errors)
+        *errors = std::move(why);
+    return outcomes;
 }
 
 std::vector<ReopenCommand::BrowserProfiles> ReopenCommand::FindProfiles(std::vector<BrowserProfile>* found)

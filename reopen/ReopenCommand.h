@@ -54,6 +54,39 @@ public:
     static std::vector<ListedPage> List(const ReopenOptions& options, size_t listCount,
                                         const CBrowserSources::Progress& progress,
                                         std::vector<CBrowserSources::Unread>* unread = nullptr);
+    // One window of a profile's last session (CLastSession), with what opens it.
+    struct ListedWindow {
+        const BrowserDescriptor* browser = nullptr;
+        std::string profile;  // as the launcher takes it
+        LaunchCommand::Browser launch = LaunchCommand::Browser::Chromium;
+        std::wstring program;      // empty when it cannot be found
+        std::wstring profileName;  // as the browser names it
+        size_t number = 0;         // its place among the profile's windows, from 1
+        SessionWindow window;
+        bool openNow = false;         // the browser runs with the profile: the window is open
+        bool restoresItself = false;  // the stopped browser brings it back at its next start
+        // What the windows view checks and /restore opens.
+        bool ToOpen() const { return !openNow && !restoresItself && !program.empty(); }
+    };
+    // A chosen profile whose last session cannot be shown, and why.
+    struct UnreadSession {
+        const BrowserDescriptor* browser;
+        std::wstring profileName;
+        LastSession::Kind why;
+    };
+    // The last windows of every profile of the chosen browsers, profile by profile, each
+    // profile's in their order. Callable from any thread, as List.
+    static std::vector<ListedWindow> Windows(const ReopenOptions& options, const CBrowserSources::Progress& progress,
+                                             std::vector<UnreadSession>* unread = nullptr);
+    // Opens each window as one new window of its browser and profile, its tabs in their order
+    // (pinned ones first), the windows in theirs. With `letRestore`, a window whose browser
+    // restores it by itself is not opened: its browser is started in that profile with no
+    // page, once a profile. `pages` gets every tab as a page, in that order, and the result
+    // says what happened to each (and `errors` why), as Open does.
+    static std::vector<OpenOutcome> OpenWindows(const std::vector<ListedWindow>& windows, bool letRestore,
+                                                std::vector<PageCandidate>* pages,
+                                                std::vector<uint32_t>* errors = nullptr);
+
     // Opens them in that order and says, page by page, what happened (and with `errors`, why a
     // page failed: PageOpening); with `tabs`, each browser profile's pages as tabs of one new
     // window (PageOpening::OpenAllAsTabs).

@@ -32,6 +32,7 @@
 
 // List of recent pages, and its item in the main dialog's system menu
 #define IDM_LIST                             0x0020
+#define IDM_WINDOWS                          0x0030
 #define IDC_LIST_FILTER                      1030
 #define IDC_LIST_STATUS                      1031
 #define IDC_LIST_PAGES                       1032
@@ -39,6 +40,8 @@
 #define IDC_LIST_CHECK_NONE                  1034
 #define IDC_LIST_COPY                        1035
 #define IDC_LIST_UNREAD                      1036
+#define IDC_LIST_VIEW_PAGES                  1037
+#define IDC_LIST_VIEW_WINDOWS                1038
 // ... and the commands of its context menu
 #define IDM_LIST_OPEN                        1040
 #define IDM_LIST_COPY_ADDRESS                1041
@@ -98,6 +101,19 @@
 #define IDS_LIST_MENU_COPY_ADDRESS           247
 #define IDS_LIST_MENU_COPY_TITLE             248
 #define IDS_LIST_UNREAD_SEPARATOR            249
+#define IDS_MENU_WINDOWS                     250
+#define IDS_WINDOWS_CAPTION                  251
+#define IDS_LIST_COLUMN_GROUP                252
+#define IDS_LIST_COLUMN_PINNED               253
+#define IDS_LIST_PINNED_MARK                 254
+#define IDS_WINDOW_HEADER                    255
+#define IDS_WINDOW_OPEN_NOTE                 256
+#define IDS_WINDOW_RESTORES_NOTE             257
+#define IDS_NO_WINDOW_FOUND                  258
+#define IDS_SESSION_UNREADABLE               259
+#define IDS_SESSION_ENCRYPTED                260
+#define IDS_SESSION_OUT_OF_DATE              261
+#define IDS_WINDOW_NO_GROUP_TITLE            262
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

@@ -114,3 +114,41 @@ TEST(PageTable, CheckedRowsOpenOldestFirstAndCopyAsShown)
     EXPECT_EQ(L"", table.CopyText());
     EXPECT_TRUE(table.CheckedOldestFirst().empty());
 }
+
+// The view of the last windows: whatever the column or its direction, a window's tabs stay
+// together and the windows keep their order; pinned tabs first as made; windows that are open
+// or that their browser restores are never checked with the others; the checked tabs come out
+// window by window in their order, whatever order the list shows.
+TEST(PageTable, TheLastWindowsStayWindowByWindow)
+{
+    const auto tab = [](const wchar_t* title, size_t window, int64_t place, bool pinned = false) {
+        PageTable::Row r;
+        r.title = title;
+        r.address = std::wstring(L"http://") + title + L"/";
+        r.timeUs = place;
+        r.window = window;
+        r.pinned = pinned;
+        r.checked = true;
+        return r;
+    };
+    std::vector<PageTable::Row> rows = { tab(L"c", 0, 0), tab(L"a", 0, 1), tab(L"b", 0, 2, true),
+                                         tab(L"z", 1, 0), tab(L"y", 1, 1), tab(L"x", 2, 0), tab(L"w", 2, 1) };
+    rows[3].openNow = rows[4].openNow = true;
+    rows[5].restoresItself = rows[6].restoresItself = true;
+    PageTable table;
+    table.SetRows(rows);
+    using V = std::vector<size_t>;
+    EXPECT_EQ((V{ 2, 0, 1, 3, 4, 5, 6 }), table.Shown()) << "pinned first, then the tabs' order";
+    table.SortBy(PageTable::kTitle);
+    EXPECT_EQ((V{ 1, 2, 0, 4, 3, 6, 5 }), table.Shown());
+    table.SortBy(PageTable::kTitle);
+    EXPECT_EQ((V{ 0, 2, 1, 3, 4, 5, 6 }), table.Shown()) << "reversed within each window, the windows not";
+    table.CheckShown(false);
+    table.CheckShown(true);
+    EXPECT_EQ(3u, table.CheckedCount()) << "only the window neither open nor restored by its browser";
+    table.SetChecked(6, true);
+    table.SetChecked(1, false);
+    EXPECT_EQ((std::vector<V>{ V{ 0, 2 }, V{ 6 } }), table.CheckedByWindow());
+    table.SetFilter(L"w");
+    EXPECT_EQ((std::vector<V>{ V{ 6 } }), table.CheckedByWindow()) << "only the rows shown";
+}

@@ -6,7 +6,7 @@
 TEST(CommandLine, SwitchesTable)
 {
     using C = CommandLine;
-    const struct { std::vector<std::u16string> args; C::Action action; bool quiet; std::u16string bad; } cases[] = {
+    const struct { std::vector<std::u16string> args; C::Action action; bool quiet; std::u16string bad; bool windows = false; } cases[] = {
         { {}, C::Dialog, false, u"" },
         { { u"/reopen" }, C::Reopen, false, u"" },
         { { u"-REOPEN" }, C::Reopen, false, u"" },
@@ -26,6 +26,14 @@ TEST(CommandLine, SwitchesTable)
         { { u"/" }, C::Bad, false, u"/" },
         { { u"" }, C::Bad, false, u"" },
         { { u"/reopen", u"http://example.com/" }, C::Bad, false, u"http://example.com/" },
+        { { u"/restore" }, C::Restore, false, u"" },
+        { { u"-Restore", u"/QUIET" }, C::Restore, true, u"" },
+        { { u"/list", u"/windows" }, C::List, false, u"", true },
+        { { u"/Windows", u"-list" }, C::List, false, u"", true },
+        { { u"/windows" }, C::Bad, false, u"/windows" },
+        { { u"/restore", u"/windows" }, C::Bad, false, u"/windows" },
+        { { u"/reopen", u"/restore" }, C::Bad, false, u"/restore" },
+        { { u"/list", u"/windows", u"/windows" }, C::Bad, false, u"/windows" },
         { { u"/ｒｅｏｐｅｎ" }, C::Bad, false, u"/ｒｅｏｐｅｎ" },  // full-width letters are no switch
         { { u"/reopen\u0130" }, C::Bad, false, u"/reopen\u0130" },
     };
@@ -37,6 +45,7 @@ TEST(CommandLine, SwitchesTable)
         const C::Parsed parsed = C::Parse(c.args);
         EXPECT_EQ(c.action, parsed.action);
         EXPECT_EQ(c.quiet, parsed.quiet);
+        EXPECT_EQ(c.windows, parsed.windows);
         EXPECT_TRUE(c.bad == parsed.bad);
     }
 }
