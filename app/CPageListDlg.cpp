@@ -417,7 +417,8 @@ void CPageListDlg::Fill()
     ShowChecked();
 }
 
-// A heading row of a window (where the list shows no groups) in bold on the face colour.
+// A heading row of a window (where the list shows no groups) drawn as a group's heading: in
+// bold on the face colour, across the whole row, with what becomes of the window.
 void CPageListDlg::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMLVCUSTOMDRAW* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
@@ -428,7 +429,8 @@ void CPageListDlg::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = CDRF_NOTIFYITEMDRAW;
         return;
     }
-    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT || static_cast<size_t>(draw->nmcd.lItemlParam) < Table().Size())
+    const size_t row = static_cast<size_t>(draw->nmcd.lItemlParam);
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT || row < Table().Size() || row - Table().Size() >= m_windows.size())
         return;
     if (!m_headingFont) {
         LOGFONTW font = {};
@@ -437,11 +439,21 @@ void CPageListDlg::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         font.lfWeight = FW_BOLD;
         m_headingFont = CreateFontIndirectW(&font);
     }
-    if (m_headingFont)
-        SelectObject(draw->nmcd.hdc, m_headingFont);
-    draw->clrTextBk = GetSysColor(COLOR_BTNFACE);
-    draw->clrText = GetSysColor(COLOR_BTNTEXT);
-    *pResult = CDRF_NEWFONT;
+    const int item = static_cast<int>(draw->nmcd.dwItemSpec);
+    RECT r = {};
+    if (!m_list.GetItemRect(item, &r))
+        return;
+    const bool selected = (m_list.SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    HDC dc = draw->nmcd.hdc;
+    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    const HGDIOBJ before = SelectObject(dc, m_headingFont ? m_headingFont : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+    r.left += 6;
+    const std::wstring text = WindowHeading(row - Table().Size(), true);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, before);
+    *pResult = CDRF_SKIPDEFAULT;
 }
 
 void CPageListDlg::OnViewPages()

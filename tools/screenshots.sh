@@ -2,7 +2,8 @@
 # Saves PNGs of the main dialog (also busy, and with the hand cursor over its icon), the exit
 # question, the system menu, the sources dialog, the version dialog (also with the pointer on
 # its link and just gone from it), the missing-readme message and the list of recent pages
-# (loading, filled from a Chrome and a Firefox profile laid out for it, and filtered) and the
+# (loading, filled from a Chrome and a Firefox profile laid out for it, and filtered; its view
+# of the last windows) and the
 # sources dialog over those profiles, and the usage that /? shows, as Wine shows them, into
 # build/screenshots (or the folder given). With "en" after the folder, as a user whose Windows
 # speaks English sees them (an English locale). Runs on its own display.
@@ -133,6 +134,12 @@ wine "$win/bt_drive.exe" list-filter ""
 # Resized and maximised: the controls move with it, the title column takes the width.
 wine "$win/bt_drive.exe" list-size 900 560 | tr -d '\r' | shoot list-resized
 wine "$win/bt_drive.exe" list-maximize | tr -d '\r' | shoot list-maximized
+wine "$win/bt_drive.exe" close-all
+# The list's view of the last windows: a heading a window, its tabs below.
+wine "$work/Backtracker.exe" >/dev/null 2>&1 &
+wine "$win/bt_drive.exe" main-rect >/dev/null
+wine "$win/bt_drive.exe" windows
+wine "$win/bt_drive.exe" list-loaded-rect | tr -d '\r' | shoot list-windows
 wine "$win/bt_drive.exe" close-all
 # Where a browser keeps its data, 再び表示 is a split button; its arrow drops its menu (the
 # picture reaches below the dialog, where the menu drops).

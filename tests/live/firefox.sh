@@ -4,7 +4,8 @@
 # (tests/live/marionette.py), with its session written every second, and runs the Windows test
 # win_live_browser_tests in phases against the files the browser writes: while it runs, after it
 # showed one more page, and after it was killed; then its files laid out as every browser of
-# its family. Nothing of it is kept.
+# its family; then, in the profile made anew, its last windows while it runs, after it was
+# killed and after it quit. Nothing of it is kept.
 # Usage: firefox.sh WIN_LIVE_BROWSER_TESTS_EXE
 set -euo pipefail
 tests_exe=$1
@@ -18,6 +19,7 @@ mkdir -p "$profile"
 printf '[Profile0]\r\nName=live\r\nIsRelative=1\r\nPath=Profiles/live.default\r\n' > "$own/profiles.ini"
 marionette=$(free_port)
 # The session every second; nothing fetched from anywhere but loopback.
+write_prefs() {
 cat > "$profile/user.js" <<PREFS
 user_pref("browser.sessionstore.interval", 1000);
 user_pref("marionette.port", $marionette);
@@ -33,7 +35,10 @@ user_pref("browser.safebrowsing.phishing.enabled", false);
 user_pref("network.captive-portal-service.enabled", false);
 user_pref("network.connectivity-service.enabled", false);
 user_pref("services.settings.server", "http://127.0.0.1:1/");
+user_pref("browser.sessionstore.resume_from_crash", $1);
 PREFS
+}
+write_prefs true
 firefox-esr --headless --marionette --no-remote --profile "$profile" about:blank >/dev/null 2>&1 &
 browser_pid=$!
 
@@ -49,3 +54,30 @@ phase KeepsRecording firefox
 crash
 phase AfterItWasKilled firefox
 phase AsEveryBrowserOfItsFamily firefox
+
+# The last windows: the profile made anew, two windows of three pages (the first pinned) shown
+# through Marionette; crashes not resumed by the browser itself, so that after the kill they
+# are the windows to bring back. Then once more, ended as the user quits it: the session is in
+# sessionstore.jsonlz4 and the recovery files are gone.
+last_windows() {
+    rm -rf "$profile"
+    mkdir -p "$profile"
+    write_prefs false
+    firefox-esr --headless --marionette --remote-allow-system-access --no-remote --profile "$profile" about:blank \
+        >/dev/null 2>&1 &
+    browser_pid=$!
+    python3 "$root/tests/live/marionette.py" "$marionette" "window:$(url 1)" "tab:$(url 2)" "tab:$(url 3)" \
+        "window:$(url 4)" "tab:$(url 5)" "tab:$(url 6)" "pin:$(url 1)"
+    sleep 3  # the session file written since
+}
+last_windows
+phase LastWindowsWhileItRuns firefox
+crash
+phase LastWindowsAfterItStopped firefox
+last_windows
+python3 "$root/tests/live/marionette.py" "$marionette" quit
+wait "$browser_pid" 2>/dev/null || true
+browser_pid=""
+[ -e "$profile/sessionstore.jsonlz4" ] && [ ! -e "$profile/sessionstore-backups/recovery.jsonlz4" ] ||
+    { echo "live: Firefox did not end with its session in sessionstore.jsonlz4"; exit 1; }
+phase LastWindowsAfterItStopped firefox

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Shows pages in a running Firefox through its Marionette port, each in a new tab.
 
-Usage: marionette.py PORT [open:URL | seen:URL] ...
-open: the page stays open in its tab; seen: the tab is closed again once the page showed.
+Usage: marionette.py PORT [open:URL | seen:URL | window:URL | tab:URL | pin:URL | quit] ...
+open: the page stays open in its tab; seen: the tab is closed again once the page showed;
+window: the page in a new window; tab: in a new tab of the window of the last page; pin: the
+tab that shows the page pinned; quit: the browser quits as the user quits it.
 Each page gets a visit time of its own (a second and a half apart).
 """
 import json
@@ -48,8 +50,21 @@ def main():
     m.call("WebDriver:NewSession", {"capabilities": {}})
     start = m.call("WebDriver:GetWindowHandle", {})["value"]
     for action in sys.argv[2:]:
+        if action == "quit":
+            m.call("Marionette:Quit", {"flags": ["eAttemptQuit"]})
+            return
         kind, url = action.split(":", 1)
-        handle = m.call("WebDriver:NewWindow", {"type": "tab"})["handle"]
+        if kind == "pin":
+            m.call("Marionette:SetContext", {"value": "chrome"})
+            m.call("WebDriver:ExecuteScript", {"script": """
+                for (const win of Services.wm.getEnumerator("navigator:browser"))
+                    for (const tab of win.gBrowser.tabs)
+                        if (tab.linkedBrowser.currentURI.spec == arguments[0])
+                            win.gBrowser.pinTab(tab);""", "args": [url]})
+            m.call("Marionette:SetContext", {"value": "content"})
+            time.sleep(1.5)
+            continue
+        handle = m.call("WebDriver:NewWindow", {"type": "window" if kind == "window" else "tab"})["handle"]
         m.call("WebDriver:SwitchToWindow", {"handle": handle})
         m.call("WebDriver:Navigate", {"url": url})
         time.sleep(1.5)

@@ -2,7 +2,7 @@
 // scripts. Commands: main-rect | question-rect | version-rect | sources-rect | messagebox-rect
 // (wait for the window, print "x y w h"), sources (the system menu's sources item), icon-centre | link-centre (the version dialog's web link; print "x y"), escape (Esc in the main dialog), click ID (a button
 // of the main dialog), answer ID (a button of the exit question), list (the system menu's
-// list item), list-rect (the list once it shows), list-loaded-rect (the list once its pages
+// list item), windows (its last-windows item), list-rect (the list once it shows), list-loaded-rect (the list once its pages
 // are in), list-filter TEXT (typed into the list's filter), close-all (ends every dialog
 // with Cancel/OK).
 #include "WinDriver.h"
@@ -61,6 +61,13 @@ int main(int argc, char** argv)
         if (!dlg)
             return 1;
         PostMessageW(dlg, WM_SYSCOMMAND, IDM_LIST, 0);
+        return 0;
+    }
+    if (!std::strcmp(cmd, "windows")) {
+        HWND dlg = Main();
+        if (!dlg)
+            return 1;
+        PostMessageW(dlg, WM_SYSCOMMAND, IDM_WINDOWS, 0);
         return 0;
     }
     if (!std::strcmp(cmd, "list-rect"))

@@ -3,12 +3,14 @@
 // it, on loopback pages it serves: the history and session files are the browser's own, written
 // while the program reads them. The script runs one test at a time and says which browser
 // (BT_LIVE_BROWSER), which pages it showed, oldest first (BT_LIVE_PAGES, comma-separated) and
-// which of them are open in a tab now (BT_LIVE_OPEN); the program opens pages through a fake
-// browser program that records them.
+// which of them are open in a tab now (BT_LIVE_OPEN), and the windows it has for the phases of
+// its last windows (BT_LIVE_WINDOWS: each window's pages comma-separated, windows by ";", the
+// first page pinned); the program opens pages through a fake browser program that records them.
 #include "AppDriver.h"
 #include "WinDriver.h"
 #include "../../history/Browsers.h"
 #include "../../history/CBrowserProfiles.h"
+#include "../../history/CLastSession.h"
 #include "../../history/VisitTime.h"
 #include "../../reopen/CBrowserSources.h"
 #include "../../res/resource.h"
@@ -101,6 +103,9 @@ protected:
         m_pages = Split(getenv("BT_LIVE_PAGES"));
         for (const std::string& url : Split(getenv("BT_LIVE_OPEN")))
             m_open.insert(url);
+        std::stringstream windows(getenv("BT_LIVE_WINDOWS") ? getenv("BT_LIVE_WINDOWS") : "");
+        for (std::string window; std::getline(windows, window, ';');)
+            m_windows.push_back(Split(window.c_str()));
         if (!browser || m_pages.empty())
             GTEST_SKIP() << "run by tests/live/chromium.sh and firefox.sh";
         m_firefox = std::string(browser) == "firefox";
@@ -187,7 +192,134 @@ protected:
         return Opened(m_record);
     }
 
+    // The live profile as the program finds it.
+    BrowserProfile Profile()
+    {
+        for (const BrowserProfile& p : CBrowserProfiles::Find())
+            if (p.history == m_history)
+                return p;
+        return BrowserProfile();
+    }
+
+    // Waits until the browser's session holds the windows the script made, read as the program
+    // reads it: true when it does. Firefox's with their pages' titles (it saves a tab before
+    // its page has loaded, then again); Chromium's headless build saves none of them.
+    bool WaitForWindows()
+    {
+        const BrowserProfile profile = Profile();
+        if (!profile.browser)
+            return false;
+        return WaitFor([&] {
+            std::vector<std::vector<std::string>> windows;
+            for (const SessionWindow& w : CLastSession::Read(profile).windows) {
+                windows.emplace_back();
+                for (const SessionTab& t : w.tabs)
+                    windows.back().push_back(t.url + "|" + (m_firefox ? t.title : "") + (t.pinned ? " pinned" : ""));
+            }
+            std::vector<std::vector<std::string>> expected = m_windows;
+            for (auto& window : expected)
+                for (std::string& url : window)
+                    url += m_firefox ? u8"|ページ " + url.substr(url.size() - 6, 1) : "|";
+            expected.front().front() += " pinned";
+            return windows == expected;
+        }, 60000);
+    }
+
+    // The list's view of the last windows, started with /list /windows: its rows, each
+    // "heading | note" or "title | address | ... [x]"; closed again.
+    std::vector<std::wstring> WindowsView()
+    {
+        AppDriver app(L"LiveBrowserWindows");
+        app.WriteIni("[OPTION]\r\nQueryCancelExit=0\r\n[BROWSERS]\r\nInternetExplorer=0\r\n");
+        std::vector<std::wstring> rows;
+        if (!app.Start(L"/list /windows"))
+            return rows;
+        HWND list = WaitDialogWithControl(app.Pid(), IDC_LIST_PAGES);
+        if (list && WaitFor([&] { return IsWindowEnabled(GetDlgItem(list, IDC_LIST_CHECK_ALL)) != FALSE; }, 60000)) {
+            for (const ListRow& r : ListRows(GetDlgItem(list, IDC_LIST_PAGES))) {
+                std::wstring row;
+                for (const std::wstring& text : r.texts)
+                    row += (row.empty() ? L"" : L" | ") + text;
+                rows.push_back(row + (r.checked ? L" [x]" : L""));
+            }
+        }
+        if (list)
+            PostClick(list, IDCANCEL);
+        app.WaitExit();
+        return rows;
+    }
+
+    // /restore: its exit code, and each start's arguments after the program.
+    std::pair<DWORD, std::vector<std::vector<std::string>>> Restore()
+    {
+        DeleteFileW(m_record.c_str());
+        AppDriver app(L"LiveBrowserRestore");
+        app.WriteIni("[OPTION]\r\nQueryCancelExit=0\r\n[BROWSERS]\r\nInternetExplorer=0\r\n");
+        if (!app.Start(L"/restore /quiet"))
+            return {};
+        DWORD code = STILL_ACTIVE;
+        WaitFor([&] {
+            if (HWND box = FindMessageBox(app.Pid()))
+                PostClick(box, IDOK);
+            code = app.WaitExit(500);
+            return code != STILL_ACTIVE;
+        }, 60000);
+        Sleep(500);
+        std::vector<std::vector<std::string>> starts(1);
+        std::ifstream in(Utf8Text::FromWide(m_record), std::ios::binary);
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty())
+                starts.emplace_back();
+            else
+                starts.back().push_back(line);
+        }
+        starts.pop_back();
+        for (auto& start : starts)
+            start.erase(start.begin());
+        return { code, starts };
+    }
+
+    // The rows the view shows for the script's windows: a heading each, then its tabs.
+    std::vector<std::wstring> ExpectedRows(bool open)
+    {
+        std::vector<std::wstring> rows;
+        const std::wstring source = m_firefox ? L"Mozilla Firefox / live" : L"Chromium / ";
+        for (size_t w = 0; w < m_windows.size(); ++w) {
+            rows.push_back(L"heading " + std::to_wstring(w + 1));
+            for (size_t t = 0; t < m_windows[w].size(); ++t) {
+                const std::wstring url = Utf8Text::ToWide(m_windows[w][t]);
+                const std::wstring page = L"ページ " + url.substr(url.size() - 6, 1);
+                rows.push_back(page + L" | " + url + L" |  | " + (w == 0 && t == 0 ? L"●" : L"") + L" | " +
+                               (open ? L"●" : L"") + (open ? L"" : L" [x]"));
+            }
+        }
+        return rows;
+    }
+    // The view's rows with each heading written as ExpectedRows writes it, once it was checked.
+    std::vector<std::wstring> Shown(const std::vector<std::wstring>& rows, bool open)
+    {
+        std::vector<std::wstring> shown;
+        int heading = 0;
+        for (const std::wstring& row : rows) {
+            if (row.find(L"ウィンドウ ") == std::wstring::npos) {
+                // A page without a title shows its address: Chromium's, as it saved none.
+                const size_t bar = row.find(L" | ");
+                const std::wstring url = row.substr(0, bar);
+                if (!m_firefox && bar != std::wstring::npos && row.compare(bar + 3, url.size(), url) == 0)
+                    shown.push_back(L"ページ " + url.substr(url.size() - 6, 1) + row.substr(bar));
+                else
+                    shown.push_back(row);
+                continue;
+            }
+            EXPECT_NE(std::wstring::npos, row.find(L"（タブ 3 個）")) << Utf8Text::FromWide(row);
+            EXPECT_EQ(open, row.find(L"開いています") != std::wstring::npos) << Utf8Text::FromWide(row);
+            shown.push_back(L"heading " + std::to_wstring(++heading));
+        }
+        return shown;
+    }
+
     bool m_firefox = false;
+    std::vector<std::vector<std::string>> m_windows;
     std::wstring m_history, m_lockFile, m_program, m_record;
     std::vector<std::string> m_pages;
     std::set<std::string> m_open;
@@ -286,4 +418,43 @@ TEST_F(LiveBrowser, AsEveryBrowserOfItsFamily)
     }
     EXPECT_EQ(laid.size(), found.size()) << "every layout found";
     RemoveTree(root);
+}
+
+// The browser runs with two windows of three pages (the first pinned): the view shows both,
+// their tabs in order, marked open and unchecked; /restore opens nothing.
+TEST_F(LiveBrowser, LastWindowsWhileItRuns)
+{
+    ASSERT_EQ(2u, m_windows.size());
+    ASSERT_TRUE(WaitForWindows()) << "the browser's session did not come to hold its windows";
+    HoldLock();
+    EXPECT_EQ(ExpectedRows(true), Shown(WindowsView(), true));
+    const auto restored = Restore();
+    EXPECT_EQ(1u, restored.first);
+    EXPECT_TRUE(restored.second.empty());
+}
+
+// The browser stopped (killed, or for Firefox also quit): the same windows are the ones to
+// bring back, checked; /restore starts exactly one command a window, its tabs in their order,
+// in the browser's profile.
+TEST_F(LiveBrowser, LastWindowsAfterItStopped)
+{
+    ASSERT_EQ(2u, m_windows.size());
+    ASSERT_TRUE(WaitForWindows()) << "the browser's session does not hold its windows";
+    EXPECT_EQ(ExpectedRows(false), Shown(WindowsView(), false));
+    const auto restored = Restore();
+    EXPECT_EQ(0u, restored.first);
+    std::vector<std::vector<std::string>> expected;
+    for (const std::vector<std::string>& window : m_windows) {
+        std::vector<std::string> args;
+        if (m_firefox) {
+            args = { "-P", "live" };
+            for (const std::string& url : window)
+                args.insert(args.end(), { "-url", url });
+        } else {
+            args = { "--profile-directory=Default", "--new-window", "--" };
+            args.insert(args.end(), window.begin(), window.end());
+        }
+        expected.push_back(args);
+    }
+    EXPECT_EQ(expected, restored.second);
 }

@@ -2,11 +2,13 @@
 // pages (Japanese and English titles, loopback addresses where nothing answers), a Firefox
 // profile whose history is damaged, and programs
 // for both browsers that record how they were started, for the screenshot and demo scripts;
-// or removes them again. Commands: lay RECORDER_EXE [slow] | clear. With "slow", a second
+// or removes them again; each profile also with the windows of its last session (Firefox's
+// restored by the browser itself). Commands: lay RECORDER_EXE [slow] | clear. With "slow", a second
 // Chrome profile holds a long history of frames only (visits no one saw), whose reading runs
 // until the reading's deadline: long enough to see the list loading.
 #include "WinDriver.h"
 #include "../common/BrowserSchemas.h"
+#include "../common/SessionFiles.h"
 #include "../../text/Utf8Text.h"
 #include <shlobj.h>
 #include <sqlite3.h>
@@ -117,12 +119,30 @@ int Lay(const std::wstring& recorder, bool slow)
         return 1;
     std::ofstream(Utf8Text::FromWide(userData + L"\\Local State"), std::ios::binary)
         << u8R"({"profile":{"info_cache":{"Default":{"name":"仕事"}}}})";
+    Snss session;
+    const std::string site = "http://127.0.0.1:9/";
+    session.Window(1, 10, { "http://127.0.0.1:9/mail/inbox", "http://127.0.0.1:9/news/tech", "http://127.0.0.1:9/recipes/curry",
+                            "http://127.0.0.1:9/travel/kyoto" })
+        .Navigation(10, 0, site + "mail/inbox", u"受信トレイ (12)").Pinned(10)
+        .Navigation(11, 0, site + "news/tech", u"テクノロジーニュース - 今日の話題")
+        .Navigation(12, 0, site + "recipes/curry", u"簡単チキンカレーの作り方")
+        .Navigation(13, 0, site + "travel/kyoto", u"京都 紅葉の名所 10 選").TabGroup(12, 3).TabGroup(13, 3)
+        .GroupTitle(3, u"週末");
+    session.Window(2, 20, { "http://127.0.0.1:9/docs/spec", "http://127.0.0.1:9/video/123" })
+        .Navigation(20, 0, site + "docs/spec", u"Design notes - draft")
+        .Navigation(21, 0, site + "video/123", u"猫が箱に入るだけの動画 (3 分)").Marker();
+    MakeFolders(userData + L"\\Default\\Sessions");
+    std::ofstream(Utf8Text::FromWide(userData + L"\\Default\\Sessions\\Session_13400000000000000"), std::ios::binary)
+        << session.Bytes();
 
     // A browser whose program is not on this machine: its profile is found, its pages are not opened.
     const std::wstring brave = KnownFolder(FOLDERID_LocalAppData) + L"\\BraveSoftware\\Brave-Browser\\User Data";
     MakeFolders(brave + L"\\Default");
     if (!Exec(brave + L"\\Default\\History", kChromiumSchemas[0]))
         return 1;
+    MakeFolders(brave + L"\\Default\\Sessions");
+    std::ofstream(Utf8Text::FromWide(brave + L"\\Default\\Sessions\\Session_13400000000000000"), std::ios::binary)
+        << Snss().Window(1, 1, { "http://127.0.0.1:9/brave/start" }).Navigation(1, 0, "http://127.0.0.1:9/brave/start", u"Brave のスタートページ").Marker().Bytes();
 
     const std::wstring mozilla = KnownFolder(FOLDERID_RoamingAppData) + L"\\Mozilla\\Firefox";
     MakeFolders(mozilla + L"\\Profiles\\demo.default-release");
@@ -137,6 +157,11 @@ int Lay(const std::wstring& recorder, bool slow)
     }
     if (!Exec(mozilla + L"\\Profiles\\demo.default-release\\places.sqlite", sql))
         return 1;
+    std::ofstream(Utf8Text::FromWide(mozilla + L"\\Profiles\\demo.default-release\\sessionstore.jsonlz4"), std::ios::binary)
+        << MozLz4(u8R"({"windows":[{"tabs":[{"entries":[{"url":"http://127.0.0.1:9/wiki/Backtracking","title":"Backtracking - Wikipedia"}],"index":1},
+            {"entries":[{"url":"http://127.0.0.1:9/translate","title":"翻訳：英語から日本語へ"}],"index":1}]}]})");
+    std::ofstream(Utf8Text::FromWide(mozilla + L"\\Profiles\\demo.default-release\\prefs.js"), std::ios::binary)
+        << "user_pref(\"browser.startup.page\", 3);\n";
     // A damaged history: the sources dialog and the list say so.
     MakeFolders(mozilla + L"\\Profiles\\old.default");
     std::ofstream(Utf8Text::FromWide(mozilla + L"\\Profiles\\old.default\\places.sqlite"), std::ios::binary)
