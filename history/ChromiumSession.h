@@ -8,7 +8,8 @@
 // its selected index (the nearest one after it, else the last), after the history's pruning;
 // closing a tab or a window forgets it. Every length is checked against what is left; a
 // command cut short at the end (a crash while writing) ends the file, and every whole command
-// before it counts. A command of a size other than its own is passed over.
+// before it counts. A command of a size other than its own is passed over; a file whose replay
+// takes longer than JsonText's deadline is given up as unreadable.
 #pragma once
 #include "SessionWindow.h"
 #include <cstdint>

@@ -37,14 +37,17 @@ public:
         Int(pickle, static_cast<int32_t>(payload.size()));
         return Record(27, pickle + payload);
     }
-    Snss& Navigation(int32_t tab, int32_t index, const std::string& url, const std::u16string& title = u"title")
+    Snss& Navigation(int32_t tab, int32_t index, const std::string& url, const std::u16string& title = u"title",
+                     const std::string& pageState = {})
     {
         std::string payload = Ints({ tab, index });
         Int(payload, static_cast<int32_t>(url.size()));
         payload += url;
         payload.append((4 - url.size() % 4) % 4, '\0');
         String16(payload, title);
-        Int(payload, 0);  // the page state, empty
+        Int(payload, static_cast<int32_t>(pageState.size()));
+        payload += pageState;
+        payload.append((4 - pageState.size() % 4) % 4, '\0');
         std::string pickle;
         Int(pickle, static_cast<int32_t>(payload.size()));
         return Record(6, pickle + payload);
