@@ -238,7 +238,9 @@ bool FirefoxSession::Windows(const std::string& file, std::vector<SessionWindow>
     if (!Decompressed(file, &json))
         return false;
     SessionBuilder builder(out);
-    if (!Json::sax_parse(json.data(), json.data() + json.size(), &builder, Json::input_format_t::json, true) ||
+    // Through the handlers' base, as JsonText parses: one parser in the program.
+    if (!Json::sax_parse(json.data(), json.data() + json.size(), static_cast<nlohmann::json_sax<Json>*>(&builder),
+                         Json::input_format_t::json, true) ||
         !builder.Complete()) {
         out->clear();
         return false;

@@ -40,7 +40,8 @@ nlohmann::json JsonText::Parse(const char* text, size_t size, std::chrono::milli
 {
     Json result;
     BoundedBuilder builder(result, deadline);
-    if (!Json::sax_parse(text, text + size, &builder, nlohmann::json::input_format_t::json, true))
+    if (!Json::sax_parse(text, text + size, static_cast<nlohmann::json_sax<Json>*>(&builder),
+                         nlohmann::json::input_format_t::json, true))
         return Json(Json::value_t::discarded);
     return result;
 }
