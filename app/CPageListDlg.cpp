@@ -700,6 +700,13 @@ void CPageListDlg::OpenWindowRows(const std::vector<std::vector<size_t>>& window
         CBusyCommand busy;
         outcomes = ReopenCommand::OpenWindows(chosen, false, &pages, &errors);
     }
+    ReportAndClose(pages, outcomes, errors);
+}
+
+// What could not be opened is said; then the list closes.
+void CPageListDlg::ReportAndClose(const std::vector<PageCandidate>& pages, const std::vector<OpenOutcome>& outcomes,
+                                  const std::vector<uint32_t>& errors)
+{
     const std::wstring failures = OpenReport::Failures(pages, outcomes, errors);
     if (!failures.empty())
         AfxMessageBox(failures.c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -723,12 +730,7 @@ void CPageListDlg::OpenRows(const std::vector<size_t>& rows)
         CBusyCommand busy;
         outcomes = ReopenCommand::Open(pages, m_options.tabs, &errors);
     }
-    const std::wstring failures = OpenReport::Failures(pages, outcomes, errors);
-    if (!failures.empty())
-        AfxMessageBox(failures.c_str(), MB_OK | MB_ICONEXCLAMATION);
-    m_opening = false;
-    KeepPlacementAndColumns();
-    EndDialog(IDOK);
+    ReportAndClose(pages, outcomes, errors);
 }
 
 void CPageListDlg::OnCancel()

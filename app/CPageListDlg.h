@@ -66,6 +66,8 @@ private:
     void StartReading();
     void ShowLoaded();
     void OpenWindowRows(const std::vector<std::vector<size_t>>& windows);
+    void ReportAndClose(const std::vector<PageCandidate>& pages, const std::vector<OpenOutcome>& outcomes,
+                        const std::vector<uint32_t>& errors);
     std::wstring WindowHeading(size_t window, bool withNote) const;
     std::wstring WindowNote(size_t window) const;
     void Fill();

@@ -265,15 +265,7 @@ protected:
             return code != STILL_ACTIVE;
         }, 60000);
         Sleep(500);
-        std::vector<std::vector<std::string>> starts(1);
-        std::ifstream in(Utf8Text::FromWide(m_record), std::ios::binary);
-        for (std::string line; std::getline(in, line);) {
-            if (line.empty())
-                starts.emplace_back();
-            else
-                starts.back().push_back(line);
-        }
-        starts.pop_back();
+        std::vector<std::vector<std::string>> starts = RecordedStarts(m_record);
         for (auto& start : starts)
             start.erase(start.begin());
         return { code, starts };

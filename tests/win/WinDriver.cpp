@@ -1,6 +1,7 @@
 #include "WinDriver.h"
 #include <commctrl.h>
 #include <shlobj.h>
+#include <fstream>
 #include <vector>
 
 namespace WinDriver {
@@ -380,6 +381,20 @@ private:
     void* m_at = nullptr;
     size_t m_size;
 };
+}
+
+std::vector<std::vector<std::string>> RecordedStarts(const std::wstring& file)
+{
+    std::vector<std::vector<std::string>> starts(1);
+    std::ifstream in(file.c_str(), std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty())
+            starts.emplace_back();
+        else
+            starts.back().push_back(line);
+    }
+    starts.pop_back();
+    return starts;
 }
 
 std::vector<ListRow> ListRows(HWND list)

@@ -54,6 +54,8 @@ std::wstring TempFolder();
 void MakeFolders(const std::wstring& path);
 // Removes a folder with everything in it.
 void RemoveTree(const std::wstring& folder);
+// What bt_record_args wrote to `file`: each start's arguments, the program first.
+std::vector<std::vector<std::string>> RecordedStarts(const std::wstring& file);
 // The rows of a report list view of another process: each column's text and the check box.
 struct ListRow {
     std::vector<std::wstring> texts;
