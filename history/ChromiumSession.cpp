@@ -188,7 +188,7 @@ public:
         case kPrunedFromFront:
             if (two() && b > 0) {
                 Tab& tab = TabOf(a, none);
-                tab.selected = std::max(-1, tab.selected - b);
+                tab.selected = static_cast<int32_t>(std::max<int64_t>(-1, int64_t{ tab.selected } - b));
                 std::map<int32_t, Navigation> kept;
                 for (auto& [index, nav] : tab.navigations)
                     if (index >= b)
