@@ -1,8 +1,11 @@
 #include "CPageListDlg.h"
 #include "CSourcesDlg.h"
 #include "OpenReport.h"
+#include "PageExport.h"
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
+#include "../framework/CFileDialog.h"
+#include "../framework/FileSystem.h"
 #include "../framework/Clipboard.h"
 #include "../framework/LocalTimeText.h"
 #include "../framework/LocaleText.h"
@@ -18,6 +21,8 @@
 
 namespace {
 constexpr UINT WM_LIST_PROGRESS = WM_APP + 1;
+
+std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 constexpr UINT WM_LIST_LOADED = WM_APP + 2;
 
 // The columns' own widths, in dialog units.
@@ -60,6 +65,7 @@ BEGIN_MESSAGE_MAP(CPageListDlg, CDialog)
     ON_BN_CLICKED(IDC_LIST_CHECK_ALL, OnCheckAll)
     ON_BN_CLICKED(IDC_LIST_CHECK_NONE, OnCheckNone)
     ON_BN_CLICKED(IDC_LIST_COPY, OnCopy)
+    ON_BN_CLICKED(IDC_LIST_SAVE, OnSave)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_LIST_PAGES, OnItemChanged)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_LIST_PAGES, OnColumnClick)
     ON_NOTIFY(NM_DBLCLK, IDC_LIST_PAGES, OnDoubleClick)
@@ -151,6 +157,7 @@ BOOL CPageListDlg::OnInitDialog()
         { IDC_LIST_FILTER, false, false, false, false },   { IDC_LIST_STATUS, false, false, true, false },
         { IDC_LIST_PAGES, false, false, true, true },      { IDC_LIST_CHECK_ALL, false, true, false, false },
         { IDC_LIST_CHECK_NONE, false, true, false, false }, { IDC_LIST_COPY, false, true, false, false },
+        { IDC_LIST_SAVE, false, true, false, false },
         { IDC_LIST_UNREAD, false, true, true, false },
         { IDOK, true, true, false, false },                { IDCANCEL, true, true, false, false },
     };
@@ -225,7 +232,7 @@ void CPageListDlg::StartReading()
     m_loading = true;
     m_readingWindows = m_windowsView;
     SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_LIST_LOADING).c_str());
-    for (int id : { IDOK, IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE, IDC_LIST_COPY })
+    for (int id : { IDOK, IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE, IDC_LIST_COPY, IDC_LIST_SAVE })
         EnableWindow(GetDlgItem(id), FALSE);
     const HWND self = m_hWnd;
     const ReopenOptions options = m_options;
@@ -351,7 +358,7 @@ void CPageListDlg::ShowLoaded()
     Table().SetFilter(WindowTextOf(GetDlgItem(IDC_LIST_FILTER)));
     Fill();
     const bool any = Table().Size() > 0;
-    for (int id : { IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE })
+    for (int id : { IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE, IDC_LIST_SAVE })
         EnableWindow(GetDlgItem(id), any);
     if (!any)
         SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(m_windowsView ? IDS_NO_WINDOW_FOUND : IDS_NO_URL_FOUND).c_str());
@@ -538,6 +545,57 @@ void CPageListDlg::CheckShown(bool checked)
 void CPageListDlg::OnCheckAll() { CheckShown(true); }
 
 void CPageListDlg::OnCheckNone() { CheckShown(false); }
+
+// The checked rows shown (every row shown when none is checked), in the order shown, as a
+// bookmarks file, CSV or text, where the user says.
+void CPageListDlg::OnSave()
+{
+    if (m_loading || m_opening || Table().Shown().empty())
+        return;
+    const PageTable& table = Table();
+    std::vector<size_t> rows;
+    for (size_t row : table.Shown())
+        if (table.At(row).checked)
+            rows.push_back(row);
+    if (rows.empty())
+        rows = table.Shown();
+    std::vector<PageExport::Page> pages;
+    for (size_t row : rows) {
+        const PageTable::Row& r = table.At(row);
+        PageExport::Page page;
+        page.title = ToU16(r.copiedTitle);
+        page.address = ToU16(r.address);
+        page.openNow = r.openNow;
+        if (m_windowsView) {
+            const ReopenCommand::ListedWindow& w = m_windows[r.window];
+            page.browser = ToU16(w.browser->displayName);
+            page.profile = ToU16(TitleText::Clean(w.profileName));
+        } else {
+            const PageCandidate& candidate = m_pages[row].page;
+            page.browser = ToU16(candidate.browser ? std::wstring(candidate.browser->displayName) : AfxLoadString(IDS_LIST_URL_CACHE));
+            page.profile = ToU16(TitleText::Clean(candidate.profileName));
+            page.timeUs = candidate.timeUs;
+            if (candidate.timeUs > 0)
+                page.time = PageExport::IsoTime(candidate.timeUs, LocalTimeText::OffsetMinutes(candidate.FileTime()));
+        }
+        pages.push_back(std::move(page));
+    }
+    CFileDialog dialog(FALSE, L"html", L"Backtracker", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+                       AfxLoadString(IDS_SAVE_FILTER), this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    std::wstring path = dialog.GetPathName();
+    std::string bytes;
+    switch (dialog.GetFilterIndex()) {
+    case 2: bytes = PageExport::Csv(pages, ToU16(AfxLoadString(IDS_SAVE_COLUMNS))); break;
+    case 3: bytes = PageExport::Text(pages); break;
+    default: bytes = PageExport::Bookmarks(pages, u"Backtracker"); break;
+    }
+    unsigned long error = 0;
+    if (!FileSystem::WriteWhole(path, bytes, &error))
+        AfxMessageBox((AfxLoadString(IDS_SAVE_FAILED) + path + L"\n\n" + OpenReport::ErrorText(error, path)).c_str(),
+                      MB_OK | MB_ICONEXCLAMATION);
+}
 
 void CPageListDlg::OnCopy()
 {

@@ -49,6 +49,7 @@ protected:
     void OnCheckAll();
     void OnCheckNone();
     void OnCopy();
+    void OnSave();
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDoubleClick(NMHDR* pNMHDR, LRESULT* pResult);

@@ -50,6 +50,7 @@ endfunction()
 bt_delay_loaded(wininet WININET.dll)
 bt_delay_loaded(crypt32 CRYPT32.dll)
 bt_delay_loaded(bcrypt bcrypt.dll)
+bt_delay_loaded(comdlg32 COMDLG32.dll)
 bt_delay_loaded(shell32 SHELL32.dll)
 bt_delay_loaded(oleaut32 OLEAUT32.dll)
 

@@ -1,4 +1,5 @@
 #include "FileSystem.h"
+#include <algorithm>
 #include <windows.h>
 #include <vector>
 
@@ -99,4 +100,30 @@ std::wstring FileSystem::FolderOf(const std::wstring& path)
 {
     size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+bool FileSystem::WriteWhole(const std::wstring& path, const std::string& bytes, unsigned long* error)
+{
+    const std::wstring temporary = path + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    HANDLE f = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = f != INVALID_HANDLE_VALUE;
+    for (size_t at = 0; written && at < bytes.size();) {
+        DWORD done = 0;
+        const DWORD part = static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1u << 20));
+        written = WriteFile(f, bytes.data() + at, part, &done, nullptr) && done == part;
+        at += done;
+    }
+    written = written && FlushFileBuffers(f);
+    DWORD why = written ? ERROR_SUCCESS : GetLastError();
+    if (f != INVALID_HANDLE_VALUE)
+        CloseHandle(f);
+    if (written && !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        written = false;
+        why = GetLastError();
+    }
+    if (!written)
+        DeleteFileW(temporary.c_str());
+    if (error)
+        *error = why;
+    return written;
 }

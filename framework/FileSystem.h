@@ -31,6 +31,11 @@ public:
     // when it is there but cannot be opened or read (a missing file is empty and true).
     static bool ReadStart(const std::wstring& path, size_t most, std::string* bytes);
 
+    // Writes `bytes` as the whole file at `path`: first under a name of its own beside it, then
+    // renamed over it, so that a failure (a full disk, a file held open) leaves the file as it
+    // was and no half file behind. False, with the system's error in `error`, when it fails.
+    static bool WriteWhole(const std::wstring& path, const std::string& bytes, unsigned long* error = nullptr);
+
     // What a holder of a file refuses to share.
     enum class Access { Read, Write };
     // Whether another handle holds the file so that it cannot be opened for `access`: the open,

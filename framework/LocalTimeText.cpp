@@ -13,3 +13,16 @@ std::wstring LocalTimeText::Minutes(uint64_t fileTime)
         return std::wstring();
     return std::wstring(date) + L" " + time;
 }
+
+int LocalTimeText::OffsetMinutes(uint64_t fileTime)
+{
+    FILETIME ft = { static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32) }, localFt;
+    SYSTEMTIME utc, local;
+    if (fileTime == 0 || !FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) ||
+        !SystemTimeToFileTime(&local, &localFt))
+        return 0;
+    const int64_t ticks = static_cast<int64_t>((static_cast<uint64_t>(localFt.dwHighDateTime) << 32) | localFt.dwLowDateTime) -
+                          static_cast<int64_t>(fileTime);
+    // To the minute: SystemTimeToFileTime drops nothing, but the ticks below a millisecond were never there.
+    return static_cast<int>((ticks + (ticks < 0 ? -300000000 : 300000000)) / 600000000);
+}

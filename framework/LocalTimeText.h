@@ -9,4 +9,6 @@ public:
     // The date and the time to the minute in the user's short formats, for a file time (100-ns
     // ticks since 1601-01-01 UTC); empty for 0.
     static std::wstring Minutes(uint64_t fileTime);
+    // How far local time was ahead of UTC at that moment, in minutes (0 when it cannot be told).
+    static int OffsetMinutes(uint64_t fileTime);
 };

@@ -1,5 +1,6 @@
 #include "ChromiumSession.h"
 #include "JsonText.h"
+#include "../text/TitleText.h"
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -71,34 +72,10 @@ private:
 // UTF-16LE bytes as UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf8OfUtf16(const std::string& bytes)
 {
-    std::string out;
-    const size_t n = bytes.size() / 2;
-    auto unit = [&](size_t i) {
-        return static_cast<uint32_t>(static_cast<uint8_t>(bytes[2 * i])) | static_cast<uint32_t>(static_cast<uint8_t>(bytes[2 * i + 1])) << 8;
-    };
-    for (size_t i = 0; i < n; ++i) {
-        uint32_t c = unit(i);
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF)
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(++i) - 0xDC00);
-        else if (c >= 0xD800 && c <= 0xDFFF)
-            c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | c >> 12);
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | c >> 18);
-            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+    return TitleText::Utf8(text);
 }
 
 using GroupToken = std::pair<uint64_t, uint64_t>;

@@ -42,6 +42,7 @@
 #define IDC_LIST_UNREAD                      1036
 #define IDC_LIST_VIEW_PAGES                  1037
 #define IDC_LIST_VIEW_WINDOWS                1038
+#define IDC_LIST_SAVE                        1039
 // ... and the commands of its context menu
 #define IDM_LIST_OPEN                        1040
 #define IDM_LIST_COPY_ADDRESS                1041
@@ -114,6 +115,9 @@
 #define IDS_SESSION_ENCRYPTED                260
 #define IDS_SESSION_OUT_OF_DATE              261
 #define IDS_WINDOW_NO_GROUP_TITLE            262
+#define IDS_SAVE_FILTER                      263
+#define IDS_SAVE_FAILED                      264
+#define IDS_SAVE_COLUMNS                     265
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

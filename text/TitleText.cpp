@@ -1,4 +1,5 @@
 #include "TitleText.h"
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -17,6 +18,35 @@ std::string TitleText::Prefix(std::string_view text, size_t bytes)
     while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80)
         --bytes;
     return std::string(text.substr(0, bytes));
+}
+
+std::string TitleText::Utf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = text[i];
+        if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1]))
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
+        else if (IsHigh(text[i]) || IsLow(text[i]))
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | c >> 18);
+            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
 }
 
 std::u16string TitleText::Clean(std::u16string_view text, size_t longest)

@@ -18,6 +18,8 @@ public:
     // override or isolate character written as its UTF-8 bytes in %XX form (as a browser
     // writes what an address may not hold), so it says what it is and stays one line.
     static std::u16string Address(std::u16string_view address);
+    // UTF-16 as UTF-8, each lone surrogate as U+FFFD.
+    static std::string Utf8(std::u16string_view text);
     // A message `pattern` with its first "%s" replaced by `text` as Clean shows it.
     static std::u16string Into(std::u16string_view pattern, std::u16string_view text);
 #ifdef _WIN32

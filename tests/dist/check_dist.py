@@ -16,9 +16,9 @@ BUILD = SOURCE = None
 # DLLs that every Windows has; the program may use nothing else.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll", "ole32.dll",
                "oleaut32.dll", "shell32.dll", "wininet.dll", "msvcrt.dll",
-               "crypt32.dll", "bcrypt.dll"}
+               "crypt32.dll", "bcrypt.dll", "comdlg32.dll"}
 # Needed by commands only: loaded when first called, not at start.
-LOADED_BY_COMMANDS = {"wininet.dll", "shell32.dll", "oleaut32.dll", "crypt32.dll", "bcrypt.dll"}
+LOADED_BY_COMMANDS = {"wininet.dll", "shell32.dll", "oleaut32.dll", "crypt32.dll", "bcrypt.dll", "comdlg32.dll"}
 MOST_BYTES = 1_200_000
 
 
