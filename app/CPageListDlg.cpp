@@ -174,6 +174,18 @@ BOOL CPageListDlg::OnInitDialog()
     window.right += m_madeClient.cx - client.right;
     window.bottom += m_madeClient.cy - client.bottom;
     m_minTrack = { (window.right - window.left) * 4 / 5, (window.bottom - window.top) * 3 / 5 };
+    // Never so narrow that the buttons on the left run into those on the right: the gap between
+    // them may shrink to the dialog's margin, no further.
+    RECT saveMade = {}, okMade = {}, margin = { 0, 0, 7, 0 };
+    for (const Anchored& a : m_anchored) {
+        if (a.id == IDC_LIST_SAVE)
+            saveMade = a.made;
+        else if (a.id == IDOK)
+            okMade = a.made;
+    }
+    MapDialogRect(m_hWnd, &margin);
+    const LONG shrink = okMade.left - saveMade.right - margin.right;
+    m_minTrack.cx = std::max<LONG>(m_minTrack.cx, window.right - window.left - std::max<LONG>(shrink, 0));
 
     // Where the user left it, moved onto the nearest screen when it is on none any more (its
     // size kept); else as made, never larger than the screen's work area.
