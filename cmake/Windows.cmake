@@ -17,6 +17,9 @@ add_compile_options(-ffunction-sections -fdata-sections)
 # information; the linker's map beside it in the build folder, for the size breakdown.
 function(bt_release_program target)
     target_link_options(${target} PRIVATE -Wl,--gc-sections -s -Wl,-Map=${CMAKE_BINARY_DIR}/${target}.map)
+    # Sections aligned in the file as in memory: Wine maps such an image page by page as it is
+    # touched, where it reads an image of 512-byte alignment whole into memory at start.
+    target_link_options(${target} PRIVATE -Wl,--file-alignment=4096)
     # std::terminate's default in libstdc++ prints the escaping exception's demangled type to a
     # standard error that a windowed program does not have, then aborts; it brings the 37 kB
     # demangler along. The release programs abort at once instead.
