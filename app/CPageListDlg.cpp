@@ -31,17 +31,24 @@ constexpr UINT kColumnHeadings[PageTable::kColumns] = { IDS_LIST_COLUMN_TITLE, I
                                                         IDS_LIST_COLUMN_SOURCE, IDS_LIST_COLUMN_TIME,
                                                         IDS_LIST_COLUMN_OPEN };
 
+// A row's page as shown: the title that the page wrote cleaned (the address for a page without
+// one), the address whole, the whole title as copied.
+void SetPageTexts(PageTable::Row& row, const std::wstring& address, const std::string& utf8Title)
+{
+    row.address = TitleText::Address(address);
+    const std::wstring title = Utf8Text::ToWide(utf8Title);
+    row.title = TitleText::Clean(title);
+    row.copiedTitle = TitleText::Clean(title, TitleText::kLongestCopied);
+    if (row.title.empty())
+        row.title = TitleText::Clean(row.address);
+}
+
 // A page as its row shows it: texts that web pages wrote cleaned, the address whole.
 PageTable::Row RowOf(const ListedPage& listed)
 {
     const PageCandidate& page = listed.page;
     PageTable::Row row;
-    row.address = TitleText::Address(page.browser ? Utf8Text::ToWide(page.url) : AnsiText::ToWide(page.url));
-    const std::wstring title = Utf8Text::ToWide(page.title);
-    row.title = TitleText::Clean(title);
-    row.copiedTitle = TitleText::Clean(title, TitleText::kLongestCopied);
-    if (row.title.empty())
-        row.title = TitleText::Clean(row.address);
+    SetPageTexts(row, page.browser ? Utf8Text::ToWide(page.url) : AnsiText::ToWide(page.url), page.title);
     row.openable = !page.browser || !page.program.empty();
     row.source = page.browser ? std::wstring(page.browser->displayName) + L" / " + TitleText::Clean(page.profileName)
                               : AfxLoadString(IDS_LIST_URL_CACHE);
@@ -330,12 +337,7 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
             for (size_t t = 0; t < window.window.tabs.size(); ++t) {
                 const SessionTab& tab = window.window.tabs[t];
                 PageTable::Row row;
-                row.address = TitleText::Address(Utf8Text::ToWide(tab.url));
-                const std::wstring title = Utf8Text::ToWide(tab.title);
-                row.title = TitleText::Clean(title);
-                row.copiedTitle = TitleText::Clean(title, TitleText::kLongestCopied);
-                if (row.title.empty())
-                    row.title = TitleText::Clean(row.address);
+                SetPageTexts(row, Utf8Text::ToWide(tab.url), tab.title);
                 row.source = tab.inGroup ? (tab.group.empty() ? untitled : TitleText::Clean(Utf8Text::ToWide(tab.group))) : std::wstring();
                 row.time = tab.pinned ? pinned : std::wstring();
                 row.timeUs = static_cast<int64_t>(t);

@@ -10,9 +10,9 @@
 #include "../history/SessionWindows.h"
 #include "../framework/FileSystem.h"
 #include "SyntheticSessions.h"
+#include "../tests/win/WinDriver.h"
 #include <windows.h>
 #include <psapi.h>
-#include <shellapi.h>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -20,28 +20,10 @@
 #include <vector>
 
 namespace {
-std::wstring TempFolder()
-{
-    wchar_t buf[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, buf);
-    return buf;
-}
-
 void Write(const std::wstring& path, const std::string& bytes)
 {
-    for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
-        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    WinDriver::MakeFolders(path.substr(0, path.find_last_of(L'\\')));
     std::ofstream(path.c_str(), std::ios::binary) << bytes;
-}
-
-void RemoveTree(const std::wstring& folder)
-{
-    std::wstring from = folder + L'\0';
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
 }
 
 size_t PeakWorkingSet()
@@ -108,8 +90,8 @@ double Median(std::vector<double> v)
 
 int main()
 {
-    const std::wstring root = TempFolder() + L"bt-bench-sessions";
-    RemoveTree(root);
+    const std::wstring root = WinDriver::TempFolder() + L"bt-bench-sessions";
+    WinDriver::RemoveTree(root);
 
     // The hostile files first, while the process is small: their cost shows in its peak.
     const std::string nested = SyntheticSessions::NestedJson(3000000);
@@ -170,6 +152,6 @@ int main()
                     set.what, Median(view), tabs, Median(floor), Median(view) / Median(floor),
                     set.profiles == &all ? " (goal: at most 1.5)" : "");
     }
-    RemoveTree(root);
+    WinDriver::RemoveTree(root);
     return 0;
 }

@@ -28,13 +28,20 @@ std::vector<std::pair<int64_t, std::wstring>> SessionFiles(const std::wstring& f
     return files;
 }
 
-void ReadChromium(const BrowserProfile& p, LastSession* last)
+// A Chromium profile's clear session files, newest first.
+std::vector<std::pair<int64_t, std::wstring>> ClearFiles(const std::wstring& folder)
 {
-    const std::wstring folder = p.Folder();
     auto clear = SessionFiles(folder + L"\\Sessions");
     if (clear.empty())  // before the Sessions folder: the run's file, then the one before
         for (const wchar_t* name : { L"Current Session", L"Last Session" })
             clear.push_back({ 0, folder + L"\\" + name });
+    return clear;
+}
+
+void ReadChromium(const BrowserProfile& p, LastSession* last)
+{
+    const std::wstring folder = p.Folder();
+    auto clear = ClearFiles(folder);
     // While the browser runs only its newest file says what is open.
     if (last->open && clear.size() > 1)
         clear.resize(1);
@@ -100,6 +107,13 @@ void ReadFirefox(const BrowserProfile& p, LastSession* last, bool* crashed)
     }
     last->kind = seen ? Kind::kUnreadable : Kind::kNone;
 }
+}
+
+std::wstring CLastSession::CurrentFile(const BrowserProfile& p)
+{
+    if (p.browser->family == BrowserFamily::Firefox)
+        return p.Folder() + L"\\" + FirefoxSession::FilesInOrder({}, true).front();
+    return ClearFiles(p.Folder()).front().second;
 }
 
 LastSession CLastSession::Read(const BrowserProfile& p)

@@ -28,6 +28,10 @@ struct LastSession {
 class CLastSession {
 public:
     static LastSession Read(const BrowserProfile& profile);
+    // The session file that the browser writes while it runs with the profile (what Read reads
+    // for a running one): Chromium's newest Session_<time> (before its Sessions folder,
+    // "Current Session"), Firefox's recovery file.
+    static std::wstring CurrentFile(const BrowserProfile& profile);
 
     // An encrypted copy counts as newer when its name's time is later by more than this: the
     // browser names both copies of one file within moments of each other.

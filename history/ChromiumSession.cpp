@@ -2,7 +2,6 @@
 #include "JsonText.h"
 #include "../text/TitleText.h"
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -299,10 +298,10 @@ ChromiumSession::File ReplayFile(const std::string& file, Replay* replay, const 
         return ChromiumSession::File::kNotSession;
     Reader reader(file.data() + 8, file.size() - 8);
     std::string plain;
-    // A file that takes longer than a JSON file may is given up (the clock asked now and then).
-    const auto end = std::chrono::steady_clock::now() + JsonText::kDeadline;
-    for (size_t commands = 0; reader.Left() > 0; ++commands) {
-        if ((commands & 0x3FF) == 0x3FF && std::chrono::steady_clock::now() > end)
+    // A file that takes longer than a JSON file may is given up.
+    JsonText::Deadline deadline;
+    while (reader.Left() > 0) {
+        if (!deadline.Step())
             return ChromiumSession::File::kNotSession;
         if (version == 5) {
             uint32_t size = 0;

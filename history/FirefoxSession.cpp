@@ -2,7 +2,6 @@
 #include <lz4.h>
 #include "JsonText.h"
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -34,10 +33,7 @@ bool Decompressed(const std::string& file, std::string* json)
 // and a parse past its deadline stop the reading.
 class SessionBuilder : public nlohmann::json_sax<Json> {
 public:
-    explicit SessionBuilder(std::vector<SessionWindow>* windows)
-        : m_windows(windows), m_end(std::chrono::steady_clock::now() + JsonText::kDeadline)
-    {
-    }
+    explicit SessionBuilder(std::vector<SessionWindow>* windows) : m_windows(windows) {}
     bool Complete() const { return m_sawWindows; }
 
     bool null() override { return Tick(); }
@@ -174,8 +170,7 @@ private:
             m_tab.index = v;
         return Tick();
     }
-    // The clock is asked once every few thousand values.
-    bool Tick() { return (++m_values & 0xFFF) != 0 || std::chrono::steady_clock::now() < m_end; }
+    bool Tick() { return m_deadline.Step(); }
 
     // Only the tab's page is kept: the entry its index names (1-based, kept within the
     // entries; none or 0: the last).
@@ -214,7 +209,7 @@ private:
     }
 
     std::vector<SessionWindow>* m_windows;
-    std::chrono::steady_clock::time_point m_end;
+    JsonText::Deadline m_deadline;
     std::vector<Kind> m_stack;
     std::string m_key;  // the last key met (of the innermost object)
     Window m_window;
@@ -222,7 +217,6 @@ private:
     std::pair<std::string, std::string> m_entry;
     std::pair<std::string, std::string> m_group;
     bool m_sawWindows = false;
-    size_t m_values = 0;
 };
 }
 

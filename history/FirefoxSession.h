@@ -5,7 +5,7 @@
 // declared size as its hard limit, a size that the file cannot hold is refused, the JSON is
 // parsed within JsonText's bounds, and anything unreadable means nothing is known.
 #pragma once
-#include "SessionWindow.h"
+#include "SessionWindows.h"
 #include <set>
 #include <string>
 #include <vector>
@@ -33,5 +33,5 @@ public:
 
     // A block expands at most this much (LZ4's own limit is about 255).
     static constexpr size_t kMostExpansion = 255;
-    static constexpr size_t kLargestSession = 64u << 20;
+    static constexpr size_t kLargestSession = SessionWindows::kLargestFile;
 };

@@ -8,7 +8,7 @@ using Json = nlohmann::json;
 class BoundedBuilder : public nlohmann::json_sax<Json> {
 public:
     BoundedBuilder(Json& result, std::chrono::milliseconds deadline)
-        : m_dom(result, false), m_end(std::chrono::steady_clock::now() + deadline)
+        : m_dom(result, false), m_deadline(deadline)
     {
     }
     bool null() override { return Tick() && m_dom.null(); }
@@ -26,13 +26,11 @@ public:
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
 
 private:
-    // The clock is asked once every few thousand values.
-    bool Tick() { return (++m_values & 0xFFF) != 0 || std::chrono::steady_clock::now() < m_end; }
+    bool Tick() { return m_deadline.Step(); }
 
     nlohmann::detail::json_sax_dom_parser<Json> m_dom;
-    std::chrono::steady_clock::time_point m_end;
+    JsonText::Deadline m_deadline;
     size_t m_depth = 0;
-    size_t m_values = 0;
 };
 }
 

@@ -15,4 +15,16 @@ public:
 
     static constexpr size_t kDeepest = 64;
     static constexpr std::chrono::milliseconds kDeadline{ 2000 };
+
+    // The time one file's reading may take (this parser's, or another reader's of a browser's
+    // file): Step is false once it has passed. The clock is asked once every few thousand steps.
+    class Deadline {
+    public:
+        explicit Deadline(std::chrono::milliseconds limit = kDeadline) : m_end(std::chrono::steady_clock::now() + limit) {}
+        bool Step() { return (++m_steps & 0xFFF) != 0 || std::chrono::steady_clock::now() < m_end; }
+
+    private:
+        std::chrono::steady_clock::time_point m_end;
+        size_t m_steps = 0;
+    };
 };

@@ -7,6 +7,7 @@
 #include "../history/ChromiumSession.h"
 #include "../history/FirefoxHistory.h"
 #include "../history/FirefoxSession.h"
+#include "../history/SessionWindows.h"
 #include "../history/VisitTime.h"
 #include "../framework/FileSystem.h"
 #include "../text/Utf8Text.h"
@@ -84,31 +85,14 @@ std::pair<LaunchCommand::Browser, std::string> LaunchProfileOf(const BrowserProf
     return { B::Chromium, Utf8Text::FromWide(p.profile) };
 }
 
-// Chromium's newest session file: the Session_<time> of the latest time, or the older name.
-std::wstring ChromiumSessionFile(const std::wstring& profileFolder)
-{
-    std::wstring newest;
-    for (const FileSystem::Entry& entry : FileSystem::List(profileFolder + L"\\Sessions", L"Session_*")) {
-        const std::wstring& name = entry.name;
-        if (!entry.isFolder && (name.size() > newest.size() || (name.size() == newest.size() && name > newest)))
-            newest = name;
-    }
-    return newest.empty() ? profileFolder + L"\\Current Session" : profileFolder + L"\\Sessions\\" + newest;
-}
-
-// A session file larger than this is none the reader would want.
-constexpr size_t kLargestChromiumSession = 64u << 20;
-
 // The addresses of the tabs that the profile's session file shows open.
 void AddOpenTabs(const BrowserProfile& p, std::set<std::string>* open)
 {
-    if (p.browser->family == BrowserFamily::Firefox) {
-        std::wstring file = p.Folder() + L"\\sessionstore-backups\\recovery.jsonlz4";
-        FirefoxSession::OpenUrls(FileSystem::ReadShared(file, FirefoxSession::kLargestSession), open);
-    } else {
-        std::wstring file = ChromiumSessionFile(p.Folder());
-        ChromiumSession::OpenUrls(FileSystem::ReadShared(file, kLargestChromiumSession), open);
-    }
+    const std::string file = FileSystem::ReadShared(CLastSession::CurrentFile(p), SessionWindows::kLargestFile);
+    if (p.browser->family == BrowserFamily::Firefox)
+        FirefoxSession::OpenUrls(file, open);
+    else
+        ChromiumSession::OpenUrls(file, open);
 }
 }
 
