@@ -15,6 +15,9 @@ const char kVisits[] =
     "SELECT visit_time, transition, url FROM visits INDEXED BY visits_time_index "
     "WHERE visit_time BETWEEN ?1 AND ?2 ORDER BY visit_time DESC";
 const char kPage[] = "SELECT url, hidden, title FROM urls WHERE id = ?1";
+const char kPages[] = "SELECT id, url, title, hidden, last_visit_time FROM urls";
+const char kVisitsOfPage[] =
+    "SELECT visit_time, transition FROM visits INDEXED BY visits_url_index WHERE url = ?1 AND visit_time BETWEEN ?2 AND ?3";
 }
 
 bool ChromiumHistory::CountsAsSeen(int64_t transition, int64_t hidden)
@@ -46,5 +49,17 @@ HistoryReadResult ChromiumHistory::Read(const std::string& utf8Path, LatestVisit
                                    return !into.Full();  // (full only when asked to stop)
                                return into.Offer(v.url, v.urlBytes, ToUnixMicros(v.time), v.title, v.titleBytes);
                            });
+    }, limit);
+}
+
+HistoryReadResult ChromiumHistory::Search(const std::string& utf8Path, const HistoryQuery& query, LatestVisits& latest,
+                                          const PrivateCopyMaker& copies, std::chrono::milliseconds limit)
+{
+    static const HistorySearch::Schema schema{ "urls", kPages, kVisitsOfPage, "visits_url_index", kPage,
+                                               kEpochDifferenceUs, &CountsAsSeen };
+    return HistoryReading::Read(utf8Path, "-journal", copies, latest, [&query](HistoryDatabase& db, LatestVisits& into) {
+        return db.HasTable("urls", { "id", "url", "hidden", "title", "last_visit_time" }) &&
+               db.HasTable("visits", { "url", "visit_time", "transition" }) &&
+               HistorySearch::Run(db, schema, query, into);
     }, limit);
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include "LatestVisits.h"
 #include "HistoryReading.h"
+#include "HistorySearch.h"
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,12 @@ public:
     // place, or from a private copy made by `copies` when that is not consistent.
     static HistoryReadResult Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies = {},
                      std::chrono::milliseconds limit = HistoryReading::kDeadline);
+
+    // The whole history searched (HistorySearch) for the pages `query` asks for, into `latest`;
+    // read as Read reads, with the same bounds.
+    static HistoryReadResult Search(const std::string& utf8Path, const HistoryQuery& query, LatestVisits& latest,
+                                    const PrivateCopyMaker& copies = {},
+                                    std::chrono::milliseconds limit = HistoryReading::kDeadline);
 
     // The browser's own rule: the end of a redirect chain, not a frame, not a keyword-generated
     // visit, of an address that is not hidden. `transition` as stored (a signed 32-bit value).

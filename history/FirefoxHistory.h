@@ -2,6 +2,7 @@
 #pragma once
 #include "LatestVisits.h"
 #include "HistoryReading.h"
+#include "HistorySearch.h"
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,12 @@ public:
     // consistent.
     static HistoryReadResult Read(const std::string& utf8Path, LatestVisits& latest, const PrivateCopyMaker& copies = {},
                      std::chrono::milliseconds limit = HistoryReading::kDeadline);
+
+    // The whole history searched (HistorySearch) for the pages `query` asks for, into `latest`;
+    // read as Read reads, with the same bounds.
+    static HistoryReadResult Search(const std::string& utf8Path, const HistoryQuery& query, LatestVisits& latest,
+                                    const PrivateCopyMaker& copies = {},
+                                    std::chrono::milliseconds limit = HistoryReading::kDeadline);
 
     // Not hidden (a redirect's source is), and not an embedded object, a download or a page
     // inside a frame.

@@ -64,6 +64,8 @@ HistoryDatabase::HistoryDatabase(const std::string& utf8Path, HistoryVfs::Mode m
 
 HistoryDatabase::~HistoryDatabase()
 {
+    for (auto& prepared : m_prepared)
+        sqlite3_finalize(prepared.second);
     m_watchdog.reset();
     sqlite3_close(m_db);
 }
@@ -167,4 +169,121 @@ bool HistoryDatabase::ReadRows(const char* visits, const char* page, int64_t fro
         if (!row(visit))
             return true;
     }
+}
+
+sqlite3_stmt* HistoryDatabase::Prepared(const char* sql)
+{
+    if (!m_db)
+        return nullptr;
+    auto it = m_prepared.find(sql);
+    if (it != m_prepared.end()) {
+        sqlite3_reset(it->second);
+        return it->second;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK || !stmt) {
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    m_prepared[sql] = stmt;
+    return stmt;
+}
+
+bool HistoryDatabase::HasScanPlan(const char* sql, const char* table)
+{
+    if (!m_db || !IsPlainName(table))
+        return Fail(SQLITE_ERROR);
+    Statement plan(m_db, std::string("EXPLAIN QUERY PLAN ") + sql);
+    if (!plan.Get())
+        return Fail(sqlite3_errcode(m_db));
+    const std::string whole = std::string("SCAN ") + table;
+    int steps = 0, fitting = 0;
+    int rc;
+    while ((rc = sqlite3_step(plan.Get())) == SQLITE_ROW) {
+        const std::string step = plan.Text(3);
+        ++steps;
+        if (step == whole || step.rfind(whole + " USING COVERING INDEX ", 0) == 0)
+            ++fitting;
+    }
+    if (rc != SQLITE_DONE)
+        return Fail(rc);
+    return (steps == 1 && fitting == 1) || Fail(SQLITE_ERROR);
+}
+
+bool HistoryDatabase::ScanPages(const char* pages, const PageRow& row)
+{
+    if (!m_db)
+        return Fail(SQLITE_CANTOPEN);
+    Statement walk(m_db, pages);
+    sqlite3_stmt* s = walk.Get();
+    if (!s)
+        return Fail(sqlite3_errcode(m_db));
+    for (;;) {
+        int rc = sqlite3_step(s);
+        if (rc == SQLITE_DONE)
+            return true;
+        if (rc != SQLITE_ROW)
+            return Fail(rc);
+        if (sqlite3_column_type(s, 0) != SQLITE_INTEGER || sqlite3_column_type(s, 1) != SQLITE_TEXT ||
+            sqlite3_column_type(s, 3) != SQLITE_INTEGER)
+            continue;
+        Page page{ sqlite3_column_int64(s, 0), nullptr, 0, nullptr, 0, sqlite3_column_int64(s, 3),
+                   sqlite3_column_type(s, 4) == SQLITE_INTEGER ? sqlite3_column_int64(s, 4) : 0 };
+        page.url = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
+        page.urlBytes = static_cast<size_t>(sqlite3_column_bytes(s, 1));
+        if (sqlite3_column_type(s, 2) == SQLITE_TEXT) {
+            page.title = reinterpret_cast<const char*>(sqlite3_column_text(s, 2));
+            page.titleBytes = static_cast<size_t>(sqlite3_column_bytes(s, 2));
+        }
+        if (!row(page))
+            return true;
+    }
+}
+
+bool HistoryDatabase::LatestVisit(const char* visits, int64_t id, int64_t from, int64_t to,
+                                  const std::function<bool(int64_t type)>& seen, int64_t* time)
+{
+    *time = 0;
+    sqlite3_stmt* s = Prepared(visits);
+    if (!s)
+        return Fail(m_db ? sqlite3_errcode(m_db) : SQLITE_CANTOPEN);
+    sqlite3_bind_int64(s, 1, id);
+    sqlite3_bind_int64(s, 2, from);
+    sqlite3_bind_int64(s, 3, to);
+    for (;;) {
+        int rc = sqlite3_step(s);
+        if (rc == SQLITE_DONE)
+            return true;
+        if (rc != SQLITE_ROW)
+            return Fail(rc);
+        if (sqlite3_column_type(s, 0) != SQLITE_INTEGER || sqlite3_column_type(s, 1) != SQLITE_INTEGER)
+            continue;
+        const int64_t t = sqlite3_column_int64(s, 0);
+        if (t > *time && seen(sqlite3_column_int64(s, 1)))
+            *time = t;
+    }
+}
+
+bool HistoryDatabase::PageOf(const char* page, int64_t id, std::string* url, std::string* title, bool* found)
+{
+    *found = false;
+    sqlite3_stmt* s = Prepared(page);
+    if (!s)
+        return Fail(m_db ? sqlite3_errcode(m_db) : SQLITE_CANTOPEN);
+    sqlite3_bind_int64(s, 1, id);
+    int rc = sqlite3_step(s);
+    if (rc == SQLITE_DONE)
+        return true;
+    if (rc != SQLITE_ROW)
+        return Fail(rc);
+    if (sqlite3_column_type(s, 0) != SQLITE_TEXT || sqlite3_column_type(s, 1) != SQLITE_INTEGER ||
+        sqlite3_column_int64(s, 1) != 0)
+        return true;
+    url->assign(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), static_cast<size_t>(sqlite3_column_bytes(s, 0)));
+    title->clear();
+    if (sqlite3_column_type(s, 2) == SQLITE_TEXT)
+        title->assign(reinterpret_cast<const char*>(sqlite3_column_text(s, 2)), static_cast<size_t>(sqlite3_column_bytes(s, 2)));
+    *found = true;
+    sqlite3_reset(s);
+    return true;
 }

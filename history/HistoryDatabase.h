@@ -13,10 +13,12 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 class HistoryDatabase {
 public:
@@ -55,6 +57,34 @@ public:
     // damaged file, the deadline).
     bool ReadRows(const char* visits, const char* page, int64_t from, int64_t to, const Row& row);
 
+    // Whether SQLite runs `sql` as one pass over `table` (its rows, or one covering index).
+    bool HasScanPlan(const char* sql, const char* table);
+
+    // One page of the pages table: its row id, address, title (null when it has none, or not
+    // as text), hidden flag and last visit time (0 when it has none, or not as an integer).
+    struct Page {
+        int64_t id;
+        const char* url;
+        size_t urlBytes;
+        const char* title;
+        size_t titleBytes;
+        int64_t hidden;
+        int64_t lastVisit;
+    };
+    using PageRow = std::function<bool(const Page& page)>;
+    // Walks every page of `pages` (id, address, title, hidden flag, last visit) and hands each
+    // on until `row` returns false. A page whose id or flag is not an integer, or whose address
+    // is not text, is passed over. False when the query cannot run or fails part way.
+    bool ScanPages(const char* pages, const PageRow& row);
+    // The latest time among the visits of page `id` that `visits` gives (time, type; ?1 the
+    // page, ?2 and ?3 the range) and that `seen` takes by their type; 0 when none. False when
+    // the query cannot run or fails.
+    bool LatestVisit(const char* visits, int64_t id, int64_t from, int64_t to,
+                     const std::function<bool(int64_t type)>& seen, int64_t* time);
+    // The address and title of page `id` by `page` (address, hidden flag, title; ?1 the id);
+    // `*found` false for a page that is missing, hidden, or whose address is not text.
+    bool PageOf(const char* page, int64_t id, std::string* url, std::string* title, bool* found);
+
     // The primary result code of the last failure (SQLITE_OK when none).
     int LastError() const { return m_lastError; }
     bool TimedOut() const { return m_watchdog && m_watchdog->Fired(); }
@@ -64,9 +94,12 @@ public:
 
 private:
     bool Fail(int rc);
+    // `sql` prepared once for this connection (the statements are the callers' constants).
+    sqlite3_stmt* Prepared(const char* sql);
 
     std::unique_ptr<HistoryVfs> m_vfs;
     sqlite3* m_db = nullptr;
     std::unique_ptr<QueryWatchdog> m_watchdog;
+    std::map<const char*, sqlite3_stmt*> m_prepared;
     int m_lastError = 0;
 };

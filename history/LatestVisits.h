@@ -31,6 +31,7 @@ public:
     bool Offer(const char* url, size_t length, int64_t timeUs, const char* title = nullptr, size_t titleLength = 0);
     bool Full() const { return m_unmarked >= m_capacity || (m_stop && m_stop->load()); }
     const std::vector<BrowserVisit>& Visits() const { return m_visits; }
+    size_t Capacity() const { return m_capacity; }
     // The latest visit time that counts (microseconds since 1970).
     int64_t LatestAcceptedUs() const { return m_nowUs + kFutureSlackUs; }
 

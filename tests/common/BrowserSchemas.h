@@ -1,5 +1,5 @@
 // The tables of today's browsers' histories as the tests build them: two generations of
-// Chromium's (the newer with Edge's extra table) and two of Firefox's, each with the index the
+// Chromium's (the newer with Edge's extra table) and two of Firefox's, each with the indexes the
 // readers walk. Only the tables and columns matter; what the browsers keep besides is left out.
 #pragma once
 
@@ -32,6 +32,7 @@ const char kOlderFirefoxSchema[] =
     "INTEGER, frecency INTEGER DEFAULT -1 NOT NULL, last_visit_date INTEGER, guid TEXT);"
     "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER, place_id INTEGER, visit_date "
     "INTEGER, visit_type INTEGER, session INTEGER);"
+    "CREATE INDEX moz_historyvisits_placedateindex ON moz_historyvisits (place_id, visit_date);"
     "CREATE INDEX moz_historyvisits_dateindex ON moz_historyvisits (visit_date);";
 
 const char kFirefoxSchema[] =
@@ -41,4 +42,5 @@ const char kFirefoxSchema[] =
     "url_hash INTEGER DEFAULT 0 NOT NULL);"
     "CREATE TABLE moz_historyvisits (id INTEGER PRIMARY KEY, from_visit INTEGER, place_id INTEGER, visit_date "
     "INTEGER, visit_type INTEGER, session INTEGER, source INTEGER DEFAULT 0 NOT NULL, triggeringPlaceId INTEGER);"
+    "CREATE INDEX moz_historyvisits_placedateindex ON moz_historyvisits (place_id, visit_date);"
     "CREATE INDEX moz_historyvisits_dateindex ON moz_historyvisits (visit_date);";

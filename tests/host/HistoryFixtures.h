@@ -82,6 +82,9 @@ inline void FillChromium(Db& db, const std::vector<Visit>& visits, size_t firstI
         db.Exec("INSERT INTO visits(url, visit_time, transition) VALUES (" + std::to_string(id + firstId) + ", " +
                 std::to_string(v.timeUs + kChromiumEpochUs) + ", " + std::to_string(Stored(v.type)) + ")");
     }
+    // As the browser keeps it: the page's latest visit of any kind.
+    db.Exec("UPDATE urls SET last_visit_time = (SELECT MAX(visit_time) FROM visits WHERE visits.url = urls.id) "
+            "WHERE id >= " + std::to_string(firstId));
 }
 
 inline void FillFirefox(Db& db, const std::vector<Visit>& visits)
@@ -97,6 +100,8 @@ inline void FillFirefox(Db& db, const std::vector<Visit>& visits)
         db.Exec("INSERT INTO moz_historyvisits(place_id, visit_date, visit_type) VALUES (" + std::to_string(id + 1) +
                 ", " + std::to_string(v.timeUs) + ", " + std::to_string(v.type) + ")");
     }
+    db.Exec("UPDATE moz_places SET last_visit_date = (SELECT MAX(visit_date) FROM moz_historyvisits "
+            "WHERE place_id = moz_places.id)");
 }
 
 inline int64_t T(int seconds) { return kNowUs - 1000000LL * 1000 + seconds * 1000000LL; }
