@@ -13,7 +13,9 @@
 #include "../framework/CToolTipCtrl.h"
 #include "../framework/CWinApp.h"
 #include "../framework/NumberText.h"
+#include "../history/VisitTime.h"
 #include "../text/AnsiText.h"
+#include "../text/SearchWords.h"
 #include "../text/TitleText.h"
 #include "../text/Utf8Text.h"
 #include <commctrl.h>
@@ -24,6 +26,18 @@ constexpr UINT WM_LIST_PROGRESS = WM_APP + 1;
 
 std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 constexpr UINT WM_LIST_LOADED = WM_APP + 2;
+constexpr UINT WM_SEARCH_PROGRESS = WM_APP + 3;
+constexpr UINT WM_SEARCH_DONE = WM_APP + 4;
+constexpr UINT_PTR kSearchTimer = 1;
+// The search starts this long after the last key.
+constexpr UINT kSearchDelayMs = 250;
+constexpr UINT kPeriods[] = { IDS_PERIOD_ALL, IDS_PERIOD_TODAY, IDS_PERIOD_WEEK, IDS_PERIOD_MONTH };
+
+// A page as the list tells it from another: its address, browser and profile.
+std::tuple<std::string, const BrowserDescriptor*, std::string> KeyOf(const PageCandidate& page)
+{
+    return { page.url, page.browser, page.profile };
+}
 
 // The columns' own widths, in dialog units.
 constexpr int kColumnWidthsDu[PageTable::kColumns] = { 122, 95, 92, 70, 28 };
@@ -69,6 +83,10 @@ BEGIN_MESSAGE_MAP(CPageListDlg, CDialog)
     ON_MESSAGE(WM_LIST_LOADED, OnLoaded)
     ON_MESSAGE(WM_EXITSIZEMOVE, OnExitSizeMove)
     ON_EN_CHANGE(IDC_LIST_FILTER, OnFilterChange)
+    ON_CONTROL(CBN_SELCHANGE, IDC_LIST_PERIOD, OnPeriodChange)
+    ON_MESSAGE(WM_TIMER, OnTimer)
+    ON_MESSAGE(WM_SEARCH_PROGRESS, OnSearchProgress)
+    ON_MESSAGE(WM_SEARCH_DONE, OnSearchDone)
     ON_BN_CLICKED(IDC_LIST_CHECK_ALL, OnCheckAll)
     ON_BN_CLICKED(IDC_LIST_CHECK_NONE, OnCheckNone)
     ON_BN_CLICKED(IDC_LIST_COPY, OnCopy)
@@ -97,6 +115,7 @@ CPageListDlg::CPageListDlg(const ReopenOptions& options, size_t listCount, bool 
 // The reading is stopped and waited for before anything it writes goes.
 CPageListDlg::~CPageListDlg()
 {
+    m_search.Stop();
     m_reading.Stop();
     if (m_headingFont)
         DeleteObject(m_headingFont);
@@ -161,7 +180,8 @@ BOOL CPageListDlg::OnInitDialog()
     m_madeClient = TemplateClientSize();
     const struct { int id; bool right, bottom, stretchX, stretchY; } anchors[] = {
         { IDC_LIST_VIEW_PAGES, false, false, false, false }, { IDC_LIST_VIEW_WINDOWS, false, false, false, false },
-        { IDC_LIST_FILTER, false, false, false, false },   { IDC_LIST_STATUS, false, false, true, false },
+        { IDC_LIST_FILTER, false, false, false, false },   { IDC_LIST_PERIOD, false, false, false, false },
+        { IDC_LIST_STATUS, false, false, true, false },
         { IDC_LIST_PAGES, false, false, true, true },      { IDC_LIST_CHECK_ALL, false, true, false, false },
         { IDC_LIST_CHECK_NONE, false, true, false, false }, { IDC_LIST_COPY, false, true, false, false },
         { IDC_LIST_SAVE, false, true, false, false },
@@ -232,6 +252,11 @@ BOOL CPageListDlg::OnInitDialog()
     if (m_unreadTip.Create(m_hWnd, TTS_ALWAYSTIP | TTS_NOPREFIX))
         m_unreadTip.AddWindowTool(m_hWnd, unreadLine, L"", std::max<int>((line.right - line.left) * 2 / 3, 200));
 
+    HWND period = GetDlgItem(IDC_LIST_PERIOD);
+    for (UINT id : kPeriods)
+        ::SendMessageW(period, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AfxLoadString(id).c_str()));
+    ::SendMessageW(period, CB_SETCURSEL, 0, 0);
+
     m_pagesCaption = WindowTextOf(m_hWnd);
     ShowView(m_windowsView);
     return TRUE;
@@ -294,7 +319,8 @@ void CPageListDlg::ShowView(bool windows)
     m_list.SetColumnHeading(PageTable::kSource, AfxLoadString(windows ? IDS_LIST_COLUMN_GROUP : IDS_LIST_COLUMN_SOURCE));
     m_list.SetColumnHeading(PageTable::kTime, AfxLoadString(windows ? IDS_LIST_COLUMN_PINNED : IDS_LIST_COLUMN_TIME));
     m_groupView = m_list.EnableGroupView(windows);
-    Table().SetFilter(WindowTextOf(GetDlgItem(IDC_LIST_FILTER)));
+    EnableWindow(GetDlgItem(IDC_LIST_PERIOD), !windows);  // the windows' tabs have no time
+    SetTableFilter();
     m_list.SetSortArrow(Table().SortColumn(), windows && Table().SortColumn() == PageTable::kTime && Table().Ascending()
                                                   ? 0
                                                   : Table().Ascending() ? 1 : -1);
@@ -353,8 +379,7 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
         m_windowTable.SetRows(std::move(rows));
     } else {
         m_pages = std::move(m_loaded);
-        for (const CBrowserSources::Unread& u : m_loadedUnread)
-            add(u.browser->displayName, CSourcesDlg::UnreadText(u));
+        unread = UnreadLine(m_loadedUnread);
         rows.reserve(m_pages.size());
         for (const ListedPage& listed : m_pages)
             rows.push_back(RowOf(listed));
@@ -363,19 +388,213 @@ LRESULT CPageListDlg::OnLoaded(WPARAM, LPARAM)
     m_unreadText[windows] = unread;
     if (windows == m_windowsView)
         ShowView(windows);
+    if (!windows && m_searchWaits) {
+        m_searchWaits = false;
+        StartSearch();
+    }
     return 0;
 }
 
 // The rows of the view read, and what works on them.
 void CPageListDlg::ShowLoaded()
 {
-    Table().SetFilter(WindowTextOf(GetDlgItem(IDC_LIST_FILTER)));
+    SetTableFilter();
     Fill();
     const bool any = Table().Size() > 0;
     for (int id : { IDC_LIST_CHECK_ALL, IDC_LIST_CHECK_NONE, IDC_LIST_SAVE })
         EnableWindow(GetDlgItem(id), any);
-    if (!any)
-        SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(m_windowsView ? IDS_NO_WINDOW_FOUND : IDS_NO_URL_FOUND).c_str());
+    if (!any && !m_searching)
+        SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS,
+                        AfxLoadString(m_windowsView ? IDS_NO_WINDOW_FOUND
+                                                    : m_showingFound ? IDS_LIST_NOTHING_MATCHES : IDS_NO_URL_FOUND)
+                            .c_str());
+    // Back in the recent view with words that its rows were not found for: they are searched.
+    if (!m_windowsView && !m_searching && !SearchWords(Utf8Text::FromWide(FilterText())).Empty() &&
+        !(m_showingFound && m_foundFor == SearchKey()))
+        SetTimer(m_hWnd, kSearchTimer, kSearchDelayMs, nullptr);
+}
+
+std::wstring CPageListDlg::FilterText() const { return WindowTextOf(GetDlgItem(IDC_LIST_FILTER)); }
+
+// What a search was for: its text and its period.
+std::wstring CPageListDlg::SearchKey() const
+{
+    return FilterText() + L'\n' + std::to_wstring(::SendMessageW(GetDlgItem(IDC_LIST_PERIOD), CB_GETCURSEL, 0, 0));
+}
+
+// The rows shown narrowed by the filter's words (unless they were found for them) and, in the
+// recent view, the period.
+void CPageListDlg::SetTableFilter()
+{
+    const std::wstring text = FilterText();
+    if (m_windowsView)
+        m_windowTable.SetFilter(text);
+    else
+        m_table.SetFilter(m_showingFound && m_foundFor.compare(0, text.size() + 1, text + L'\n') == 0 ? std::wstring() : text,
+                          PeriodStartUs());
+}
+
+int64_t CPageListDlg::PeriodStartUs() const
+{
+    const int64_t day = 24LL * 3600 * 1000000;
+    switch (::SendMessageW(GetDlgItem(IDC_LIST_PERIOD), CB_GETCURSEL, 0, 0)) {
+    case 1: {
+        const uint64_t midnight = LocalTimeText::StartOfToday();
+        return midnight ? static_cast<int64_t>(midnight / 10) - VisitTime::kMicros1601To1970 : VisitTime::NowUs() - day;
+    }
+    case 2: return VisitTime::NowUs() - 7 * day;
+    case 3: return VisitTime::NowUs() - 30 * day;
+    default: return 0;
+    }
+}
+
+// The rows narrowed at once; with words, the whole history searched once typing rests.
+void CPageListDlg::ApplyFilter()
+{
+    KillTimer(m_hWnd, kSearchTimer);
+    if (m_windowsView) {
+        SetTableFilter();
+        Fill();
+        return;
+    }
+    if (SearchWords(Utf8Text::FromWide(FilterText())).Empty()) {
+        StopSearch();
+        if (m_showingFound) {  // the loaded rows back, with the checks given meanwhile
+            ShowPages(std::move(m_loadedPages), false);
+            SetUnreadLine(m_loadedUnreadText);
+        }
+        if (m_viewRead[0])
+            ShowLoaded();
+        return;
+    }
+    SetTableFilter();
+    Fill();
+    SetTimer(m_hWnd, kSearchTimer, kSearchDelayMs, nullptr);
+}
+
+LRESULT CPageListDlg::OnTimer(WPARAM id, LPARAM)
+{
+    if (id == kSearchTimer) {
+        KillTimer(m_hWnd, kSearchTimer);
+        StartSearch();
+    }
+    return 0;
+}
+
+void CPageListDlg::StopSearch()
+{
+    m_searchWaits = false;
+    if (!m_searching)
+        return;
+    m_search.Stop();  // what it found is dropped
+    m_searching = false;
+    ShowChecked();
+}
+
+// The whole history of every chosen source searched on a thread of its own for the filter's
+// words within the period; a running search is stopped first.
+void CPageListDlg::StartSearch()
+{
+    if (m_windowsView)
+        return;
+    if (m_loading || !m_viewRead[0]) {
+        m_searchWaits = true;  // once the view is read
+        return;
+    }
+    StopSearch();
+    HistoryQuery query;
+    query.words = SearchWords(Utf8Text::FromWide(FilterText()));
+    query.fromUs = PeriodStartUs();
+    if (query.words.Empty())
+        return;
+    m_searching = true;
+    m_searchText = SearchKey();
+    const unsigned number = ++m_searchNumber;
+    SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_LIST_SEARCH_STARTED).c_str());
+    const HWND self = m_hWnd;
+    const ReopenOptions options = m_options;
+    const size_t listCount = m_listCount;
+    m_search.Start(self, WM_SEARCH_DONE, [this, self, options, listCount, query, number](const std::atomic<bool>& stop) {
+        CBrowserSources::Progress progress;
+        progress.stop = &stop;
+        progress.step = [self](size_t done, size_t total) {
+            PostMessageW(self, WM_SEARCH_PROGRESS, done, static_cast<LPARAM>(total));
+        };
+        std::vector<CBrowserSources::Unread> unread;
+        std::vector<ListedPage> pages = ReopenCommand::Search(options, listCount, query, progress, &unread);
+        if (!stop) {
+            m_found = std::move(pages);
+            m_foundUnread = std::move(unread);
+            m_searchEnded = number;
+        }
+    });
+}
+
+LRESULT CPageListDlg::OnSearchProgress(WPARAM done, LPARAM total)
+{
+    if (m_searching && total > 0)
+        SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS,
+                        NumberText::FillIn(AfxLoadString(IDS_LIST_SEARCHING), { static_cast<long long>(done), total }).c_str());
+    return 0;
+}
+
+// The found rows shown, the profiles that could not be searched named.
+LRESULT CPageListDlg::OnSearchDone(WPARAM, LPARAM)
+{
+    if (!m_searching || m_searchEnded != m_searchNumber)
+        return 0;  // an earlier search's end, or one that was stopped
+    m_search.Stop();  // it has ended: what it wrote is ours now
+    m_searching = false;
+    if (!m_showingFound)
+        m_loadedUnreadText = m_unreadText[0];
+    ShowPages(std::move(m_found), true);
+    m_foundFor = m_searchText;
+    SetUnreadLine(UnreadLine(m_foundUnread));
+    if (!m_windowsView)
+        ShowLoaded();
+    return 0;
+}
+
+void CPageListDlg::ShowPages(std::vector<ListedPage> pages, bool found)
+{
+    for (size_t i = 0; i < m_pages.size() && i < m_table.Size(); ++i)
+        m_checks[KeyOf(m_pages[i].page)] = m_table.At(i).checked;
+    if (found && !m_showingFound)
+        m_loadedPages = m_pages;
+    m_pages = std::move(pages);
+    std::vector<PageTable::Row> rows;
+    rows.reserve(m_pages.size());
+    for (const ListedPage& listed : m_pages) {
+        PageTable::Row row = RowOf(listed);
+        auto kept = m_checks.find(KeyOf(listed.page));
+        if (kept != m_checks.end())
+            row.checked = kept->second;
+        rows.push_back(std::move(row));
+    }
+    m_table.SetRows(std::move(rows));
+    m_showingFound = found;
+    if (!m_windowsView)
+        m_list.SetSortArrow(PageTable::kTime, -1);
+}
+
+// The line of the recent view's profiles that gave nothing.
+void CPageListDlg::SetUnreadLine(const std::wstring& text)
+{
+    m_unreadText[0] = text;
+    if (!m_windowsView) {
+        SetDlgItemTextW(m_hWnd, IDC_LIST_UNREAD, text.c_str());
+        m_unreadTip.UpdateWindowTipText(m_hWnd, GetDlgItem(IDC_LIST_UNREAD), text);
+    }
+}
+
+// Each profile that gave nothing, with its browser and why.
+std::wstring CPageListDlg::UnreadLine(const std::vector<CBrowserSources::Unread>& unread)
+{
+    std::wstring line;
+    for (const CBrowserSources::Unread& u : unread)
+        line += (line.empty() ? std::wstring() : AfxLoadString(IDS_LIST_UNREAD_SEPARATOR)) + u.browser->displayName +
+                CSourcesDlg::UnreadText(u);
+    return line;
 }
 
 // A window's heading: its browser and profile, its number and tabs, and with `withNote` what
@@ -496,7 +715,7 @@ void CPageListDlg::ShowChecked()
         return;
     const size_t checked = Table().CheckedCount();
     const auto n = [](size_t count) { return static_cast<long long>(count); };
-    if (Table().Size() > 0)
+    if (Table().Size() > 0 && !(m_searching && !m_windowsView))  // the search's progress stays
         SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS,
                         (Table().Filter().empty()
                              ? NumberText::FillIn(AfxLoadString(IDS_LIST_CHECKED), { n(checked), n(Table().Size()) })
@@ -536,12 +755,9 @@ void CPageListDlg::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
     Fill();
 }
 
-void CPageListDlg::OnFilterChange()
-{
-    std::wstring text = WindowTextOf(GetDlgItem(IDC_LIST_FILTER));
-    Table().SetFilter(text);
-    Fill();
-}
+void CPageListDlg::OnFilterChange() { ApplyFilter(); }
+
+void CPageListDlg::OnPeriodChange() { ApplyFilter(); }
 
 void CPageListDlg::CheckShown(bool checked)
 {
@@ -809,6 +1025,8 @@ void CPageListDlg::OnCancel()
 {
     if (m_opening)
         return;
+    KillTimer(m_hWnd, kSearchTimer);
+    m_search.Stop();
     m_reading.Stop();
     KeepPlacementAndColumns();
     EndDialog(IDCANCEL);

@@ -15,6 +15,9 @@
 #include "../framework/CToolTipCtrl.h"
 #include "../reopen/ReopenCommand.h"
 #include "../res/resource.h"
+#include <atomic>
+#include <map>
+#include <tuple>
 #include <vector>
 
 class CPageListDlg : public CDialog {
@@ -46,6 +49,10 @@ protected:
     void OnCopyTitles();
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnFilterChange();
+    void OnPeriodChange();
+    LRESULT OnTimer(WPARAM id, LPARAM);
+    LRESULT OnSearchProgress(WPARAM done, LPARAM total);
+    LRESULT OnSearchDone(WPARAM, LPARAM);
     void OnCheckAll();
     void OnCheckNone();
     void OnCopy();
@@ -66,6 +73,19 @@ private:
     void ShowView(bool windows);
     void StartReading();
     void ShowLoaded();
+    // The recent view's filter: the rows narrowed at once, and the whole history searched a
+    // moment after the last key (the loaded rows back when it holds no word).
+    void ApplyFilter();
+    void StartSearch();
+    std::wstring FilterText() const;
+    std::wstring SearchKey() const;
+    void SetTableFilter();
+    void SetUnreadLine(const std::wstring& text);
+    static std::wstring UnreadLine(const std::vector<CBrowserSources::Unread>& unread);
+    void StopSearch();
+    int64_t PeriodStartUs() const;
+    // The recent view's rows become `pages`; a row in both keeps its check.
+    void ShowPages(std::vector<ListedPage> pages, bool found);
     void OpenWindowRows(const std::vector<std::vector<size_t>>& windows);
     void ReportAndClose(const std::vector<PageCandidate>& pages, const std::vector<OpenOutcome>& outcomes,
                         const std::vector<uint32_t>& errors);
@@ -105,6 +125,22 @@ private:
     std::vector<ListedPage> m_loaded;  // written by the reading, taken when it has ended
     std::vector<CBrowserSources::Unread> m_loadedUnread;  // the same: the profiles that gave nothing
     CBackgroundTask m_reading;
+    // The search: the loaded rows kept aside while found ones are shown (their checks with
+    // them), the text whose rows are shown, the search under way (its number, so that an old
+    // one's end is not taken for it) and what it found.
+    std::vector<ListedPage> m_loadedPages;
+    std::wstring m_loadedUnreadText;
+    bool m_showingFound = false;
+    std::wstring m_foundFor;
+    std::map<std::tuple<std::string, const BrowserDescriptor*, std::string>, bool> m_checks;
+    CBackgroundTask m_search;
+    bool m_searching = false;
+    bool m_searchWaits = false;  // asked for while the view was still read
+    unsigned m_searchNumber = 0;
+    std::atomic<unsigned> m_searchEnded{ 0 };
+    std::wstring m_searchText;
+    std::vector<ListedPage> m_found;
+    std::vector<CBrowserSources::Unread> m_foundUnread;
     bool m_loading = false;
     bool m_filling = false;  // the list is being filled: its notifications are ours
     bool m_opening = false;

@@ -56,16 +56,32 @@ void PageTable::SortBy(Column column)
     Arrange();
 }
 
-void PageTable::SetFilter(const std::wstring& text)
+void PageTable::SetFilter(const std::wstring& text, int64_t fromUs)
 {
     m_filter = text;
+    m_fromUs = fromUs;
+    m_words.clear();
+    std::wstring word;
+    for (wchar_t c : text + L" ") {
+        if (c == L' ' || c == L'\t' || c == 0x3000) {
+            if (!word.empty())
+                m_words.push_back(word);
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
     Arrange();
 }
 
 bool PageTable::Passes(const Row& r) const
 {
-    return m_filter.empty() || m_rules.holds(r.title, m_filter) || m_rules.holds(r.address, m_filter) ||
-           m_rules.holds(r.source, m_filter);
+    if (r.timeUs < m_fromUs)
+        return false;
+    for (const std::wstring& w : m_words)
+        if (!m_rules.holds(r.title, w) && !m_rules.holds(r.address, w) && !m_rules.holds(r.source, w))
+            return false;
+    return true;
 }
 
 void PageTable::Arrange()

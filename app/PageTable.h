@@ -55,9 +55,10 @@ public:
     Column SortColumn() const { return m_column; }
     bool Ascending() const { return m_ascending; }
 
-    // Shows only the rows whose title, address or browser and profile holds `text`; an empty
-    // text shows all.
-    void SetFilter(const std::wstring& text);
+    // Shows only the rows whose title, address or browser and profile holds each word of
+    // `text` (split at blanks, the ideographic space too; no word: all), and seen at or after
+    // `fromUs` (0: any time).
+    void SetFilter(const std::wstring& text, int64_t fromUs = 0);
     const std::wstring& Filter() const { return m_filter; }
     // The rows shown, in their order (indexes of At()).
     const std::vector<size_t>& Shown() const { return m_shown; }
@@ -99,4 +100,6 @@ private:
     Column m_column = kTime;
     bool m_ascending = false;
     std::wstring m_filter;        // as typed
+    std::vector<std::wstring> m_words;  // its words
+    int64_t m_fromUs = 0;
 };

@@ -26,3 +26,14 @@ int LocalTimeText::OffsetMinutes(uint64_t fileTime)
     // To the minute: SystemTimeToFileTime drops nothing, but the ticks below a millisecond were never there.
     return static_cast<int>((ticks + (ticks < 0 ? -300000000 : 300000000)) / 600000000);
 }
+
+uint64_t LocalTimeText::StartOfToday()
+{
+    SYSTEMTIME local, utc;
+    GetLocalTime(&local);
+    local.wHour = local.wMinute = local.wSecond = local.wMilliseconds = 0;
+    FILETIME ft;
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &ft))
+        return 0;
+    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}

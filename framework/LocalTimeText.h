@@ -11,4 +11,6 @@ public:
     static std::wstring Minutes(uint64_t fileTime);
     // How far local time was ahead of UTC at that moment, in minutes (0 when it cannot be told).
     static int OffsetMinutes(uint64_t fileTime);
+    // The file time of this day's local midnight (0 when it cannot be told).
+    static uint64_t StartOfToday();
 };

@@ -55,7 +55,7 @@ private:
 }
 
 void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistoryStore& store,
-                                   const OpenUrlSurvey& collectOpenUrls)
+                                   const OpenUrlSurvey& collectOpenUrls, const Accept& accept)
 {
     EntrySet openUrls;
     if ((flags & SCAN_SKIP_OPEN) && collectOpenUrls)
@@ -92,7 +92,8 @@ void CHistoryReopener::ScanHistory(RecentSet& recent, unsigned flags, HistorySto
                 continue;
         }
         // Never opened from any source: an address that runs a script or carries its own content.
-        if (UrlText::IsScript(UrlText::AddressOfHistoryName(name)))
+        const std::string_view address = UrlText::AddressOfHistoryName(name);
+        if (UrlText::IsScript(address) || (accept && !accept(address, time)))
             continue;
         HistoryEntry entry(name, 0, false);
         if ((flags & SCAN_SKIP_OPEN) && openUrls.count(entry))

@@ -9,6 +9,7 @@
 #include "RecentSet.h"
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 class CHistoryReopener {
 public:
@@ -16,7 +17,11 @@ public:
     // `collectOpenUrls` adds the addresses open now; it is asked only with SCAN_SKIP_OPEN, and
     // those addresses are passed over.
     using OpenUrlSurvey = std::function<void(EntrySet&)>;
-    static void ScanHistory(RecentSet& recent, unsigned flags, HistoryStore& store, const OpenUrlSurvey& collectOpenUrls);
+    // A further filter: whether the entry's address (after the other filters) and time
+    // (seconds since 1970) are asked for.
+    using Accept = std::function<bool(std::string_view address, int32_t time)>;
+    static void ScanHistory(RecentSet& recent, unsigned flags, HistoryStore& store, const OpenUrlSurvey& collectOpenUrls,
+                            const Accept& accept = {});
 
     // Opens each entry in a browser window of its own, oldest visit first.
     template <typename Window>

@@ -1,9 +1,10 @@
 #include "HistorySearch.h"
 #include <algorithm>
+#include <climits>
 
 namespace {
 struct Candidate {
-    int64_t last;  // its last visit, as stored: no seen visit of it is later
+    int64_t last;  // its last visit, as stored: no seen visit of it is later (INT64_MAX: not kept)
     int64_t id;
 };
 bool Later(const Candidate& a, const Candidate& b) { return a.last != b.last ? a.last > b.last : a.id > b.id; }
@@ -30,10 +31,12 @@ bool HistorySearch::Run(HistoryDatabase& db, const Schema& s, const HistoryQuery
     const bool scanned = db.ScanPages(s.pages, [&](const HistoryDatabase::Page& p) {
         if (into.Full())  // asked to stop
             return !(stopped = true);
-        if (p.hidden != 0 || p.lastVisit < from || p.urlBytes > LatestVisits::kLongestUrl ||
+        // A page whose last visit the file does not keep is looked at first.
+        const bool known = p.lastVisit > 0;
+        if (p.hidden != 0 || (known && p.lastVisit < from) || p.urlBytes > LatestVisits::kLongestUrl ||
             !query.words.Matches({ p.url, p.urlBytes }, { p.title ? p.title : "", p.titleBytes }))
             return true;
-        candidates.push_back({ p.lastVisit, p.id });
+        candidates.push_back({ known ? p.lastVisit : INT64_MAX, p.id });
         if (candidates.size() >= 2 * kept) {
             std::nth_element(candidates.begin(), candidates.begin() + static_cast<ptrdiff_t>(kept), candidates.end(), Later);
             candidates.resize(kept);
@@ -81,7 +84,7 @@ bool HistorySearch::Run(HistoryDatabase& db, const Schema& s, const HistoryQuery
             int64_t oldest = INT64_MAX;
             for (const BrowserVisit& v : attempt.Visits())
                 oldest = std::min(oldest, v.timeUs);
-            done = candidates[next].last - s.epochUs < oldest;
+            done = candidates[next].last != INT64_MAX && candidates[next].last - s.epochUs < oldest;
         }
         if (done) {
             into = std::move(attempt);

@@ -2,7 +2,7 @@
 // newest seen visit first, into the same bounded set as a reading of the latest pages
 // (LatestVisits: its capacity, filters and open pages). The pages table is passed over once,
 // each page matched in memory; only the pages that match have their visits looked up, newest
-// last visit first, until the set is full and no page left could have a later seen visit:
+// last visit first (the last visit the browser keeps with the page; a page without one first), until the set is full and no page left could have a later seen visit:
 // the work is one pass over the pages and a few lookups a row, whatever the words match.
 #pragma once
 #include "HistoryDatabase.h"

@@ -58,11 +58,14 @@ std::wstring CBrowserSources::ProgramOf(const BrowserProfile& p)
 }
 
 // Read in place; a private copy only when the file changes meanwhile or needs recovery.
-HistoryReadResult CBrowserSources::ReadHistory(const BrowserProfile& p, LatestVisits& latest)
+HistoryReadResult CBrowserSources::ReadHistory(const BrowserProfile& p, LatestVisits& latest, const HistoryQuery* search)
 {
+    const std::string file = Utf8Text::FromWide(p.history);
     if (p.browser->family == BrowserFamily::Firefox)
-        return FirefoxHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
-    return ChromiumHistory::Read(Utf8Text::FromWide(p.history), latest, CHistoryCopy::Make);
+        return search ? FirefoxHistory::Search(file, *search, latest, CHistoryCopy::Make)
+                      : FirefoxHistory::Read(file, latest, CHistoryCopy::Make);
+    return search ? ChromiumHistory::Search(file, *search, latest, CHistoryCopy::Make)
+                  : ChromiumHistory::Read(file, latest, CHistoryCopy::Make);
 }
 
 namespace {
@@ -159,7 +162,7 @@ void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const
             latest.Skip(*reading.open);
         else if (reading.open && reading.openPages == OpenPages::Mark)
             latest.Mark(*reading.open);
-        const HistoryReadResult read = ReadHistory(p, latest);
+        const HistoryReadResult read = ReadHistory(p, latest, reading.search);
         sink({ &browser, launch.second, p.displayName, program, latest.Visits(), launch.first, read });
     });
 }

@@ -11,6 +11,7 @@
 #include "../history/CBrowserProfiles.h"
 #include "../history/CLastSession.h"
 #include "../history/HistoryReadResult.h"
+#include "../history/HistorySearch.h"
 #include "../history/LatestVisits.h"
 #include <atomic>
 #include <functional>
@@ -51,6 +52,7 @@ public:
         const std::set<std::string>* open = nullptr;  // the addresses open now, for Skip and Mark
         size_t capacity = 0;                          // visits a profile
         bool withoutProgram = false;  // also the profiles whose program is missing (`program` empty)
+        const HistoryQuery* search = nullptr;  // the whole history searched for it, not the latest pages
     };
 
     // The last session of one profile, with what opens its windows.
@@ -81,7 +83,8 @@ public:
     // The program that opens the pages of a profile; empty when it cannot be found.
     static std::wstring ProgramOf(const BrowserProfile& profile);
     // Reads one profile's history into `latest` (in place, a private copy as the fallback).
-    static HistoryReadResult ReadHistory(const BrowserProfile& profile, LatestVisits& latest);
+    static HistoryReadResult ReadHistory(const BrowserProfile& profile, LatestVisits& latest,
+                                         const HistoryQuery* search = nullptr);
     // The same into one selection; the browsers of the profiles not read for want of their
     // program go to `withoutProgram`.
     static void Collect(MergedSelection& merged, const std::vector<BrowserProfile>& profiles, const Reading& reading,

@@ -9,6 +9,8 @@
 #include "../history/ScanFlags.h"
 #include "../history/SessionWindows.h"
 #include "../history/VisitTime.h"
+#include "../text/AnsiText.h"
+#include "../text/Utf8Text.h"
 #include <algorithm>
 #include <map>
 #include <set>
@@ -99,24 +101,52 @@ std::vector<ListedPage> ReopenCommand::List(const ReopenOptions& options, size_t
                                             const CBrowserSources::Progress& progress,
                                             std::vector<CBrowserSources::Unread>* unread)
 {
+    return Listing(options, listCount, nullptr, progress, unread);
+}
+
+std::vector<ListedPage> ReopenCommand::Search(const ReopenOptions& options, size_t listCount, const HistoryQuery& query,
+                                              const CBrowserSources::Progress& progress,
+                                              std::vector<CBrowserSources::Unread>* unread)
+{
+    return Listing(options, listCount, &query, progress, unread);
+}
+
+std::vector<ListedPage> ReopenCommand::Listing(const ReopenOptions& options, size_t listCount, const HistoryQuery* query,
+                                               const CBrowserSources::Progress& progress,
+                                               std::vector<CBrowserSources::Unread>* unread)
+{
     listCount = std::max(listCount, static_cast<size_t>(options.count));
-    PageListing listing(static_cast<size_t>(options.count), listCount);
+    // What "再び表示" would open is checked in the list of the latest pages, not among found ones.
+    const size_t openCount = query ? 0 : static_cast<size_t>(options.count);
+    PageListing listing(openCount, listCount);
     const std::vector<BrowserProfile> found = FoundProfiles(options);
     const std::set<std::string> open = options.skipOpen ? OpenNow(found) : std::set<std::string>();
     if (options.urlCache) {
+        CHistoryReopener::Accept accept;
+        if (query)  // the address in the ANSI code page, matched as UTF-8 where it is more than ASCII
+            accept = [query](std::string_view address, int32_t time) {
+                if (static_cast<int64_t>(time) * 1000000 < query->fromUs)
+                    return false;
+                if (std::all_of(address.begin(), address.end(), [](char c) { return (c & 0x80) == 0; }))
+                    return query->words.Matches(address);
+                return query->words.Matches(Utf8Text::FromWide(AnsiText::ToWide(std::string(address))));
+            };
         const CHistoryReopener::OpenUrlSurvey survey = SurveyOf(open);
-        RecentSet toOpen(static_cast<uint32_t>(options.count));
-        CUrlCacheStore store;
-        CHistoryReopener::ScanHistory(toOpen, options.ScanFlags(), store, survey);
+        RecentSet toOpen(static_cast<uint32_t>(openCount));
+        if (openCount > 0) {
+            CUrlCacheStore store;
+            CHistoryReopener::ScanHistory(toOpen, options.ScanFlags(), store, survey);
+        }
         RecentSet listed(static_cast<uint32_t>(listCount)), latest(static_cast<uint32_t>(listCount));
         CUrlCacheStore again, andAgain;
-        CHistoryReopener::ScanHistory(listed, options.ScanFlags(), again, survey);
+        CHistoryReopener::ScanHistory(listed, options.ScanFlags(), again, survey, accept);
         if (!open.empty())
-            CHistoryReopener::ScanHistory(latest, options.ScanFlags() & ~SCAN_SKIP_OPEN, andAgain, survey);
+            CHistoryReopener::ScanHistory(latest, options.ScanFlags() & ~SCAN_SKIP_OPEN, andAgain, survey, accept);
         listing.AddUrlCache(listed, latest, open, toOpen);
     }
     CBrowserSources::Reading reading = ReadingOf(options, open, CBrowserSources::OpenPages::Mark, listCount);
     reading.withoutProgram = true;  // listed, never checked
+    reading.search = query;
     CBrowserSources::Collect(CBrowserSources::Chosen(found, options.browsers), reading,
                              [&](CBrowserSources::ProfilePages&& pages) {
                                  if (!pages.read && unread)

@@ -54,6 +54,12 @@ public:
     static std::vector<ListedPage> List(const ReopenOptions& options, size_t listCount,
                                         const CBrowserSources::Progress& progress,
                                         std::vector<CBrowserSources::Unread>* unread = nullptr);
+    // The list's search: as List, over the same sources and filters, but the pages that `query`
+    // asks for (every word in the title or address, seen within its period): each profile's
+    // whole history searched (HistorySearch), the URL cache's addresses matched; none checked.
+    static std::vector<ListedPage> Search(const ReopenOptions& options, size_t listCount, const HistoryQuery& query,
+                                          const CBrowserSources::Progress& progress,
+                                          std::vector<CBrowserSources::Unread>* unread = nullptr);
     // One window of a profile's last session (CLastSession), with what opens it.
     struct ListedWindow {
         const BrowserDescriptor* browser = nullptr;
@@ -112,4 +118,9 @@ public:
                               const std::atomic<bool>* stop = nullptr);
     // Whether a browser of today keeps its data for this user (cheap: no profile is read).
     static bool AnyBrowserFound();
+
+private:
+    static std::vector<ListedPage> Listing(const ReopenOptions& options, size_t listCount, const HistoryQuery* query,
+                                           const CBrowserSources::Progress& progress,
+                                           std::vector<CBrowserSources::Unread>* unread);
 };

@@ -43,6 +43,7 @@
 #define IDC_LIST_VIEW_PAGES                  1037
 #define IDC_LIST_VIEW_WINDOWS                1038
 #define IDC_LIST_SAVE                        1039
+#define IDC_LIST_PERIOD                      1043
 // ... and the commands of its context menu
 #define IDM_LIST_OPEN                        1040
 #define IDM_LIST_COPY_ADDRESS                1041
@@ -118,6 +119,13 @@
 #define IDS_SAVE_FILTER                      263
 #define IDS_SAVE_FAILED                      264
 #define IDS_SAVE_COLUMNS                     265
+#define IDS_PERIOD_ALL                       266
+#define IDS_PERIOD_TODAY                     267
+#define IDS_PERIOD_WEEK                      268
+#define IDS_PERIOD_MONTH                     269
+#define IDS_LIST_SEARCHING                   270
+#define IDS_LIST_NOTHING_MATCHES             271
+#define IDS_LIST_SEARCH_STARTED              272
 
 // Link opener
 #define IDS_LINK_ERROR_PREFIX                300

@@ -113,6 +113,7 @@ protected:
         visits.push_back({ "http://soup/leek", 0, T(150), f.seen });
         visits.push_back({ "http://soup/leek", 0, T(800), f.frame });  // last visit newer than the one seen
         visits.push_back({ "javascript:soup()", 0, T(420), f.seen });
+        visits.push_back({ "http://soup/unkept", 0, T(120), f.seen });  // its last visit not kept
         if (!f.firefox) {
             visits.push_back({ "http://soup/hop", 0, T(430), f.hop });
             visits.push_back({ "http://soup/ladle", 0, T(250), f.seen });
@@ -122,6 +123,8 @@ protected:
         const char* table = f.firefox ? "moz_places" : "urls";
         db.Exec(std::string("UPDATE ") + table + " SET title = 'Soup of the day' WHERE url = 'http://soup/onion'");
         db.Exec(std::string("UPDATE ") + table + " SET title = 'Tomato Soup' WHERE url = 'http://soup/tomato'");
+        db.Exec(f.firefox ? "UPDATE moz_places SET last_visit_date = NULL WHERE url = 'http://soup/unkept'"
+                          : "UPDATE urls SET last_visit_time = 0 WHERE url = 'http://soup/unkept'");
     }
 
     TempDir m_dir;
@@ -132,14 +135,15 @@ TEST_P(HistorySearchFiles, NewestSeenFirstEachAddressOnce)
 {
     const Family& f = GetParam();
     const std::vector<std::string> all = f.firefox
-        ? std::vector<std::string>{ "http://soup/tomato", "http://soup/onion", "http://soup/leek" }
-        : std::vector<std::string>{ "http://soup/tomato", "http://soup/ladle", "http://soup/onion", "http://soup/leek" };
+        ? std::vector<std::string>{ "http://soup/tomato", "http://soup/onion", "http://soup/leek", "http://soup/unkept" }
+        : std::vector<std::string>{ "http://soup/tomato", "http://soup/ladle", "http://soup/onion", "http://soup/leek",
+                                    "http://soup/unkept" };
     LatestVisits latest(16, kNowUs, true);
     ASSERT_EQ(HistoryReadResult::Read, Search(f, m_file, "SOUP", latest).kind());
     EXPECT_EQ(all, Urls(latest));
     EXPECT_EQ(T(300), latest.Visits().front().timeUs);
     EXPECT_EQ("Tomato Soup", latest.Visits().front().title);
-    EXPECT_EQ(T(150), latest.Visits().back().timeUs) << "the leek's seen visit, not its frame";
+    EXPECT_EQ(T(150), latest.Visits()[all.size() - 2].timeUs) << "the leek's seen visit, not its frame";
 
     LatestVisits two(2, kNowUs, true);
     ASSERT_TRUE(Search(f, m_file, "soup", two));
@@ -151,7 +155,7 @@ TEST_P(HistorySearchFiles, NewestSeenFirstEachAddressOnce)
 
     LatestVisits period(16, kNowUs, true);
     ASSERT_TRUE(Search(f, m_file, "soup", period, T(200)));
-    EXPECT_EQ(std::vector<std::string>(all.begin(), all.end() - 1), Urls(period)) << "seen since the period's start";
+    EXPECT_EQ(std::vector<std::string>(all.begin(), all.end() - 2), Urls(period)) << "seen since the period's start";
 
     LatestVisits none(16, kNowUs, true);
     ASSERT_TRUE(Search(f, m_file, "zebra", none));

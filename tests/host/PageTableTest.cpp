@@ -62,11 +62,25 @@ TEST(PageTable, FilterNarrowsAndChecksSurvive)
         { L"ｶﾀｶﾅ", { 4 } },              // ... and by half-width katakana
         { L"/old", { 3 } },
         { L"nothing like it", {} },
+        { L"zebra  old", { 3 } },        // every word, anywhere in the row
+        { L"zebra　仕事", { 0 } },       // split at the ideographic space too
+        { L" \t　", { 0, 1, 2, 3, 4 } },  // blanks only: no word
     };
     for (const auto& c : cases) {
         PageTable table = Fixture();
         table.SetFilter(c.text);
         EXPECT_EQ(c.shown, table.Shown()) << testing::PrintToString(std::wstring(c.text));
+    }
+
+    const struct { const wchar_t* text; int64_t fromUs; std::vector<size_t> shown; } periods[] = {
+        { L"", 300, { 0, 1, 2 } },    // seen at or after the period's start
+        { L"zebra", 300, { 0 } },     // and the words
+        { L"", 501, {} },
+    };
+    for (const auto& c : periods) {
+        PageTable table = Fixture();
+        table.SetFilter(c.text, c.fromUs);
+        EXPECT_EQ(c.shown, table.Shown()) << c.fromUs;
     }
 
     PageTable table = Fixture();
