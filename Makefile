@@ -36,10 +36,12 @@ bench: build-win
 	build/bench/scan_benchmark
 	build/bench/history_query_benchmark
 	build/bench/session_benchmark
+	build/bench/search_benchmark
 	tools/wine-run.sh build/win/wine_scan_bench.exe
 	tools/wine-run.sh build/win/wine_browsers_bench.exe
 	tools/wine-run.sh build/win/wine_browsers_bench.exe million
 	tools/wine-run.sh build/win/wine_browsers_bench.exe list
+	tools/wine-run.sh build/win/wine_browsers_bench.exe search
 	tools/wine-run.sh build/win/wine_sessions_bench.exe
 	tools/wine-run.sh build/win/wine_start_bench.exe 21
 	for n in 30000 300000; do tools/wine-run.sh build/win/wine_browsers_bench.exe build $$n; \

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <sqlite3.h>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 class SyntheticHistory {
 public:
@@ -73,6 +75,105 @@ public:
         sqlite3_finalize(visit);
         Exec(db, "COMMIT");
         sqlite3_close(db);
+    }
+
+    // The same shape with a title for every page and the last visit the browser keeps with it,
+    // for the search: `matching` pages spread evenly over the table hold `word`, every other
+    // one in its title, the rest in their address.
+    static void BuildSearchable(const std::string& utf8Path, bool chromium, int places, int visits, int64_t nowUs,
+                                const std::string& word, int matching)
+    {
+        Build(utf8Path, chromium, 0, 0, nowUs);  // the tables
+        sqlite3* db = nullptr;
+        sqlite3_open(utf8Path.c_str(), &db);
+        Exec(db, "PRAGMA cache_size=-1048576; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
+        Exec(db, "BEGIN");
+        uint32_t seed = 54321;
+        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+        struct V {
+            int place;
+            int64_t time;
+            bool hop;
+        };
+        std::vector<V> all(static_cast<size_t>(visits));
+        std::vector<int64_t> last(static_cast<size_t>(places) + 1, 0);
+        const int64_t span = 90LL * 86400 * 1000000;
+        for (V& v : all) {
+            v.time = nowUs - static_cast<int64_t>(next() % 1000000) * (span / 1000000);
+            v.hop = next() % 10 == 0;
+            v.place = static_cast<int>(1 + next() % places);
+            last[static_cast<size_t>(v.place)] = std::max(last[static_cast<size_t>(v.place)], v.time);
+        }
+        sqlite3_stmt* place = nullptr;
+        sqlite3_prepare_v2(db,
+                           chromium ? "INSERT INTO urls(id, url, title, last_visit_time, hidden) VALUES (?, ?, ?, ?, ?)"
+                                    : "INSERT INTO moz_places(id, url, title, last_visit_date, hidden) VALUES (?, ?, ?, ?, ?)",
+                           -1, &place, nullptr);
+        std::string url, title;
+        const int every = places / matching;
+        for (int i = 1; i <= places; ++i) {
+            const bool match = i % every == 0 && i / every <= matching;
+            const uint32_t site = next() % 5000;
+            url = "https://site" + std::to_string(site) + ".example/" + std::to_string(i) + "/";
+            url.append(next() % 80, 'p');
+            title = "Page " + std::to_string(i) + " of Site " + std::to_string(site) + " - Example News";
+            if (match)
+                (i / every % 2 ? title : url) += " " + word;
+            const int64_t t = last[static_cast<size_t>(i)];
+            sqlite3_bind_int(place, 1, i);
+            sqlite3_bind_text(place, 2, url.c_str(), static_cast<int>(url.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_text(place, 3, title.c_str(), static_cast<int>(title.size()), SQLITE_TRANSIENT);
+            if (t == 0)
+                chromium ? sqlite3_bind_int64(place, 4, 0) : sqlite3_bind_null(place, 4);
+            else
+                sqlite3_bind_int64(place, 4, chromium ? t + kChromiumEpochUs : t);
+            sqlite3_bind_int(place, 5, next() % 20 == 0 ? 1 : 0);
+            sqlite3_step(place);
+            sqlite3_reset(place);
+        }
+        sqlite3_finalize(place);
+        sqlite3_stmt* visit = nullptr;
+        sqlite3_prepare_v2(db,
+                           chromium ? "INSERT INTO visits(url, visit_time, transition) VALUES (?, ?, ?)"
+                                    : "INSERT INTO moz_historyvisits(place_id, visit_date, visit_type) VALUES (?, ?, ?)",
+                           -1, &visit, nullptr);
+        for (const V& v : all) {
+            sqlite3_bind_int(visit, 1, v.place);
+            sqlite3_bind_int64(visit, 2, chromium ? v.time + kChromiumEpochUs : v.time);
+            sqlite3_bind_int64(visit, 3, chromium ? (v.hop ? 0x10000000 : 0x30000000) : (v.hop ? 5 : 1));
+            sqlite3_step(visit);
+            sqlite3_reset(visit);
+        }
+        sqlite3_finalize(visit);
+        Exec(db, "COMMIT");
+        sqlite3_close(db);
+    }
+
+    // The same-shaped query as SQLite's own LIKE: the pages whose address or title holds
+    // `word`, latest last visit first, at most `count`; how many rows it gave.
+    static int Like(const std::string& utf8Path, bool chromium, const std::string& word, int count)
+    {
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(utf8Path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            sqlite3_close(db);
+            return -1;
+        }
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db,
+                           chromium ? "SELECT url, title, last_visit_time FROM urls WHERE hidden = 0 AND (url LIKE ?1 OR "
+                                      "title LIKE ?1) ORDER BY last_visit_time DESC LIMIT ?2"
+                                    : "SELECT url, title, last_visit_date FROM moz_places WHERE hidden = 0 AND (url LIKE "
+                                      "?1 OR title LIKE ?1) ORDER BY last_visit_date DESC LIMIT ?2",
+                           -1, &stmt, nullptr);
+        const std::string pattern = "%" + word + "%";
+        sqlite3_bind_text(stmt, 1, pattern.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(stmt, 2, count);
+        int rows = 0;
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            ++rows;
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+        return rows;
     }
 
 private:

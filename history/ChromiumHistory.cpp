@@ -15,7 +15,7 @@ const char kVisits[] =
     "SELECT visit_time, transition, url FROM visits INDEXED BY visits_time_index "
     "WHERE visit_time BETWEEN ?1 AND ?2 ORDER BY visit_time DESC";
 const char kPage[] = "SELECT url, hidden, title FROM urls WHERE id = ?1";
-const char kPages[] = "SELECT id, url, title, hidden, last_visit_time FROM urls";
+const char kPages[] = "SELECT id, url, title, last_visit_time FROM urls WHERE hidden = 0";
 const char kVisitsOfPage[] =
     "SELECT visit_time, transition FROM visits INDEXED BY visits_url_index WHERE url = ?1 AND visit_time BETWEEN ?2 AND ?3";
 }

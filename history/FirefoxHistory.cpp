@@ -10,7 +10,7 @@ const char kVisits[] =
     "SELECT visit_date, visit_type, place_id FROM moz_historyvisits INDEXED BY moz_historyvisits_dateindex "
     "WHERE visit_date BETWEEN ?1 AND ?2 ORDER BY visit_date DESC";
 const char kPage[] = "SELECT url, hidden, title FROM moz_places WHERE id = ?1";
-const char kPages[] = "SELECT id, url, title, hidden, last_visit_date FROM moz_places";
+const char kPages[] = "SELECT id, url, title, last_visit_date FROM moz_places WHERE hidden = 0";
 const char kVisitsOfPage[] =
     "SELECT visit_date, visit_type FROM moz_historyvisits INDEXED BY moz_historyvisits_placedateindex "
     "WHERE place_id = ?1 AND visit_date BETWEEN ?2 AND ?3";

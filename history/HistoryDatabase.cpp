@@ -218,18 +218,17 @@ bool HistoryDatabase::ScanPages(const char* pages, const PageRow& row)
     sqlite3_stmt* s = walk.Get();
     if (!s)
         return Fail(sqlite3_errcode(m_db));
+    // As few calls a row as the checks allow: the table may hold millions.
     for (;;) {
         int rc = sqlite3_step(s);
         if (rc == SQLITE_DONE)
             return true;
         if (rc != SQLITE_ROW)
             return Fail(rc);
-        if (sqlite3_column_type(s, 0) != SQLITE_INTEGER || sqlite3_column_type(s, 1) != SQLITE_TEXT ||
-            sqlite3_column_type(s, 3) != SQLITE_INTEGER)
+        if (sqlite3_column_type(s, 1) != SQLITE_TEXT)
             continue;
-        Page page{ sqlite3_column_int64(s, 0), nullptr, 0, nullptr, 0, sqlite3_column_int64(s, 3),
-                   sqlite3_column_type(s, 4) == SQLITE_INTEGER ? sqlite3_column_int64(s, 4) : 0 };
-        page.url = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
+        Page page{ sqlite3_column_int64(s, 0), reinterpret_cast<const char*>(sqlite3_column_text(s, 1)), 0, nullptr, 0,
+                   sqlite3_column_int64(s, 3) };
         page.urlBytes = static_cast<size_t>(sqlite3_column_bytes(s, 1));
         if (sqlite3_column_type(s, 2) == SQLITE_TEXT) {
             page.title = reinterpret_cast<const char*>(sqlite3_column_text(s, 2));

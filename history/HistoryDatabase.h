@@ -61,20 +61,19 @@ public:
     bool HasScanPlan(const char* sql, const char* table);
 
     // One page of the pages table: its row id, address, title (null when it has none, or not
-    // as text), hidden flag and last visit time (0 when it has none, or not as an integer).
+    // as text) and last visit time (0 when it has none).
     struct Page {
         int64_t id;
         const char* url;
         size_t urlBytes;
         const char* title;
         size_t titleBytes;
-        int64_t hidden;
         int64_t lastVisit;
     };
     using PageRow = std::function<bool(const Page& page)>;
-    // Walks every page of `pages` (id, address, title, hidden flag, last visit) and hands each
-    // on until `row` returns false. A page whose id or flag is not an integer, or whose address
-    // is not text, is passed over. False when the query cannot run or fails part way.
+    // Walks the pages that `pages` gives (row id, address, title, last visit) and hands each on
+    // until `row` returns false. A page whose address is not text is passed over. False when
+    // the query cannot run or fails part way.
     bool ScanPages(const char* pages, const PageRow& row);
     // The latest time among the visits of page `id` that `visits` gives (time, type; ?1 the
     // page, ?2 and ?3 the range) and that `seen` takes by their type; 0 when none. False when

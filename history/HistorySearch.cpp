@@ -33,7 +33,7 @@ bool HistorySearch::Run(HistoryDatabase& db, const Schema& s, const HistoryQuery
             return !(stopped = true);
         // A page whose last visit the file does not keep is looked at first.
         const bool known = p.lastVisit > 0;
-        if (p.hidden != 0 || (known && p.lastVisit < from) || p.urlBytes > LatestVisits::kLongestUrl ||
+        if ((known && p.lastVisit < from) || p.urlBytes > LatestVisits::kLongestUrl ||
             !query.words.Matches({ p.url, p.urlBytes }, { p.title ? p.title : "", p.titleBytes }))
             return true;
         candidates.push_back({ known ? p.lastVisit : INT64_MAX, p.id });

@@ -27,7 +27,7 @@ public:
     // A history's tables, as the search asks them.
     struct Schema {
         const char* pagesTable;
-        const char* pages;   // id, address, title, hidden flag, last visit of every page
+        const char* pages;   // id, address, title, last visit of every page not hidden
         const char* visits;  // time, type of a page's visits: ?1 the page, ?2..?3 the time range
         const char* visitsIndex;
         const char* page;    // address, hidden flag, title of page ?1

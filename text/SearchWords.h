@@ -13,7 +13,7 @@ public:
     explicit SearchWords(std::string_view utf8Text);
 
     bool Empty() const { return m_words.empty(); }
-    const std::vector<std::string>& Words() const { return m_words; }
+    std::vector<std::string> Words() const;
     // Whether each word is held by `first` or by `second`.
     bool Matches(std::string_view first, std::string_view second = {}) const;
 
@@ -25,5 +25,13 @@ public:
     static constexpr size_t kLongestWord = 256;
 
 private:
-    std::vector<std::string> m_words;  // folded
+    // A folded word with its skip table: a text without full-width characters (nearly every
+    // address and title) is searched in place, a few bytes looked at per word's length.
+    struct Word {
+        std::string text;
+        unsigned char skip[256];
+    };
+    static bool Holds(const Word& word, std::string_view text);
+
+    std::vector<Word> m_words;
 };
