@@ -1,5 +1,6 @@
 #include "HistoryDatabase.h"
 #include <sqlite3.h>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -115,7 +116,10 @@ bool HistoryDatabase::HasFixedPlan(const char* sql, const char* index)
     Statement plan(m_db, std::string("EXPLAIN QUERY PLAN ") + sql);
     if (!plan.Get())
         return Fail(sqlite3_errcode(m_db));
-    const std::string wanted = index ? std::string(" USING INDEX ") + index + " (" : " USING INTEGER PRIMARY KEY (rowid=?)";
+    // A table without row ids is searched by its primary key.
+    const std::string wanted = !index                               ? " USING INTEGER PRIMARY KEY (rowid=?)"
+                               : std::string(index) == "PRIMARY KEY" ? " USING PRIMARY KEY ("
+                                                                     : std::string(" USING INDEX ") + index + " (";
     int steps = 0, fitting = 0;
     int rc;
     while ((rc = sqlite3_step(plan.Get())) == SQLITE_ROW) {
@@ -285,4 +289,46 @@ bool HistoryDatabase::PageOf(const char* page, int64_t id, std::string* url, std
     *found = true;
     sqlite3_reset(s);
     return true;
+}
+
+bool HistoryDatabase::Lookup(const char* sql, std::initializer_list<Bound> bound, const ValueRow& row)
+{
+    sqlite3_stmt* s = Prepared(sql);
+    if (!s)
+        return Fail(m_db ? sqlite3_errcode(m_db) : SQLITE_CANTOPEN);
+    int i = 1;
+    for (const Bound& b : bound) {
+        if (b.isText)
+            sqlite3_bind_text(s, i++, b.text.data(), static_cast<int>(b.text.size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_int64(s, i++, b.integer);
+    }
+    const int count = std::min(sqlite3_column_count(s), 8);
+    Value values[8];
+    for (;;) {
+        int rc = sqlite3_step(s);
+        if (rc == SQLITE_DONE)
+            return true;
+        if (rc != SQLITE_ROW)
+            return Fail(rc);
+        for (int c = 0; c < count; ++c) {
+            const int type = sqlite3_column_type(s, c);
+            Value& v = values[c];
+            v.isInteger = type == SQLITE_INTEGER;
+            v.isBytes = type == SQLITE_TEXT || type == SQLITE_BLOB;
+            v.integer = v.isInteger ? sqlite3_column_int64(s, c) : 0;
+            v.bytes = {};
+            if (type == SQLITE_BLOB) {
+                const void* blob = sqlite3_column_blob(s, c);
+                v.bytes = std::string_view(static_cast<const char*>(blob), blob ? static_cast<size_t>(sqlite3_column_bytes(s, c)) : 0);
+            } else if (type == SQLITE_TEXT) {
+                v.bytes = std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
+                                           static_cast<size_t>(sqlite3_column_bytes(s, c)));
+            }
+        }
+        if (!row(values, count)) {
+            sqlite3_reset(s);
+            return true;
+        }
+    }
 }

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -32,8 +33,8 @@ public:
     // Whether `table` is an ordinary table (not a view, not a virtual table) and each of
     // `columns` one of its stored columns (not generated).
     bool HasTable(const char* table, std::initializer_list<const char*> columns);
-    // Whether SQLite runs the walk `sql` as one search of `index` (nothing sorted), or, with
-    // no index named, the lookup `sql` as one search by row id. Whatever statistics the file
+    // Whether SQLite runs the walk `sql` as one search of `index` (nothing sorted; "PRIMARY
+    // KEY": of a table without row ids), or, with no index named, the lookup `sql` as one search by row id. Whatever statistics the file
     // carries, the reading then costs what the count asks for.
     bool HasFixedPlan(const char* sql, const char* index);
 
@@ -83,6 +84,25 @@ public:
     // The address and title of page `id` by `page` (address, hidden flag, title; ?1 the id);
     // `*found` false for a page that is missing, hidden, or whose address is not text.
     bool PageOf(const char* page, int64_t id, std::string* url, std::string* title, bool* found);
+
+    // A value bound to a lookup, and one of its result.
+    struct Bound {
+        Bound(int64_t i) : integer(i) {}
+        Bound(std::string_view t) : isText(true), text(t) {}
+        Bound(const std::string& t) : isText(true), text(t) {}
+        bool isText = false;
+        int64_t integer = 0;
+        std::string_view text;
+    };
+    struct Value {
+        bool isInteger, isBytes;  // an integer; text or a blob
+        int64_t integer;
+        std::string_view bytes;
+    };
+    using ValueRow = std::function<bool(const Value* columns, int count)>;
+    // Runs `sql` (prepared once) with `bound` as ?1, ?2, ... and hands each row on until `row`
+    // returns false. False when it cannot run or fails part way.
+    bool Lookup(const char* sql, std::initializer_list<Bound> bound, const ValueRow& row);
 
     // The primary result code of the last failure (SQLITE_OK when none).
     int LastError() const { return m_lastError; }
