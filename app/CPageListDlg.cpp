@@ -5,6 +5,7 @@
 #include "../framework/AfxMessageBox.h"
 #include "../framework/CBusyCommand.h"
 #include "../framework/CFileDialog.h"
+#include "../framework/CImageDecoder.h"
 #include "../framework/FileSystem.h"
 #include "../framework/Clipboard.h"
 #include "../framework/LocalTimeText.h"
@@ -13,6 +14,7 @@
 #include "../framework/CToolTipCtrl.h"
 #include "../framework/CWinApp.h"
 #include "../framework/NumberText.h"
+#include "../history/SiteIcons.h"
 #include "../history/VisitTime.h"
 #include "../text/AnsiText.h"
 #include "../text/SearchWords.h"
@@ -28,7 +30,48 @@ std::u16string ToU16(const std::wstring& text) { return std::u16string(text.begi
 constexpr UINT WM_LIST_LOADED = WM_APP + 2;
 constexpr UINT WM_SEARCH_PROGRESS = WM_APP + 3;
 constexpr UINT WM_SEARCH_DONE = WM_APP + 4;
+constexpr UINT WM_ICONS_DONE = WM_APP + 5;
 constexpr UINT_PTR kSearchTimer = 1;
+// At most so many pages of one site are asked for its icon.
+constexpr size_t kPagesASite = 3;
+
+// The site of an address, as the icons are kept a site: its host and port in one case.
+std::string SiteOf(const std::string& url)
+{
+    const size_t scheme = url.find("://");
+    if (scheme == std::string::npos)
+        return std::string();
+    std::string site = url.substr(scheme + 3, url.find_first_of("/?#", scheme + 3) - scheme - 3);
+    for (char& c : site)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    return site;
+}
+
+// The page icon of a row without a site icon: a sheet with a folded corner, drawn at the
+// side the list's small icons have.
+HBITMAP PageIcon(int side)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = { sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap)
+        return nullptr;
+    uint32_t* px = static_cast<uint32_t*>(bits);
+    const int left = side / 8, right = side - 1 - side / 8, top = 0, bottom = side - 1, fold = side / 4;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            uint32_t colour = 0;  // transparent
+            const bool inside = x >= left && x <= right && y >= top && y <= bottom && (x - (right - fold)) <= y;
+            if (inside) {
+                const bool edge = x == left || x == right || y == top || y == bottom || x - (right - fold) == y;
+                const bool corner = x >= right - fold && y <= fold && x - (right - fold) <= y;
+                colour = edge ? 0xFF7A7A7A : corner ? 0xFFD8D8D8 : 0xFFFFFFFF;
+            }
+            px[y * side + x] = colour;
+        }
+    return bitmap;
+}
 // The search starts this long after the last key.
 constexpr UINT kSearchDelayMs = 250;
 constexpr UINT kPeriods[] = { IDS_PERIOD_ALL, IDS_PERIOD_TODAY, IDS_PERIOD_WEEK, IDS_PERIOD_MONTH };
@@ -87,6 +130,7 @@ BEGIN_MESSAGE_MAP(CPageListDlg, CDialog)
     ON_MESSAGE(WM_TIMER, OnTimer)
     ON_MESSAGE(WM_SEARCH_PROGRESS, OnSearchProgress)
     ON_MESSAGE(WM_SEARCH_DONE, OnSearchDone)
+    ON_MESSAGE(WM_ICONS_DONE, OnIconsDone)
     ON_BN_CLICKED(IDC_LIST_CHECK_ALL, OnCheckAll)
     ON_BN_CLICKED(IDC_LIST_CHECK_NONE, OnCheckNone)
     ON_BN_CLICKED(IDC_LIST_COPY, OnCopy)
@@ -115,6 +159,7 @@ CPageListDlg::CPageListDlg(const ReopenOptions& options, size_t listCount, bool 
 // The reading is stopped and waited for before anything it writes goes.
 CPageListDlg::~CPageListDlg()
 {
+    StopIcons();
     m_search.Stop();
     m_reading.Stop();
     if (m_headingFont)
@@ -140,6 +185,9 @@ int CPageListDlg::FittingTitleWidth() const
 {
     RECT client = {};
     ::GetClientRect(m_list.m_hWnd, &client);
+    // The same whether the rows need a scroll bar now or not.
+    if (GetWindowLongW(m_list.m_hWnd, GWL_STYLE) & WS_VSCROLL)
+        client.right += GetSystemMetrics(SM_CXVSCROLL);
     int others = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
     for (int c = 0; c < PageTable::kColumns; ++c)
         if (c != PageTable::kTitle)
@@ -174,6 +222,15 @@ BOOL CPageListDlg::OnInitDialog()
                             width);
     }
     m_list.SetSortArrow(PageTable::kTime, -1);
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    m_icons = ImageList_Create(side, side, ILC_COLOR32, 16, 64);
+    if (m_icons) {
+        if (HBITMAP page = PageIcon(side)) {
+            ImageList_Add(m_icons, page, nullptr);
+            DeleteObject(page);
+        }
+        m_list.SetSmallImages(m_icons);
+    }
 
     // Each control keeps its distance to the edges it is anchored to.
     // Laid out for the template's size, which the screen may have cut the window below.
@@ -408,6 +465,7 @@ void CPageListDlg::ShowLoaded()
                         AfxLoadString(m_windowsView ? IDS_NO_WINDOW_FOUND
                                                     : m_showingFound ? IDS_LIST_NOTHING_MATCHES : IDS_NO_URL_FOUND)
                             .c_str());
+    StartIcons();
     // Back in the recent view with words that its rows were not found for: they are searched.
     if (!m_windowsView && !m_searching && !SearchWords(Utf8Text::FromWide(FilterText())).Empty() &&
         !(m_showingFound && m_foundFor == SearchKey()))
@@ -635,16 +693,16 @@ void CPageListDlg::Fill()
             if (m_groupView) {
                 m_list.InsertGroup(static_cast<int>(window), WindowHeading(window, true));
             } else {  // a heading row: after the rows, so that it is never taken for one
-                m_list.InsertItem(item, WindowHeading(window, false), static_cast<LPARAM>(table.Size() + window));
+                m_list.InsertItem(item, WindowHeading(window, false), static_cast<LPARAM>(table.Size() + window), I_IMAGENONE);
                 m_list.SetItemText(item, PageTable::kAddress, WindowNote(window));
                 m_list.RemoveCheckBox(item);
                 ++item;
             }
         }
         if (m_groupView)
-            m_list.InsertItem(item, r.title, static_cast<LPARAM>(row), static_cast<int>(r.window));
+            m_list.InsertItemInGroup(item, r.title, static_cast<LPARAM>(row), static_cast<int>(r.window), ImageOf(row));
         else
-            m_list.InsertItem(item, r.title, static_cast<LPARAM>(row));
+            m_list.InsertItem(item, r.title, static_cast<LPARAM>(row), ImageOf(row));
         m_list.SetItemText(item, PageTable::kAddress, r.address);
         m_list.SetItemText(item, PageTable::kSource, r.source);
         m_list.SetItemText(item, PageTable::kTime, r.time);
@@ -1026,6 +1084,7 @@ void CPageListDlg::OnCancel()
     if (m_opening)
         return;
     KillTimer(m_hWnd, kSearchTimer);
+    StopIcons();
     m_search.Stop();
     m_reading.Stop();
     KeepPlacementAndColumns();
@@ -1104,4 +1163,119 @@ void CPageListDlg::OnGetMinMaxInfo(MINMAXINFO* info)
         info->ptMinTrackSize.x = m_minTrack.cx;
         info->ptMinTrackSize.y = m_minTrack.cy;
     }
+}
+
+std::pair<std::string, std::wstring> CPageListDlg::IconSourceOf(size_t row) const
+{
+    if (m_windowsView) {
+        const PageTable::Row& r = m_windowTable.At(row);
+        const ReopenCommand::ListedWindow& w = m_windows[r.window];
+        return { w.window.tabs[static_cast<size_t>(r.timeUs)].url, w.iconFile };
+    }
+    return { m_pages[row].page.url, m_pages[row].iconFile };
+}
+
+int CPageListDlg::ImageOf(size_t row) const
+{
+    const std::pair<std::string, std::wstring> source = IconSourceOf(row);
+    if (source.second.empty())
+        return 0;
+    auto it = m_siteIcon.find(SiteOf(source.first));
+    return it == m_siteIcon.end() ? 0 : it->second;
+}
+
+void CPageListDlg::StopIcons()
+{
+    m_iconTask.Stop();
+    m_iconsRunning = false;
+    for (auto& found : m_iconsFound)
+        if (found.second)
+            DeleteObject(found.second);
+    m_iconsFound.clear();
+}
+
+// The sites of the rows shown that have no icon yet, each asked of its profile's icons with a
+// few of its pages; decoded on the task's thread.
+void CPageListDlg::StartIcons()
+{
+    if (!m_icons || m_iconsRunning)
+        return;  // the rows shown meanwhile are asked for when it ends
+    struct Ask {
+        std::vector<std::string> sites;
+        std::vector<std::vector<std::string>> pages;
+    };
+    std::map<std::wstring, Ask> asks;  // by icon file
+    std::map<std::string, std::wstring> asked;
+    for (size_t row : Table().Shown()) {
+        const std::pair<std::string, std::wstring> source = IconSourceOf(row);
+        const std::string site = SiteOf(source.first);
+        if (source.second.empty() || site.empty() || m_siteIcon.count(site))
+            continue;
+        auto before = asked.find(site);
+        if (before != asked.end() && before->second != source.second)
+            continue;  // another profile asks for it
+        asked[site] = source.second;
+        Ask& ask = asks[source.second];
+        auto at = std::find(ask.sites.begin(), ask.sites.end(), site);
+        if (at == ask.sites.end()) {
+            ask.sites.push_back(site);
+            ask.pages.push_back({ source.first });
+        } else if (ask.pages[static_cast<size_t>(at - ask.sites.begin())].size() < kPagesASite) {
+            ask.pages[static_cast<size_t>(at - ask.sites.begin())].push_back(source.first);
+        }
+    }
+    if (asks.empty())
+        return;
+    m_iconsRunning = true;
+    const unsigned number = ++m_iconsNumber;
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    m_iconTask.Start(m_hWnd, WM_ICONS_DONE, [this, asks, number, side](const std::atomic<bool>& stop) {
+        std::vector<std::pair<std::string, HBITMAP>> found;
+        for (const auto& file : asks) {
+            if (stop)
+                break;
+            const Ask& ask = file.second;
+            std::vector<std::string> pages;
+            for (const auto& sitePages : ask.pages)
+                pages.insert(pages.end(), sitePages.begin(), sitePages.end());
+            const bool firefox = file.first.size() >= 15 &&
+                                 lstrcmpiW(file.first.c_str() + file.first.size() - 15, L"favicons.sqlite") == 0;
+            const std::vector<std::string> icons = SiteIcons::Read(Utf8Text::FromWide(file.first), firefox, pages);
+            size_t at = 0;
+            for (size_t s = 0; s < ask.sites.size(); ++s) {
+                HBITMAP bitmap = nullptr;
+                for (size_t p = 0; p < ask.pages[s].size(); ++p, ++at)
+                    if (!bitmap && !icons[at].empty())
+                        bitmap = CImageDecoder::Decode(icons[at].data(), icons[at].size(), side);
+                found.emplace_back(ask.sites[s], bitmap);
+            }
+        }
+        m_iconsFound = std::move(found);
+        m_iconsEnded = number;
+    });
+}
+
+// The icons found join the list's images, and every row of their sites shows its own.
+LRESULT CPageListDlg::OnIconsDone(WPARAM, LPARAM)
+{
+    if (!m_iconsRunning || m_iconsEnded != m_iconsNumber)
+        return 0;
+    m_iconTask.Stop();  // it has ended: what it wrote is ours now
+    m_iconsRunning = false;
+    for (auto& found : m_iconsFound) {
+        int image = 0;
+        if (found.second) {
+            image = ImageList_Add(m_icons, found.second, nullptr);
+            DeleteObject(found.second);
+        }
+        m_siteIcon.emplace(found.first, image < 0 ? 0 : image);
+    }
+    m_iconsFound.clear();
+    for (int item = 0; item < m_list.GetItemCount(); ++item) {
+        const size_t row = static_cast<size_t>(m_list.GetItemData(item));
+        if (row < Table().Size())
+            m_list.SetItemImage(item, ImageOf(row));
+    }
+    StartIcons();  // the rows shown meanwhile
+    return 0;
 }

@@ -53,6 +53,7 @@ protected:
     LRESULT OnTimer(WPARAM id, LPARAM);
     LRESULT OnSearchProgress(WPARAM done, LPARAM total);
     LRESULT OnSearchDone(WPARAM, LPARAM);
+    LRESULT OnIconsDone(WPARAM, LPARAM);
     void OnCheckAll();
     void OnCheckNone();
     void OnCopy();
@@ -86,6 +87,13 @@ private:
     int64_t PeriodStartUs() const;
     // The recent view's rows become `pages`; a row in both keeps its check.
     void ShowPages(std::vector<ListedPage> pages, bool found);
+    // Site icons: asked for the sites of the rows that have none yet, on a thread of their own
+    // once the rows are shown; each site once a run (0: the page icon).
+    void StartIcons();
+    void StopIcons();
+    int ImageOf(size_t row) const;
+    // The row's address and where its profile keeps its site icons (empty: the URL cache's).
+    std::pair<std::string, std::wstring> IconSourceOf(size_t row) const;
     void OpenWindowRows(const std::vector<std::vector<size_t>>& windows);
     void ReportAndClose(const std::vector<PageCandidate>& pages, const std::vector<OpenOutcome>& outcomes,
                         const std::vector<uint32_t>& errors);
@@ -140,6 +148,13 @@ private:
     std::atomic<unsigned> m_searchEnded{ 0 };
     std::wstring m_searchText;
     std::vector<ListedPage> m_found;
+    HIMAGELIST m_icons = nullptr;
+    std::map<std::string, int> m_siteIcon;
+    CBackgroundTask m_iconTask;
+    bool m_iconsRunning = false;
+    unsigned m_iconsNumber = 0;
+    std::atomic<unsigned> m_iconsEnded{ 0 };
+    std::vector<std::pair<std::string, HBITMAP>> m_iconsFound;  // written by the task
     std::vector<CBrowserSources::Unread> m_foundUnread;
     bool m_loading = false;
     bool m_filling = false;  // the list is being filled: its notifications are ours

@@ -64,25 +64,41 @@ int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GE
 
 BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
 
-int CListCtrl::InsertItem(int item, const std::wstring& text, LPARAM data)
+int CListCtrl::InsertItem(int item, const std::wstring& text, LPARAM data, int image)
 {
     LVITEMW it = {};
-    it.mask = LVIF_TEXT | LVIF_PARAM;
+    it.mask = LVIF_TEXT | LVIF_PARAM | (image != -1 ? LVIF_IMAGE : 0);
     it.iItem = item;
     it.pszText = const_cast<wchar_t*>(text.c_str());
     it.lParam = data;
+    it.iImage = image;
     return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
 }
 
-int CListCtrl::InsertItem(int item, const std::wstring& text, LPARAM data, int groupId)
+int CListCtrl::InsertItemInGroup(int item, const std::wstring& text, LPARAM data, int groupId, int image)
 {
     LVITEMW it = {};
-    it.mask = LVIF_TEXT | LVIF_PARAM | LVIF_GROUPID;
+    it.mask = LVIF_TEXT | LVIF_PARAM | LVIF_GROUPID | (image != -1 ? LVIF_IMAGE : 0);
     it.iItem = item;
     it.pszText = const_cast<wchar_t*>(text.c_str());
     it.lParam = data;
     it.iGroupId = groupId;
+    it.iImage = image;
     return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+}
+
+void CListCtrl::SetSmallImages(HIMAGELIST images)
+{
+    SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+void CListCtrl::SetItemImage(int item, int image)
+{
+    LVITEMW it = {};
+    it.mask = LVIF_IMAGE;
+    it.iItem = item;
+    it.iImage = image;
+    SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
 }
 
 void CListCtrl::SetColumnHeading(int column, const std::wstring& heading)

@@ -18,9 +18,13 @@ public:
 
     int GetItemCount() const;
     BOOL DeleteAllItems();
-    int InsertItem(int item, const std::wstring& text, LPARAM data);
+    // `image`: its place in the small image list (SetSmallImages), or I_IMAGENONE; -1: not given.
+    int InsertItem(int item, const std::wstring& text, LPARAM data, int image = -1);
     // The same in a group (EnableGroupView).
-    int InsertItem(int item, const std::wstring& text, LPARAM data, int groupId);
+    int InsertItemInGroup(int item, const std::wstring& text, LPARAM data, int groupId, int image = -1);
+    // The images of the first column; the list destroys them when it goes.
+    void SetSmallImages(HIMAGELIST images);
+    void SetItemImage(int item, int image);
     // A column's heading.
     void SetColumnHeading(int column, const std::wstring& heading);
     // Groups of rows under headings of their own: true when the control shows them (Wine's

@@ -57,6 +57,13 @@ std::wstring CBrowserSources::ProgramOf(const BrowserProfile& p)
     return CBrowserLauncher::Find(browser.executable, browser.programFolders, browser.programMark);
 }
 
+std::wstring CBrowserSources::IconFileOf(const BrowserProfile& p)
+{
+    const size_t slash = p.history.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : p.history.substr(0, slash + 1);
+    return folder + (p.browser->family == BrowserFamily::Firefox ? L"favicons.sqlite" : L"Favicons");
+}
+
 // Read in place; a private copy only when the file changes meanwhile or needs recovery.
 HistoryReadResult CBrowserSources::ReadHistory(const BrowserProfile& p, LatestVisits& latest, const HistoryQuery* search)
 {
@@ -153,7 +160,7 @@ void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const
         const BrowserDescriptor& browser = *p.browser;
         if (program.empty() && !reading.withoutProgram) {
             // Nothing could open its pages: not read.
-            sink({ &browser, launch.second, p.displayName, {}, {}, launch.first, HistoryReadResult::Read });
+            sink({ &browser, launch.second, p.displayName, {}, {}, launch.first, HistoryReadResult::Read, IconFileOf(p) });
             return;
         }
         LatestVisits latest(reading.capacity, now, reading.httpOnly);
@@ -163,7 +170,7 @@ void CBrowserSources::Collect(const std::vector<BrowserProfile>& profiles, const
         else if (reading.open && reading.openPages == OpenPages::Mark)
             latest.Mark(*reading.open);
         const HistoryReadResult read = ReadHistory(p, latest, reading.search);
-        sink({ &browser, launch.second, p.displayName, program, latest.Visits(), launch.first, read });
+        sink({ &browser, launch.second, p.displayName, program, latest.Visits(), launch.first, read, IconFileOf(p) });
     });
 }
 
@@ -171,7 +178,7 @@ void CBrowserSources::CollectSessions(const std::vector<BrowserProfile>& profile
                                       const std::function<void(ProfileSession&&)>& sink, const Progress& progress)
 {
     EachProfile(profiles, progress, [&](const BrowserProfile& p, const std::wstring& program, const auto& launch) {
-        sink({ p.browser, launch.second, p.displayName, program, launch.first, CLastSession::Read(p) });
+        sink({ p.browser, launch.second, p.displayName, program, launch.first, CLastSession::Read(p), IconFileOf(p) });
     });
 }
 

@@ -30,6 +30,7 @@ public:
         std::vector<BrowserVisit> visits;
         LaunchCommand::Browser launch;
         HistoryReadResult read;     // the visits are there only when read
+        std::wstring iconFile;      // its database of site icons (IconFileOf)
     };
     // A profile whose history gave nothing, and why.
     struct Unread {
@@ -63,6 +64,7 @@ public:
         std::wstring program;  // empty when it cannot be found
         LaunchCommand::Browser launch;
         LastSession session;
+        std::wstring iconFile;
     };
 
     // The profiles of the chosen browsers (`chosen`: their keys, Browsers) among those found.
@@ -80,6 +82,8 @@ public:
     // program is found or not.
     static void CollectSessions(const std::vector<BrowserProfile>& profiles,
                                 const std::function<void(ProfileSession&&)>& sink, const Progress& progress);
+    // Where the profile's browser keeps its site icons (SiteIcons), beside its history.
+    static std::wstring IconFileOf(const BrowserProfile& profile);
     // The program that opens the pages of a profile; empty when it cannot be found.
     static std::wstring ProgramOf(const BrowserProfile& profile);
     // Reads one profile's history into `latest` (in place, a private copy as the fallback).

@@ -32,7 +32,7 @@ std::vector<ListedPage> PageListing::Rows() const
     std::vector<ListedPage> rows;
     for (PageCandidate& page : m_rows.NewestFirst()) {
         bool preChecked = !page.openNow && toOpen.erase(Key(page.url, page.browser, page.profile));
-        rows.push_back({ std::move(page), preChecked });
+        rows.push_back({ std::move(page), preChecked, {} });
     }
     // A page that "再び表示" takes and the list does not hold (the URL cache's set refuses an
     // entry of the same second as one it holds, and its two sets may differ so) joins it.
@@ -41,9 +41,9 @@ std::vector<ListedPage> PageListing::Rows() const
             continue;
         auto same = std::find_if(rows.begin(), rows.end(), [&](const ListedPage& r) { return r.page.url == page.url; });
         if (same != rows.end())
-            *same = { page, true };  // each address once: as it would be opened
+            *same = { page, true, {} };  // each address once: as it would be opened
         else
-            rows.push_back({ page, true });
+            rows.push_back({ page, true, {} });
     }
     std::stable_sort(rows.begin(), rows.end(),
                      [](const ListedPage& a, const ListedPage& b) { return a.page.timeUs > b.page.timeUs; });

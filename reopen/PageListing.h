@@ -11,6 +11,7 @@
 struct ListedPage {
     PageCandidate page;
     bool preChecked = false;  // "再び表示" would open it now
+    std::wstring iconFile;    // its profile's site icons; empty for the URL cache
 };
 
 class PageListing {

@@ -147,14 +147,20 @@ std::vector<ListedPage> ReopenCommand::Listing(const ReopenOptions& options, siz
     CBrowserSources::Reading reading = ReadingOf(options, open, CBrowserSources::OpenPages::Mark, listCount);
     reading.withoutProgram = true;  // listed, never checked
     reading.search = query;
+    std::map<std::pair<const BrowserDescriptor*, std::string>, std::wstring> iconFiles;
     CBrowserSources::Collect(CBrowserSources::Chosen(found, options.browsers), reading,
                              [&](CBrowserSources::ProfilePages&& pages) {
                                  if (!pages.read && unread)
                                      unread->push_back({ pages.browser, pages.profileName, pages.read.kind() });
+                                 iconFiles[{ pages.browser, pages.profile }] = pages.iconFile;
                                  listing.AddVisits(pages.browser, pages.profile, pages.visits, pages.program,
                                                    pages.profileName, pages.launch);
                              }, progress);
-    return listing.Rows();
+    std::vector<ListedPage> rows = listing.Rows();
+    for (ListedPage& row : rows)
+        if (row.page.browser)
+            row.iconFile = iconFiles[{ row.page.browser, row.page.profile }];
+    return rows;
 }
 
 std::vector<OpenOutcome> ReopenCommand::Open(const std::vector<PageCandidate>& pages, bool tabs,
@@ -196,6 +202,7 @@ std::vector<ReopenCommand::ListedWindow> ReopenCommand::Windows(const ReopenOpti
             listed.window = std::move(w);
             listed.openNow = p.session.open;
             listed.restoresItself = p.session.restoresItself;
+            listed.iconFile = p.iconFile;
             windows.push_back(std::move(listed));
         }
     }, progress);

@@ -71,6 +71,7 @@ public:
         SessionWindow window;
         bool openNow = false;         // the browser runs with the profile: the window is open
         bool restoresItself = false;  // the stopped browser brings it back at its next start
+        std::wstring iconFile;        // the profile's site icons
         // What the windows view checks and /restore opens.
         bool ToOpen() const { return !openNow && !restoresItself && !program.empty(); }
     };

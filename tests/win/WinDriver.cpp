@@ -423,6 +423,12 @@ std::vector<ListRow> ListRows(HWND list)
         }
         UINT state = static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
         row.checked = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+        LVITEMW image = {};
+        image.mask = LVIF_IMAGE;
+        image.iItem = item;
+        if (remote.Write(0, &image, sizeof(image)) &&
+            SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.At(0))) && remote.Read(0, &image, sizeof(image)))
+            row.image = image.iImage;
         rows.push_back(row);
     }
     return rows;
@@ -440,11 +446,11 @@ bool SetListCheck(HWND list, int item, bool checked)
 }
 
 namespace WinDriver {
-POINT ListItemCentre(HWND list, int item)
+POINT ListItemCentre(HWND list, int item, int part)
 {
     RemoteBuffer remote(list, sizeof(RECT));
     RECT r = {};
-    r.left = LVIR_LABEL;
+    r.left = part;
     POINT centre = {};
     if (remote.Ok() && remote.Write(0, &r, sizeof(r)) &&
         SendMessageW(list, LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(remote.At(0))) && remote.Read(0, &r, sizeof(r))) {

@@ -2,6 +2,7 @@
 // waits with time-outs, posted clicks and keys, texts and check states.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include <functional>
 #include <string>
 #include <vector>
@@ -60,12 +61,13 @@ std::vector<std::vector<std::string>> RecordedStarts(const std::wstring& file);
 struct ListRow {
     std::vector<std::wstring> texts;
     bool checked = false;
+    int image = -1;  // its place in the list's small images
 };
 std::vector<ListRow> ListRows(HWND list);
 // Sets an item's check box of such a list, as a click on it does.
 bool SetListCheck(HWND list, int item, bool checked);
-// The middle of an item's label on the screen.
-POINT ListItemCentre(HWND list, int item);
+// The middle of an item's label (or, with LVIR_ICON, its icon) on the screen.
+POINT ListItemCentre(HWND list, int item, int part = LVIR_LABEL);
 // The left button pressed and released twice at a point of the screen, as a double click.
 void DoubleClickAtScreen(POINT at);
 // Lets the target's thread work through what was posted to it.
