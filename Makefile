@@ -42,6 +42,8 @@ bench: build-win
 	tools/wine-run.sh build/win/wine_browsers_bench.exe million
 	tools/wine-run.sh build/win/wine_browsers_bench.exe list
 	tools/wine-run.sh build/win/wine_browsers_bench.exe search
+	tools/wine-run.sh build/win/wine_browsers_bench.exe icons
+	tools/wine-run.sh build/win/wine_list_icons_bench.exe
 	tools/wine-run.sh build/win/wine_sessions_bench.exe
 	tools/wine-run.sh build/win/wine_start_bench.exe 21
 	for n in 30000 300000; do tools/wine-run.sh build/win/wine_browsers_bench.exe build $$n; \

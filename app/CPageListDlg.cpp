@@ -32,21 +32,6 @@ constexpr UINT WM_SEARCH_PROGRESS = WM_APP + 3;
 constexpr UINT WM_SEARCH_DONE = WM_APP + 4;
 constexpr UINT WM_ICONS_DONE = WM_APP + 5;
 constexpr UINT_PTR kSearchTimer = 1;
-// At most so many pages of one site are asked for its icon.
-constexpr size_t kPagesASite = 3;
-
-// The site of an address, as the icons are kept a site: its host and port in one case.
-std::string SiteOf(const std::string& url)
-{
-    const size_t scheme = url.find("://");
-    if (scheme == std::string::npos)
-        return std::string();
-    std::string site = url.substr(scheme + 3, url.find_first_of("/?#", scheme + 3) - scheme - 3);
-    for (char& c : site)
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    return site;
-}
-
 // The page icon of a row without a site icon: a sheet with a folded corner, drawn at the
 // side the list's small icons have.
 HBITMAP PageIcon(int side)
@@ -1180,7 +1165,7 @@ int CPageListDlg::ImageOf(size_t row) const
     const std::pair<std::string, std::wstring> source = IconSourceOf(row);
     if (source.second.empty())
         return 0;
-    auto it = m_siteIcon.find(SiteOf(source.first));
+    auto it = m_siteIcon.find(SiteIcons::SiteOf(source.first));
     return it == m_siteIcon.end() ? 0 : it->second;
 }
 
@@ -1200,15 +1185,16 @@ void CPageListDlg::StartIcons()
 {
     if (!m_icons || m_iconsRunning)
         return;  // the rows shown meanwhile are asked for when it ends
+    // By icon file: its sites, each with a few of its pages.
     struct Ask {
         std::vector<std::string> sites;
         std::vector<std::vector<std::string>> pages;
     };
-    std::map<std::wstring, Ask> asks;  // by icon file
+    std::map<std::wstring, Ask> asks;
     std::map<std::string, std::wstring> asked;
     for (size_t row : Table().Shown()) {
         const std::pair<std::string, std::wstring> source = IconSourceOf(row);
-        const std::string site = SiteOf(source.first);
+        const std::string site = SiteIcons::SiteOf(source.first);
         if (source.second.empty() || site.empty() || m_siteIcon.count(site))
             continue;
         auto before = asked.find(site);
@@ -1220,7 +1206,7 @@ void CPageListDlg::StartIcons()
         if (at == ask.sites.end()) {
             ask.sites.push_back(site);
             ask.pages.push_back({ source.first });
-        } else if (ask.pages[static_cast<size_t>(at - ask.sites.begin())].size() < kPagesASite) {
+        } else {
             ask.pages[static_cast<size_t>(at - ask.sites.begin())].push_back(source.first);
         }
     }
@@ -1231,24 +1217,16 @@ void CPageListDlg::StartIcons()
     const int side = GetSystemMetrics(SM_CXSMICON);
     m_iconTask.Start(m_hWnd, WM_ICONS_DONE, [this, asks, number, side](const std::atomic<bool>& stop) {
         std::vector<std::pair<std::string, HBITMAP>> found;
+        CImageDecoder decoder;
         for (const auto& file : asks) {
             if (stop)
                 break;
-            const Ask& ask = file.second;
-            std::vector<std::string> pages;
-            for (const auto& sitePages : ask.pages)
-                pages.insert(pages.end(), sitePages.begin(), sitePages.end());
-            const bool firefox = file.first.size() >= 15 &&
-                                 lstrcmpiW(file.first.c_str() + file.first.size() - 15, L"favicons.sqlite") == 0;
-            const std::vector<std::string> icons = SiteIcons::Read(Utf8Text::FromWide(file.first), firefox, pages);
-            size_t at = 0;
-            for (size_t s = 0; s < ask.sites.size(); ++s) {
-                HBITMAP bitmap = nullptr;
-                for (size_t p = 0; p < ask.pages[s].size(); ++p, ++at)
-                    if (!bitmap && !icons[at].empty())
-                        bitmap = CImageDecoder::Decode(icons[at].data(), icons[at].size(), side);
-                found.emplace_back(ask.sites[s], bitmap);
-            }
+            const std::string utf8File = Utf8Text::FromWide(file.first);
+            const std::vector<std::string> icons =
+                SiteIcons::ReadSites(utf8File, SiteIcons::IsFirefoxFile(utf8File), file.second.pages);
+            for (size_t s = 0; s < icons.size(); ++s)
+                found.emplace_back(file.second.sites[s],
+                                   icons[s].empty() ? nullptr : decoder.Decode(icons[s].data(), icons[s].size(), side));
         }
         m_iconsFound = std::move(found);
         m_iconsEnded = number;

@@ -12,6 +12,11 @@
 //  - "search": the list's search of two 1,000,000-address histories (2,000,000 visits each)
 //    for a word that 100 pages hold, against the same-shaped LIKE query through SQLite's own C
 //    API on the same files, in alternating rounds (goal at most 1.5).
+//  - "icons": the reading part of the list of 100 rows from the two 100,000-address histories,
+//    then each row's site icon read from the profiles' icon databases (an icon for every page,
+//    5,000 sites, 16 and 32 pixels) and decoded by the system's codecs: what the icons cost
+//    against the reading alone (the list as the user waits for it, end to end:
+//    wine_list_icons_bench).
 //  - "list": the list of recent pages (100, rows made as the list dialog shows them) from the
 //    two 100,000-address histories, against the selection of "再び表示" with N = 100 over the
 //    same files, in alternating rounds.
@@ -19,18 +24,23 @@
 #include "../history/ChromiumHistory.h"
 #include "../history/FirefoxHistory.h"
 #include "../history/HistoryVfs.h"
+#include "../history/SiteIcons.h"
+#include "../framework/CImageDecoder.h"
+#include "../tests/common/IconFiles.h"
 #include "../reopen/MergedSelection.h"
 #include "../reopen/PageListing.h"
 #include "../text/TitleText.h"
 #include "../text/Utf8Text.h"
 #include "SyntheticHistory.h"
 #include <windows.h>
+#include <objbase.h>
 #include <psapi.h>
 #include <sqlite3.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -149,8 +159,8 @@ size_t SelectionOf(const Histories& h, size_t n)
 }
 
 // The list of recent pages with `rows` rows (three of them checked), each row's texts made
-// as the list dialog shows them.
-size_t ListOf(const Histories& h, size_t rows)
+// as the list dialog shows them (the rows to `listed`).
+size_t ListOf(const Histories& h, size_t rows, std::vector<ListedPage>* listed = nullptr)
 {
     PageListing listing(3, rows);
     for (bool firefox : { false, true }) {
@@ -161,11 +171,14 @@ size_t ListOf(const Histories& h, size_t rows)
                           L"program", L"profile");
     }
     size_t shown = 0;
-    for (const ListedPage& row : listing.Rows()) {
+    const std::vector<ListedPage> made = listing.Rows();
+    for (const ListedPage& row : made) {
         std::wstring title = TitleText::Clean(Utf8Text::ToWide(row.page.title));
         std::wstring address = TitleText::Address(Utf8Text::ToWide(row.page.url));
         shown += !title.empty() && !address.empty();
     }
+    if (listed)
+        *listed = made;
     return shown;
 }
 
@@ -218,6 +231,105 @@ void Rounds(int measured, std::vector<Timing>& timings, const std::vector<std::f
 
 }
 
+// Icon databases beside both histories, as the browsers keep them: each page mapped to its
+// site's icon, each site's icon at 16 and 32 pixels.
+void BuildIcons(const Histories& h)
+{
+    for (bool firefox : { false, true }) {
+        const std::string history = Utf8Text::FromWide(firefox ? h.firefox : h.chromium);
+        const std::string file = history.substr(0, history.find_last_of('\\') + 1) + (firefox ? "favicons.sqlite" : "Favicons");
+        std::remove(file.c_str());
+        sqlite3* src = nullptr;
+        sqlite3* db = nullptr;
+        sqlite3_open(history.c_str(), &src);
+        sqlite3_open(file.c_str(), &db);
+        sqlite3_exec(db, firefox ? icon_files::kFirefoxFavicons : icon_files::kChromiumFavicons, nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_stmt* urls = nullptr;
+        sqlite3_prepare_v2(src, firefox ? "SELECT url FROM moz_places" : "SELECT url FROM urls", -1, &urls, nullptr);
+        sqlite3_stmt* icon = nullptr;
+        sqlite3_stmt* page = nullptr;
+        sqlite3_stmt* map = nullptr;
+        sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_icons(id, icon_url, fixed_icon_url_hash, width, data) VALUES (?1, 'i', 0, ?2, ?3)"
+                                       : "INSERT INTO favicon_bitmaps(icon_id, width, height, image_data) VALUES (?1, ?2, ?2, ?3)",
+                           -1, &icon, nullptr);
+        sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_pages_w_icons(id, page_url, page_url_hash) VALUES (?1, ?2, ?3)"
+                                       : "INSERT INTO icon_mapping(page_url, icon_id) VALUES (?2, ?1)",
+                           -1, &page, nullptr);
+        sqlite3_prepare_v2(db, "INSERT INTO moz_icons_to_pages(page_id, icon_id) VALUES (?1, ?2)", -1, &map, nullptr);
+        std::map<std::string, int> sites;
+        int pageId = 0;
+        while (sqlite3_step(urls) == SQLITE_ROW) {
+            const std::string url = reinterpret_cast<const char*>(sqlite3_column_text(urls, 0));
+            const std::string site = SiteIcons::SiteOf(url);
+            auto known = sites.find(site);
+            const int id = known != sites.end() ? known->second : static_cast<int>(sites.size()) + 1;
+            if (known == sites.end()) {
+                sites[site] = id;
+                for (int side : { 16, 32 }) {
+                    const std::string png = icon_files::Png(static_cast<uint32_t>(side), static_cast<uint32_t>(side),
+                                                            0x000000FFu | (static_cast<uint32_t>(id) * 2654435761u & 0xFFFFFF00u));
+                    sqlite3_bind_int(icon, 1, firefox ? id * 2 + side / 32 : id);
+                    sqlite3_bind_int(icon, 2, side);
+                    sqlite3_bind_blob(icon, 3, png.data(), static_cast<int>(png.size()), SQLITE_TRANSIENT);
+                    sqlite3_step(icon);
+                    sqlite3_reset(icon);
+                }
+            }
+            ++pageId;
+            sqlite3_bind_int(page, 1, firefox ? pageId : id);
+            sqlite3_bind_text(page, 2, url.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_int64(page, 3, static_cast<int64_t>(SiteIcons::FirefoxHash(url)));
+            sqlite3_step(page);
+            sqlite3_reset(page);
+            if (firefox)
+                for (int side : { 16, 32 }) {
+                    sqlite3_bind_int(map, 1, pageId);
+                    sqlite3_bind_int(map, 2, id * 2 + side / 32);
+                    sqlite3_step(map);
+                    sqlite3_reset(map);
+                }
+        }
+        for (sqlite3_stmt* st : { urls, icon, page, map })
+            sqlite3_finalize(st);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        sqlite3_close(src);
+    }
+}
+
+// Each row's site icon as the list asks for it (a site once, a few of its pages), read from
+// its profile and decoded at the small icons' side; how many were decoded.
+size_t IconsOf(const Histories& h, const std::vector<ListedPage>& rows, bool decode = true)
+{
+    CImageDecoder decoder;
+    size_t decoded = 0;
+    for (bool firefox : { false, true }) {
+        std::vector<std::string> sites;
+        std::vector<std::vector<std::string>> pages;
+        for (const ListedPage& row : rows) {
+            if ((row.page.browser->family == BrowserFamily::Firefox) != firefox)
+                continue;
+            const std::string site = SiteIcons::SiteOf(row.page.url);
+            auto at = std::find(sites.begin(), sites.end(), site);
+            if (at == sites.end()) {
+                sites.push_back(site);
+                pages.push_back({ row.page.url });
+            } else {
+                pages[static_cast<size_t>(at - sites.begin())].push_back(row.page.url);
+            }
+        }
+        const std::string history = Utf8Text::FromWide(firefox ? h.firefox : h.chromium);
+        const std::string file = history.substr(0, history.find_last_of('\\') + 1) + (firefox ? "favicons.sqlite" : "Favicons");
+        for (const std::string& icon : SiteIcons::ReadSites(file, firefox, pages))
+            if (HBITMAP bitmap = decode ? decoder.Decode(icon.data(), icon.size(), 16) : nullptr) {
+                ++decoded;
+                DeleteObject(bitmap);
+            }
+    }
+    return decoded;
+}
+
 // Both histories searched as the list searches them (in place, a copy only as the fallback).
 size_t SearchBoth(const Histories& h, const char* word)
 {
@@ -237,6 +349,35 @@ size_t LikeBoth(const Histories& h, const char* word)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && !std::strcmp(argv[1], "icons")) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        Histories large(L"bt-bench-icons");
+        large.Build(100000, 300000);
+        BuildIcons(large);
+        std::vector<ListedPage> rows;
+        ListOf(large, 100, &rows);
+        std::printf("100,000 addresses: %s; icons decoded for %zu of %zu rows\n", large.Sizes().c_str(),
+                    IconsOf(large, rows), rows.size());
+        std::vector<Timing> t(3);
+        Rounds(15, t, { [&] { return ListOf(large, 100); },
+                        [&] {
+                            std::vector<ListedPage> listed;
+                            return ListOf(large, 100, &listed) + IconsOf(large, listed);
+                        },
+                        [&] {
+                            std::vector<ListedPage> listed;
+                            return ListOf(large, 100, &listed) + IconsOf(large, listed, false);
+                        } });
+        t[0].Print("list of 100 rows");
+        t[1].Print("list of 100 rows with their sites' icons");
+        t[2].Print("  of which the icons read, not decoded");
+        std::printf("ratio with icons / the reading alone: %.2f (the goal is end to end: wine_list_icons_bench)\n",
+                    t[1].Median() / t[0].Median());
+        for (const wchar_t* f : { L"\\Favicons", L"\\favicons.sqlite" })
+            DeleteFileW((large.folder + f).c_str());
+        CoUninitialize();
+        return 0;
+    }
     if (argc == 2 && !std::strcmp(argv[1], "search")) {
         Histories h(L"bt-bench-search");
         const char word[] = "zanzibar";

@@ -5,9 +5,22 @@
 #include <windows.h>
 #include <cstddef>
 
+struct IWICImagingFactory;
+struct IClassFactory;
+
 class CImageDecoder {
 public:
+    CImageDecoder();  // the codecs' factory, once for many images
+    ~CImageDecoder();
+    CImageDecoder(const CImageDecoder&) = delete;
+    CImageDecoder& operator=(const CImageDecoder&) = delete;
+
     // A 32-bit bitmap (premultiplied alpha) of `side` pixels a side, of the image's frame
     // nearest that side, scaled; null when the bytes cannot be decoded. The caller owns it.
-    static HBITMAP Decode(const void* bytes, size_t size, int side);
+    HBITMAP Decode(const void* bytes, size_t size, int side);
+
+private:
+    IWICImagingFactory* m_factory = nullptr;
+    // Each format's codec, found once (finding one is a search of the registry).
+    IClassFactory* m_codecs[5] = {};
 };

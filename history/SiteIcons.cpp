@@ -169,3 +169,42 @@ std::vector<std::string> SiteIcons::Read(const std::string& utf8File, bool firef
         return std::vector<std::string>(pages.size());
     return icons;
 }
+
+std::vector<std::string> SiteIcons::ReadSites(const std::string& utf8File, bool firefox,
+                                              const std::vector<std::vector<std::string>>& sitePages,
+                                              std::chrono::milliseconds limit)
+{
+    std::vector<std::string> pages;
+    for (const auto& site : sitePages)
+        pages.insert(pages.end(), site.begin(), site.begin() + static_cast<ptrdiff_t>(std::min(site.size(), kPagesASite)));
+    std::vector<std::string> icons = Read(utf8File, firefox, pages, limit);
+    std::vector<std::string> bySite(sitePages.size());
+    size_t at = 0;
+    for (size_t s = 0; s < sitePages.size(); ++s)
+        for (size_t p = 0; p < std::min(sitePages[s].size(), kPagesASite); ++p, ++at)
+            if (bySite[s].empty())
+                bySite[s].swap(icons[at]);
+    return bySite;
+}
+
+std::string SiteIcons::SiteOf(std::string_view url)
+{
+    const size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos)
+        return std::string();
+    std::string site(url.substr(scheme + 3, url.find_first_of("/?#", scheme + 3) - scheme - 3));
+    for (char& c : site)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    return site;
+}
+
+bool SiteIcons::IsFirefoxFile(std::string_view utf8File)
+{
+    const std::string_view name = "favicons.sqlite";
+    if (utf8File.size() < name.size())
+        return false;
+    std::string tail(utf8File.substr(utf8File.size() - name.size()));
+    for (char& c : tail)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    return tail == name;
+}

@@ -20,6 +20,15 @@ public:
     // For each address of `pages`, its icon's bytes (empty: none to show).
     static std::vector<std::string> Read(const std::string& utf8File, bool firefox, const std::vector<std::string>& pages,
                                          std::chrono::milliseconds limit = HistoryReading::kDeadline);
+    // For each site, the icon of the first of its pages that has one (empty: none).
+    static std::vector<std::string> ReadSites(const std::string& utf8File, bool firefox,
+                                              const std::vector<std::vector<std::string>>& sitePages,
+                                              std::chrono::milliseconds limit = HistoryReading::kDeadline);
+    // The site of an address as the list keeps one icon for it: its host and port in one case
+    // (empty for an address without "://").
+    static std::string SiteOf(std::string_view url);
+    // Whether the icon file is Firefox's (else Chromium's).
+    static bool IsFirefoxFile(std::string_view utf8File);
     // Firefox's hash of an address (its `hash()` SQL function): the bytes' hash, with the
     // scheme's in the 16 bits above it.
     static uint64_t FirefoxHash(std::string_view url);
@@ -28,6 +37,8 @@ public:
     static std::string FirefoxSite(std::string_view url);
 
     static constexpr int64_t kSide = 16;
+    // At most so many pages of a site are asked for its icon.
+    static constexpr size_t kPagesASite = 3;
     // At most so many bitmaps of a page are looked at.
     static constexpr int kMostBitmaps = 32;
 };
