@@ -2,8 +2,9 @@
 # Saves PNGs of the main dialog (also busy, and with the hand cursor over its icon), the exit
 # question, the system menu, the sources dialog, the version dialog (also with the pointer on
 # its link and just gone from it), the missing-readme message and the list of recent pages
-# (loading, filled from a Chrome and a Firefox profile laid out for it, and filtered; its view
-# of the last windows) and the
+# (loading, filled from a Chrome and a Firefox profile laid out for it with their sites' icons,
+# filtered, searched, within a period and with the period's choice open; its view of the last
+# windows) and the
 # sources dialog over those profiles, and the usage that /? shows, as Wine shows them, into
 # build/screenshots (or the folder given). With "en" after the folder, as a user whose Windows
 # speaks English sees them (an English locale). Runs on its own display.
@@ -127,9 +128,18 @@ wine "$work/Backtracker.exe" >/dev/null 2>&1 &
 wine "$win/bt_drive.exe" main-rect >/dev/null
 wine "$win/bt_drive.exe" list
 wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-loading
-wine "$win/bt_drive.exe" list-loaded-rect | tr -d '\r' | shoot list
+wine "$win/bt_drive.exe" list-icons-rect | tr -d '\r' | shoot list
 wine "$win/bt_drive.exe" list-filter "ニュース"
-wine "$win/bt_drive.exe" list-rect | tr -d '\r' | shoot list-filter
+wine "$win/bt_drive.exe" list-found-rect | tr -d '\r' | shoot list-filter
+# A search of the whole histories (pages older than any loaded), then within a period, and
+# the period's choice dropped open.
+wine "$win/bt_drive.exe" list-filter "カレー curry"
+wine "$win/bt_drive.exe" list-filter "カレー"
+wine "$win/bt_drive.exe" list-found-rect | tr -d '\r' | shoot list-search
+wine "$win/bt_drive.exe" list-period 2
+wine "$win/bt_drive.exe" list-found-rect | tr -d '\r' | shoot list-period
+wine "$win/bt_drive.exe" list-period-open | tr -d '\r' | shoot list-period-choice
+wine "$win/bt_drive.exe" list-period 0
 wine "$win/bt_drive.exe" list-filter ""
 # Resized and maximised: the controls move with it, the title column takes the width.
 wine "$win/bt_drive.exe" list-size 900 560 | tr -d '\r' | shoot list-resized

@@ -3,8 +3,10 @@
 // (wait for the window, print "x y w h"), sources (the system menu's sources item), icon-centre | link-centre (the version dialog's web link; print "x y"), escape (Esc in the main dialog), click ID (a button
 // of the main dialog), answer ID (a button of the exit question), list (the system menu's
 // list item), windows (its last-windows item), list-rect (the list once it shows), list-loaded-rect (the list once its pages
-// are in), list-filter TEXT (typed into the list's filter), close-all (ends every dialog
-// with Cancel/OK).
+// are in), list-icons-rect (once its rows show their sites' icons), list-filter TEXT (typed
+// into the list's filter), list-found-rect (once the search for the filter has ended),
+// list-period N (chooses the period N of the list's choice), list-period-open (drops the
+// choice open), close-all (ends every dialog with Cancel/OK).
 #include "WinDriver.h"
 #include <shellapi.h>
 #include "../../res/resource.h"
@@ -76,6 +78,45 @@ int main(int argc, char** argv)
         HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
         if (!list || !WaitFor([&] { return IsWindowEnabled(GetDlgItem(list, IDC_LIST_CHECK_ALL)) != FALSE; }, 30000))
             return 1;
+        return PrintRect(list);
+    }
+    if (!std::strcmp(cmd, "list-icons-rect") || !std::strcmp(cmd, "list-found-rect")) {
+        HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
+        const bool icons = !std::strcmp(cmd, "list-icons-rect");
+        // The search's status says "…" while it runs.
+        const auto done = [&] {
+            if (!IsWindowEnabled(GetDlgItem(list, IDC_LIST_CHECK_ALL)) && ListRows(GetDlgItem(list, IDC_LIST_PAGES)).empty())
+                return false;
+            if (icons) {
+                for (const ListRow& row : ListRows(GetDlgItem(list, IDC_LIST_PAGES)))
+                    if (row.image > 0)
+                        return true;
+                return false;
+            }
+            return ItemText(list, IDC_LIST_STATUS).find(L'\u2026') == std::wstring::npos;
+        };
+        if (!list || !WaitFor(done, 30000))
+            return 1;
+        Sleep(700);
+        return PrintRect(list);
+    }
+    if (!std::strcmp(cmd, "list-period") && argc > 2) {
+        HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
+        if (!list)
+            return 1;
+        HWND period = GetDlgItem(list, IDC_LIST_PERIOD);
+        SendMessageW(period, CB_SHOWDROPDOWN, FALSE, 0);  // closed, if it was dropped open
+        SendMessageW(period, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+        SendMessageW(list, WM_COMMAND, MAKEWPARAM(IDC_LIST_PERIOD, CBN_SELCHANGE), reinterpret_cast<LPARAM>(period));
+        return 0;
+    }
+    if (!std::strcmp(cmd, "list-period-open")) {
+        HWND list = WaitDialogWithControl(0, IDC_LIST_PAGES, 20000);
+        if (!list)
+            return 1;
+        SetForegroundWindow(list);
+        PostMessageW(GetDlgItem(list, IDC_LIST_PERIOD), CB_SHOWDROPDOWN, TRUE, 0);
+        Sleep(500);
         return PrintRect(list);
     }
     if (!std::strcmp(cmd, "list-filter") && argc > 2) {

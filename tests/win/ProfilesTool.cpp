@@ -9,6 +9,8 @@
 #include "WinDriver.h"
 #include "../common/BrowserSchemas.h"
 #include "../common/SessionFiles.h"
+#include "../common/IconFiles.h"
+#include "../../history/SiteIcons.h"
 #include "../../text/Utf8Text.h"
 #include <shlobj.h>
 #include <sqlite3.h>
@@ -43,10 +45,57 @@ bool Exec(const std::wstring& file, const std::string& sql)
 }
 
 struct Page {
-    const char* path;
+    const char* path;  // after "http://": a site of its own for each, so that each shows its icon
     const char* title;
     int minutesAgo;
 };
+
+// Each site's icon in the profile's icon database beside its history: a square of the site's
+// colour (one site, here and there, without one).
+bool LayIcons(const std::wstring& folder, bool firefox, const std::vector<std::string>& urls)
+{
+    const std::wstring file = folder + (firefox ? L"\\favicons.sqlite" : L"\\Favicons");
+    if (!Exec(file, firefox ? icon_files::kFirefoxFavicons : icon_files::kChromiumFavicons))
+        return false;
+    sqlite3* db = nullptr;
+    if (sqlite3_open(Utf8Text::FromWide(file).c_str(), &db) != SQLITE_OK)
+        return false;
+    const uint32_t colours[] = { 0xE53935FF, 0x1E88E5FF, 0x43A047FF, 0xFB8C00FF, 0x8E24AAFF, 0x00ACC1FF, 0x6D4C41FF, 0xFDD835FF };
+    sqlite3_stmt* icon = nullptr;
+    sqlite3_stmt* page = nullptr;
+    sqlite3_stmt* map = nullptr;
+    sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_icons(id, icon_url, fixed_icon_url_hash, width, data) VALUES (?1, 'i', 0, 16, ?2)"
+                                   : "INSERT INTO favicon_bitmaps(icon_id, width, height, image_data) VALUES (?1, 16, 16, ?2)",
+                       -1, &icon, nullptr);
+    sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_pages_w_icons(id, page_url, page_url_hash) VALUES (?1, ?2, ?3)"
+                                   : "INSERT INTO icon_mapping(page_url, icon_id) VALUES (?2, ?1)",
+                       -1, &page, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO moz_icons_to_pages(page_id, icon_id) VALUES (?1, ?1)", -1, &map, nullptr);
+    int id = 0;
+    for (const std::string& url : urls) {
+        ++id;
+        if (id % 5 == 0)
+            continue;  // no icon: the page icon
+        const std::string png = icon_files::Png(16, 16, colours[(id + (firefox ? 3 : 0)) % 8]);
+        sqlite3_bind_int(icon, 1, id);
+        sqlite3_bind_blob(icon, 2, png.data(), static_cast<int>(png.size()), SQLITE_TRANSIENT);
+        sqlite3_step(icon);
+        sqlite3_reset(icon);
+        sqlite3_bind_int(page, 1, id);
+        sqlite3_bind_text(page, 2, url.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(page, 3, static_cast<int64_t>(SiteIcons::FirefoxHash(url)));
+        sqlite3_step(page);
+        sqlite3_reset(page);
+        sqlite3_bind_int(map, 1, id);
+        if (firefox)
+            sqlite3_step(map);
+        sqlite3_reset(map);
+    }
+    for (sqlite3_stmt* st : { icon, page, map })
+        sqlite3_finalize(st);
+    sqlite3_close(db);
+    return true;
+}
 
 const std::wstring kFakes = L"bt-demo-browsers";
 // Where the browsers install their programs: a folder can tell programs of one name apart.
@@ -88,21 +137,25 @@ int Lay(const std::wstring& recorder, bool slow)
     const int64_t now = std::chrono::duration_cast<std::chrono::microseconds>(
                             std::chrono::system_clock::now().time_since_epoch()).count();
     const Page chrome[] = {
-        { "news/today", "今日のニュース - トップ記事", 3 },
-        { "weather", "天気予報：東京都の週間天気", 9 },
-        { "docs/sqlite", "SQLite Documentation: The WAL mode", 14 },
-        { "shop/item/42", "【公式】ノートパソコン 14インチ 軽量モデル | オンラインストア", 22 },
-        { "maps/station", "渋谷駅 - 地図と乗り換え案内", 35 },
-        { "blog/cpp", "C++ の std::atomic を使ったスレッド間の通知", 47 },
-        { "video/123", "猫が箱に入るだけの動画 (3 分)", 61 },
-        { "recipes/curry", "簡単チキンカレーの作り方", 95 },
-        { "mail/inbox", "受信トレイ (12)", 130 },
+        { "news.example.jp/today", "今日のニュース - トップ記事", 3 },
+        { "weather.example.jp/tokyo", "天気予報：東京都の週間天気", 9 },
+        { "sqlite.example.org/wal", "SQLite Documentation: The WAL mode", 14 },
+        { "shop.example.com/item/42", "【公式】ノートパソコン 14インチ 軽量モデル | オンラインストア", 22 },
+        { "maps.example.jp/station", "渋谷駅 - 地図と乗り換え案内", 35 },
+        { "blog.example.net/cpp", "C++ の std::atomic を使ったスレッド間の通知", 47 },
+        { "video.example.com/123", "猫が箱に入るだけの動画 (3 分)", 61 },
+        { "recipes.example.jp/curry", "簡単チキンカレーの作り方", 95 },
+        { "mail.example.com/inbox", "受信トレイ (12)", 130 },
+        // Older: found by a search.
+        { "recipes.example.jp/keema", "キーマカレーの作り方 - Recipes", 3 * 24 * 60 },
+        { "travel.example.jp/curry", "スープカレーの名店 10 選", 20 * 24 * 60 },
     };
     const Page firefox[] = {
-        { "wiki/Backtracking", "Backtracking - Wikipedia", 6 },
-        { "translate", "翻訳：英語から日本語へ", 18 },
-        { "forum/thread/7", "Re: ウィンドウのサイズを記憶するには？", 52 },
-        { "bank/login", "", 80 },
+        { "wiki.example.org/Backtracking", "Backtracking - Wikipedia", 6 },
+        { "translate.example.com/", "翻訳：英語から日本語へ", 18 },
+        { "forum.example.net/thread/7", "Re: ウィンドウのサイズを記憶するには？", 52 },
+        { "bank.example.jp/login", "", 80 },
+        { "spice.example.com/garam", "Curry spices: garam masala at home", 45 * 24 * 60 },
     };
     const std::wstring userData = KnownFolder(FOLDERID_LocalAppData) + L"\\Google\\Chrome\\User Data";
     MakeFolders(userData + L"\\Default");
@@ -110,12 +163,17 @@ int Lay(const std::wstring& recorder, bool slow)
     int id = 1;
     for (const Page& p : chrome) {
         sql += "INSERT INTO urls(id, url, title, last_visit_time) VALUES (" + std::to_string(id) + ", " +
-               Quoted(std::string("http://127.0.0.1:9/") + p.path) + ", " + Quoted(p.title) + ", 0);";
+               Quoted(std::string("http://") + p.path) + ", " + Quoted(p.title) + ", " +
+               std::to_string(now - p.minutesAgo * 60000000LL + kChromiumEpochUs) + ");";
         sql += "INSERT INTO visits(url, visit_time, transition) VALUES (" + std::to_string(id++) + ", " +
                std::to_string(now - p.minutesAgo * 60000000LL + kChromiumEpochUs) + ", " +
                std::to_string(0x30000000) + ");";
     }
-    if (!Exec(userData + L"\\Default\\History", sql) || (slow && !LaySlowProfile(userData, now)))
+    std::vector<std::string> chromeUrls;
+    for (const Page& p : chrome)
+        chromeUrls.push_back(std::string("http://") + p.path);
+    if (!Exec(userData + L"\\Default\\History", sql) || (slow && !LaySlowProfile(userData, now)) ||
+        !LayIcons(userData + L"\\Default", false, chromeUrls))
         return 1;
     std::ofstream(Utf8Text::FromWide(userData + L"\\Local State"), std::ios::binary)
         << u8R"({"profile":{"info_cache":{"Default":{"name":"仕事"}}}})";
@@ -150,12 +208,16 @@ int Lay(const std::wstring& recorder, bool slow)
     id = 1;
     for (const Page& p : firefox) {
         sql += "INSERT INTO moz_places(id, url, title, last_visit_date) VALUES (" + std::to_string(id) + ", " +
-               Quoted(std::string("http://127.0.0.1:9/") + p.path) + ", " + (*p.title ? Quoted(p.title) : "NULL") +
-               ", 0);";
+               Quoted(std::string("http://") + p.path) + ", " + (*p.title ? Quoted(p.title) : "NULL") + ", " +
+               std::to_string(now - p.minutesAgo * 60000000LL) + ");";
         sql += "INSERT INTO moz_historyvisits(place_id, visit_date, visit_type) VALUES (" + std::to_string(id++) +
                ", " + std::to_string(now - p.minutesAgo * 60000000LL) + ", 1);";
     }
-    if (!Exec(mozilla + L"\\Profiles\\demo.default-release\\places.sqlite", sql))
+    std::vector<std::string> firefoxUrls;
+    for (const Page& p : firefox)
+        firefoxUrls.push_back(std::string("http://") + p.path);
+    if (!Exec(mozilla + L"\\Profiles\\demo.default-release\\places.sqlite", sql) ||
+        !LayIcons(mozilla + L"\\Profiles\\demo.default-release", true, firefoxUrls))
         return 1;
     std::ofstream(Utf8Text::FromWide(mozilla + L"\\Profiles\\demo.default-release\\sessionstore.jsonlz4"), std::ios::binary)
         << MozLz4(u8R"({"windows":[{"tabs":[{"entries":[{"url":"http://127.0.0.1:9/wiki/Backtracking","title":"Backtracking - Wikipedia"}],"index":1},
