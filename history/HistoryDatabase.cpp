@@ -247,48 +247,26 @@ bool HistoryDatabase::LatestVisit(const char* visits, int64_t id, int64_t from, 
                                   const std::function<bool(int64_t type)>& seen, int64_t* time)
 {
     *time = 0;
-    sqlite3_stmt* s = Prepared(visits);
-    if (!s)
-        return Fail(m_db ? sqlite3_errcode(m_db) : SQLITE_CANTOPEN);
-    sqlite3_bind_int64(s, 1, id);
-    sqlite3_bind_int64(s, 2, from);
-    sqlite3_bind_int64(s, 3, to);
-    for (;;) {
-        int rc = sqlite3_step(s);
-        if (rc == SQLITE_DONE)
-            return true;
-        if (rc != SQLITE_ROW)
-            return Fail(rc);
-        if (sqlite3_column_type(s, 0) != SQLITE_INTEGER || sqlite3_column_type(s, 1) != SQLITE_INTEGER)
-            continue;
-        const int64_t t = sqlite3_column_int64(s, 0);
-        if (t > *time && seen(sqlite3_column_int64(s, 1)))
-            *time = t;
-    }
+    return Lookup(visits, { id, from, to }, [&](const Value* v, int count) {
+        if (count >= 2 && v[0].isInteger && v[1].isInteger && v[0].integer > *time && seen(v[1].integer))
+            *time = v[0].integer;
+        return true;
+    });
 }
 
 bool HistoryDatabase::PageOf(const char* page, int64_t id, std::string* url, std::string* title, bool* found)
 {
     *found = false;
-    sqlite3_stmt* s = Prepared(page);
-    if (!s)
-        return Fail(m_db ? sqlite3_errcode(m_db) : SQLITE_CANTOPEN);
-    sqlite3_bind_int64(s, 1, id);
-    int rc = sqlite3_step(s);
-    if (rc == SQLITE_DONE)
-        return true;
-    if (rc != SQLITE_ROW)
-        return Fail(rc);
-    if (sqlite3_column_type(s, 0) != SQLITE_TEXT || sqlite3_column_type(s, 1) != SQLITE_INTEGER ||
-        sqlite3_column_int64(s, 1) != 0)
-        return true;
-    url->assign(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), static_cast<size_t>(sqlite3_column_bytes(s, 0)));
-    title->clear();
-    if (sqlite3_column_type(s, 2) == SQLITE_TEXT)
-        title->assign(reinterpret_cast<const char*>(sqlite3_column_text(s, 2)), static_cast<size_t>(sqlite3_column_bytes(s, 2)));
-    *found = true;
-    sqlite3_reset(s);
-    return true;
+    return Lookup(page, { id }, [&](const Value* v, int count) {
+        if (count >= 3 && v[0].isText && v[1].isInteger && v[1].integer == 0) {
+            url->assign(v[0].bytes.data(), v[0].bytes.size());
+            title->clear();
+            if (v[2].isText)
+                title->assign(v[2].bytes.data(), v[2].bytes.size());
+            *found = true;
+        }
+        return false;
+    });
 }
 
 bool HistoryDatabase::Lookup(const char* sql, std::initializer_list<Bound> bound, const ValueRow& row)
@@ -315,6 +293,7 @@ bool HistoryDatabase::Lookup(const char* sql, std::initializer_list<Bound> bound
             const int type = sqlite3_column_type(s, c);
             Value& v = values[c];
             v.isInteger = type == SQLITE_INTEGER;
+            v.isText = type == SQLITE_TEXT;
             v.isBytes = type == SQLITE_TEXT || type == SQLITE_BLOB;
             v.integer = v.isInteger ? sqlite3_column_int64(s, c) : 0;
             v.bytes = {};

@@ -95,7 +95,7 @@ public:
         std::string_view text;
     };
     struct Value {
-        bool isInteger, isBytes;  // an integer; text or a blob
+        bool isInteger, isText, isBytes;  // an integer; text; text or a blob
         int64_t integer;
         std::string_view bytes;
     };

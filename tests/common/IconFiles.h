@@ -1,7 +1,8 @@
 // Site icons as the tests make them: a PNG of one colour (stored without compression), an ICO
 // holding PNGs, a BMP, the icon databases of Chromium (`Favicons`) and Firefox
-// (`favicons.sqlite`) in their browsers' schemas. Used by the native tests and the Windows tests.
+// (`favicons.sqlite`) in their browsers' schemas, and rows written into them. Used by the native tests and the Windows tests.
 #pragma once
+#include <sqlite3.h>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -133,6 +134,27 @@ inline std::string JpegHeader(uint32_t width, uint32_t height)
     jpeg += static_cast<char>(width & 0xFF);
     jpeg += std::string(10, '\x01');
     return jpeg;
+}
+
+// Runs `sql` with the values given as ?1, ?2, ...: 'b' a blob, 't' text, 'i' an integer
+// (written as text). False when it does not run to its end.
+inline bool ExecBound(sqlite3* db, const std::string& sql, const std::vector<std::pair<char, std::string>>& values)
+{
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr) != SQLITE_OK)
+        return false;
+    int i = 1;
+    for (const auto& v : values) {
+        if (v.first == 'b')
+            sqlite3_bind_blob(s, i++, v.second.data(), static_cast<int>(v.second.size()), SQLITE_TRANSIENT);
+        else if (v.first == 't')
+            sqlite3_bind_text(s, i++, v.second.data(), static_cast<int>(v.second.size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_int64(s, i++, std::stoll(v.second));
+    }
+    const bool done = sqlite3_step(s) == SQLITE_DONE;
+    sqlite3_finalize(s);
+    return done;
 }
 
 const char kChromiumFavicons[] =

@@ -121,31 +121,32 @@ TEST(HistoryReading, HostileFilesEndQuickly)
     const std::string kLyingStatistics =
         "ANALYZE; DELETE FROM sqlite_stat1; INSERT INTO sqlite_stat1 VALUES ('visits', 'visits_url_index', '1 1'), "
         "('visits', 'visits_time_index', '100000000 100000000'), ('urls', NULL, '1');";
-    const struct { const char* what; std::string sql; HistoryReadResult::Kind result; } cases[] = {
+    // `searched`: what the list's search of the whole history makes of it.
+    const struct { const char* what; std::string sql; HistoryReadResult::Kind result, searched; } cases[] = {
         { "visits is a view over an endless recursive query",
           kUrls + "CREATE VIEW visits AS WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r) "
                   "SELECT i AS id, 1 AS url, i AS visit_time, 805306368 AS transition FROM r;"
                   "INSERT INTO urls(id, url) VALUES (1, 'http://a/');",
-          HistoryReadResult::UnknownSchema },
+          HistoryReadResult::UnknownSchema, HistoryReadResult::UnknownSchema },
         { "urls is a view", kVisits + kIndexes + "CREATE TABLE u(id INTEGER PRIMARY KEY, url TEXT, hidden INTEGER);"
-                                                 "CREATE VIEW urls AS SELECT * FROM u;", HistoryReadResult::UnknownSchema },
+                                                 "CREATE VIEW urls AS SELECT * FROM u;", HistoryReadResult::UnknownSchema, HistoryReadResult::UnknownSchema },
         { "the address is a generated column of 200 MB",
           "CREATE TABLE urls(id INTEGER PRIMARY KEY, title TEXT, hidden INTEGER DEFAULT 0 NOT NULL, url TEXT "
           "GENERATED ALWAYS AS (printf('%.*c', 200000000, 'x')) VIRTUAL);" + kVisits + kIndexes +
               "INSERT INTO urls(id, title) VALUES (1, 't'); INSERT INTO visits(url, visit_time, transition) VALUES (1, " +
               std::to_string(T(1) + kChromiumEpochUs) + ", 805306368);",
-          HistoryReadResult::UnknownSchema },
+          HistoryReadResult::UnknownSchema, HistoryReadResult::UnknownSchema },
         { "an address longer than any value is read",
           kUrls + kVisits + kIndexes + kPages + "UPDATE urls SET url = 'http://b/' || zeroblob(5000000) WHERE id = 2;",
-          HistoryReadResult::Damaged },
+          HistoryReadResult::Damaged, HistoryReadResult::Damaged },
         { "the visit-time index is missing, the statistics lie",
-          kUrls + kVisits + "CREATE INDEX visits_url_index ON visits (url);" + kPages + kLyingStatistics, HistoryReadResult::UnknownSchema },
+          kUrls + kVisits + "CREATE INDEX visits_url_index ON visits (url);" + kPages + kLyingStatistics, HistoryReadResult::UnknownSchema, HistoryReadResult::Read },
         { "the index of that name is on another column",
-          kUrls + kVisits + "CREATE INDEX visits_time_index ON visits (url);" + kPages, HistoryReadResult::UnknownSchema },
+          kUrls + kVisits + "CREATE INDEX visits_time_index ON visits (url);" + kPages, HistoryReadResult::UnknownSchema, HistoryReadResult::UnknownSchema },
         { "urls.id is not the row id", "CREATE TABLE urls(id INT PRIMARY KEY, url TEXT, hidden INTEGER);" + kVisits +
-                                           kIndexes + kPages, HistoryReadResult::UnknownSchema },
+                                           kIndexes + kPages, HistoryReadResult::UnknownSchema, HistoryReadResult::UnknownSchema },
         { "the statistics lie, the indexes are there: the plan is ours", kUrls + kVisits + kIndexes + kPages + kLyingStatistics,
-          HistoryReadResult::Read },
+          HistoryReadResult::Read, HistoryReadResult::Read },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -162,6 +163,17 @@ TEST(HistoryReading, HostileFilesEndQuickly)
             EXPECT_EQ((Kept{ { "http://b/", T(2) }, { "http://a/", T(1) } }), latest.Visits());
         else
             EXPECT_TRUE(latest.Visits().empty());
+
+        HistoryQuery query;
+        query.words = SearchWords("HTTP");
+        LatestVisits found(3, kNowUs, true);
+        const auto searchStart = Clock::now();
+        EXPECT_EQ(c.searched, ChromiumHistory::Search(dir.File("History"), query, found, TestCopy::Maker()).kind()) << "searched";
+        EXPECT_LT(Clock::now() - searchStart, std::chrono::milliseconds(1500));
+        if (c.searched == HistoryReadResult::Read)
+            EXPECT_EQ((Kept{ { "http://b/", T(2) }, { "http://a/", T(1) } }), found.Visits()) << "searched";
+        else
+            EXPECT_TRUE(found.Visits().empty());
     }
 }
 

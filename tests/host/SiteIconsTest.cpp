@@ -59,22 +59,9 @@ TEST(SiteIcons, FirefoxHashOfAnAddress)
 }
 
 namespace {
-// Values bound by kind: 'b' a blob, 't' text, 'i' an integer (written as text).
 void Insert(Db& db, const std::string& sql, const std::vector<std::pair<char, std::string>>& values)
 {
-    sqlite3_stmt* s = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db.Handle(), sql.c_str(), -1, &s, nullptr)) << sql;
-    int i = 1;
-    for (const auto& v : values) {
-        if (v.first == 'b')
-            sqlite3_bind_blob(s, i++, v.second.data(), static_cast<int>(v.second.size()), SQLITE_TRANSIENT);
-        else if (v.first == 't')
-            sqlite3_bind_text(s, i++, v.second.data(), static_cast<int>(v.second.size()), SQLITE_TRANSIENT);
-        else
-            sqlite3_bind_int64(s, i++, std::stoll(v.second));
-    }
-    EXPECT_EQ(SQLITE_DONE, sqlite3_step(s));
-    sqlite3_finalize(s);
+    EXPECT_TRUE(ExecBound(db.Handle(), sql, values)) << sql;
 }
 std::string N(int64_t v) { return std::to_string(v); }
 
