@@ -54,11 +54,12 @@ bench: build-win
 FUZZ_SECONDS ?= 60
 fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBT_FUZZ=ON >/dev/null
-	cmake --build build/fuzz -j $(JOBS) --target chromium_session_fuzz firefox_session_fuzz make_corpus
-	rm -rf build/fuzz/corpus && mkdir -p build/fuzz/corpus/chromium build/fuzz/corpus/firefox
-	build/fuzz/make_corpus build/fuzz/corpus/chromium build/fuzz/corpus/firefox
+	cmake --build build/fuzz -j $(JOBS) --target chromium_session_fuzz firefox_session_fuzz icon_bytes_fuzz make_corpus
+	rm -rf build/fuzz/corpus && mkdir -p build/fuzz/corpus/chromium build/fuzz/corpus/firefox build/fuzz/corpus/icons
+	build/fuzz/make_corpus build/fuzz/corpus/chromium build/fuzz/corpus/firefox build/fuzz/corpus/icons
 	cd build/fuzz && ./chromium_session_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 corpus/chromium
 	cd build/fuzz && ./firefox_session_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 corpus/firefox
+	cd build/fuzz && ./icon_bytes_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 corpus/icons
 
 clean:
 	rm -rf build

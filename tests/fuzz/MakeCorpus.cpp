@@ -1,14 +1,21 @@
-// Writes the fuzzers' starting corpus: the session files of the tests, into the two folders
-// named on the command line (Chromium's, Firefox's).
+// Writes the fuzzers' starting corpus: the session files of the tests, into the first two
+// folders named on the command line (Chromium's, Firefox's), and the tests' icons into the third.
+#include "../common/IconFiles.h"
 #include "../common/SessionFiles.h"
 #include <fstream>
 #include <string>
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc != 4)
         return 2;
-    const std::string chromium = argv[1], firefox = argv[2];
+    const std::string chromium = argv[1], firefox = argv[2], icons = argv[3];
+    using namespace icon_files;
+    const std::string samples[] = { Png(16, 16), Ico({ Png(16, 16), Png(32, 32) }), Bmp(16, -16), JpegHeader(16, 16),
+                                    std::string("GIF89a\x10\0\x10\0\0\0\0;", 14), "<svg/>" };
+    int icon = 0;
+    for (const std::string& sample : samples)
+        std::ofstream(icons + "/icon" + std::to_string(icon++), std::ios::binary) << sample;
     Snss sample;
     sample.TabWindow(10, 1).Navigation(1, 0, "http://a/0").Navigation(1, 1, "http://a/1").Selected(1, 1).Other(21);
     sample.TabWindow(20, 3).Navigation(3, 0, "http://closed-window/").Selected(3, 0).Marker().TabClosed(2).WindowClosed(20);
