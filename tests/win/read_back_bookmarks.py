@@ -25,7 +25,7 @@ class Links(html.parser.HTMLParser):
 
     def handle_endtag(self, tag):
         if tag == "a" and self.link is not None:
-            self.links.append(tuple(self.link))
+            self.links.append((self.link[1], self.link[0]))  # (title, address), as shown
             self.link = None
 
 
