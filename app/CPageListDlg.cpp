@@ -14,8 +14,7 @@
 #include "../framework/CToolTipCtrl.h"
 #include "../framework/CWinApp.h"
 #include "../framework/NumberText.h"
-#include "../history/SiteIcons.h"
-#include "../history/VisitTime.h"
+#include "../reopen/SiteIconRequests.h"
 #include "../text/AnsiText.h"
 #include "../text/SearchWords.h"
 #include "../text/TitleText.h"
@@ -145,7 +144,7 @@ CPageListDlg::CPageListDlg(const ReopenOptions& options, size_t listCount, bool 
 CPageListDlg::~CPageListDlg()
 {
     StopIcons();
-    m_search.Stop();
+    StopSearches();
     m_reading.Stop();
     if (m_headingFont)
         DeleteObject(m_headingFont);
@@ -480,13 +479,14 @@ void CPageListDlg::SetTableFilter()
 int64_t CPageListDlg::PeriodStartUs() const
 {
     const int64_t day = 24LL * 3600 * 1000000;
+    const int64_t now = LocalTimeText::UnixMicros(LocalTimeText::Now());
     switch (::SendMessageW(GetDlgItem(IDC_LIST_PERIOD), CB_GETCURSEL, 0, 0)) {
     case 1: {
         const uint64_t midnight = LocalTimeText::StartOfToday();
-        return midnight ? static_cast<int64_t>(midnight / 10) - VisitTime::kMicros1601To1970 : VisitTime::NowUs() - day;
+        return midnight ? LocalTimeText::UnixMicros(midnight) : now - day;
     }
-    case 2: return VisitTime::NowUs() - 7 * day;
-    case 3: return VisitTime::NowUs() - 30 * day;
+    case 2: return now - 7 * day;
+    case 3: return now - 30 * day;
     default: return 0;
     }
 }
@@ -524,21 +524,33 @@ LRESULT CPageListDlg::OnTimer(WPARAM id, LPARAM)
     return 0;
 }
 
+// The search under way asked to stop; what it finds is dropped. It is not waited for.
 void CPageListDlg::StopSearch()
 {
     m_searchWaits = false;
     if (!m_searching)
         return;
-    m_search.Stop();  // what it found is dropped
+    m_search->AskToStop();
+    m_stoppedSearches.push_back(std::move(m_search));
+    m_found.reset();
     m_searching = false;
     ShowChecked();
+}
+
+// Every search stopped and waited for (the list closes).
+void CPageListDlg::StopSearches()
+{
+    StopSearch();
+    for (auto& search : m_stoppedSearches)
+        search->Stop();
+    m_stoppedSearches.clear();
 }
 
 // The whole history of every chosen source searched on a thread of its own for the filter's
 // words within the period; a running search is stopped first.
 void CPageListDlg::StartSearch()
 {
-    if (m_windowsView)
+    if (m_windowsView || m_opening)
         return;
     if (m_loading || !m_viewRead[0]) {
         m_searchWaits = true;  // once the view is read
@@ -552,24 +564,22 @@ void CPageListDlg::StartSearch()
         return;
     m_searching = true;
     m_searchText = SearchKey();
-    const unsigned number = ++m_searchNumber;
     SetDlgItemTextW(m_hWnd, IDC_LIST_STATUS, AfxLoadString(IDS_LIST_SEARCH_STARTED).c_str());
     const HWND self = m_hWnd;
     const ReopenOptions options = m_options;
     const size_t listCount = m_listCount;
-    m_search.Start(self, WM_SEARCH_DONE, [this, self, options, listCount, query, number](const std::atomic<bool>& stop) {
+    m_found = std::make_shared<Found>();
+    m_search.reset(new CBackgroundTask);
+    // The search writes only into what it was given: a stopped one's results go with it.
+    m_search->Start(self, WM_SEARCH_DONE, [self, options, listCount, query, found = m_found](const std::atomic<bool>& stop) {
         CBrowserSources::Progress progress;
         progress.stop = &stop;
-        progress.step = [self](size_t done, size_t total) {
-            PostMessageW(self, WM_SEARCH_PROGRESS, done, static_cast<LPARAM>(total));
+        progress.step = [self, &stop](size_t done, size_t total) {
+            if (!stop)
+                PostMessageW(self, WM_SEARCH_PROGRESS, done, static_cast<LPARAM>(total));
         };
-        std::vector<CBrowserSources::Unread> unread;
-        std::vector<ListedPage> pages = ReopenCommand::Search(options, listCount, query, progress, &unread);
-        if (!stop) {
-            m_found = std::move(pages);
-            m_foundUnread = std::move(unread);
-            m_searchEnded = number;
-        }
+        found->pages = ReopenCommand::Search(options, listCount, query, progress, &found->unread);
+        found->ended = true;
     });
 }
 
@@ -584,15 +594,22 @@ LRESULT CPageListDlg::OnSearchProgress(WPARAM done, LPARAM total)
 // The found rows shown, the profiles that could not be searched named.
 LRESULT CPageListDlg::OnSearchDone(WPARAM, LPARAM)
 {
-    if (!m_searching || m_searchEnded != m_searchNumber)
-        return 0;  // an earlier search's end, or one that was stopped
-    m_search.Stop();  // it has ended: what it wrote is ours now
+    // The stopped searches that have ended meanwhile are let go.
+    for (size_t i = m_stoppedSearches.size(); i-- > 0;)
+        if (m_stoppedSearches[i]->Ended()) {
+            m_stoppedSearches[i]->Stop();
+            m_stoppedSearches.erase(m_stoppedSearches.begin() + static_cast<ptrdiff_t>(i));
+        }
+    if (!m_searching || !m_found || !m_found->ended)
+        return 0;  // a stopped search's end
+    m_search->Stop();  // it has ended: what it wrote is ours now
     m_searching = false;
+    const std::shared_ptr<Found> found = std::move(m_found);
     if (!m_showingFound)
         m_loadedUnreadText = m_unreadText[0];
-    ShowPages(std::move(m_found), true);
+    ShowPages(std::move(found->pages), true);
     m_foundFor = m_searchText;
-    SetUnreadLine(UnreadLine(m_foundUnread));
+    SetUnreadLine(UnreadLine(found->unread));
     if (!m_windowsView)
         ShowLoaded();
     return 0;
@@ -1070,7 +1087,7 @@ void CPageListDlg::OnCancel()
         return;
     KillTimer(m_hWnd, kSearchTimer);
     StopIcons();
-    m_search.Stop();
+    StopSearches();
     m_reading.Stop();
     KeepPlacementAndColumns();
     EndDialog(IDCANCEL);
@@ -1165,7 +1182,7 @@ int CPageListDlg::ImageOf(size_t row) const
     const std::pair<std::string, std::wstring> source = IconSourceOf(row);
     if (source.second.empty())
         return 0;
-    auto it = m_siteIcon.find(SiteIcons::SiteOf(source.first));
+    auto it = m_siteIcon.find(SiteIconRequests::SiteOf(source.first));
     return it == m_siteIcon.end() ? 0 : it->second;
 }
 
@@ -1185,32 +1202,13 @@ void CPageListDlg::StartIcons()
 {
     if (!m_icons || m_iconsRunning)
         return;  // the rows shown meanwhile are asked for when it ends
-    // By icon file: its sites, each with a few of its pages.
-    struct Ask {
-        std::vector<std::string> sites;
-        std::vector<std::vector<std::string>> pages;
-    };
-    std::map<std::wstring, Ask> asks;
-    std::map<std::string, std::wstring> asked;
+    SiteIconRequests asks;
     for (size_t row : Table().Shown()) {
         const std::pair<std::string, std::wstring> source = IconSourceOf(row);
-        const std::string site = SiteIcons::SiteOf(source.first);
-        if (source.second.empty() || site.empty() || m_siteIcon.count(site))
-            continue;
-        auto before = asked.find(site);
-        if (before != asked.end() && before->second != source.second)
-            continue;  // another profile asks for it
-        asked[site] = source.second;
-        Ask& ask = asks[source.second];
-        auto at = std::find(ask.sites.begin(), ask.sites.end(), site);
-        if (at == ask.sites.end()) {
-            ask.sites.push_back(site);
-            ask.pages.push_back({ source.first });
-        } else {
-            ask.pages[static_cast<size_t>(at - ask.sites.begin())].push_back(source.first);
-        }
+        if (!m_siteIcon.count(SiteIconRequests::SiteOf(source.first)))
+            asks.Add(source.first, source.second);
     }
-    if (asks.empty())
+    if (asks.Empty())
         return;
     m_iconsRunning = true;
     const unsigned number = ++m_iconsNumber;
@@ -1218,16 +1216,9 @@ void CPageListDlg::StartIcons()
     m_iconTask.Start(m_hWnd, WM_ICONS_DONE, [this, asks, number, side](const std::atomic<bool>& stop) {
         std::vector<std::pair<std::string, HBITMAP>> found;
         CImageDecoder decoder;
-        for (const auto& file : asks) {
-            if (stop)
-                break;
-            const std::string utf8File = Utf8Text::FromWide(file.first);
-            const std::vector<std::string> icons =
-                SiteIcons::ReadSites(utf8File, SiteIcons::IsFirefoxFile(utf8File), file.second.pages);
-            for (size_t s = 0; s < icons.size(); ++s)
-                found.emplace_back(file.second.sites[s],
-                                   icons[s].empty() ? nullptr : decoder.Decode(icons[s].data(), icons[s].size(), side));
-        }
+        asks.Read(stop, [&](const std::string& site, const std::string& bytes) {
+            found.emplace_back(site, bytes.empty() ? nullptr : decoder.Decode(bytes.data(), bytes.size(), side));
+        });
         m_iconsFound = std::move(found);
         m_iconsEnded = number;
     });

@@ -17,6 +17,7 @@
 #include "../res/resource.h"
 #include <atomic>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -84,6 +85,7 @@ private:
     void SetUnreadLine(const std::wstring& text);
     static std::wstring UnreadLine(const std::vector<CBrowserSources::Unread>& unread);
     void StopSearch();
+    void StopSearches();
     int64_t PeriodStartUs() const;
     // The recent view's rows become `pages`; a row in both keeps its check.
     void ShowPages(std::vector<ListedPage> pages, bool found);
@@ -133,21 +135,26 @@ private:
     std::vector<ListedPage> m_loaded;  // written by the reading, taken when it has ended
     std::vector<CBrowserSources::Unread> m_loadedUnread;  // the same: the profiles that gave nothing
     CBackgroundTask m_reading;
-    // The search: the loaded rows kept aside while found ones are shown (their checks with
-    // them), the text whose rows are shown, the search under way (its number, so that an old
-    // one's end is not taken for it) and what it found.
+    // The search: the loaded rows kept aside while found ones are shown, what the rows shown
+    // were found for (text and period), each page's check as last given.
     std::vector<ListedPage> m_loadedPages;
     std::wstring m_loadedUnreadText;
     bool m_showingFound = false;
     std::wstring m_foundFor;
     std::map<std::tuple<std::string, const BrowserDescriptor*, std::string>, bool> m_checks;
-    CBackgroundTask m_search;
+    // The search under way, and those asked to stop that have not ended yet (a key never waits
+    // for one: a history's copy, the URL cache's scan are not stopped half way).
+    std::unique_ptr<CBackgroundTask> m_search;
+    std::vector<std::unique_ptr<CBackgroundTask>> m_stoppedSearches;
+    struct Found {
+        std::vector<ListedPage> pages;
+        std::vector<CBrowserSources::Unread> unread;
+        std::atomic<bool> ended{ false };
+    };
+    std::shared_ptr<Found> m_found;  // what the search under way finds
     bool m_searching = false;
     bool m_searchWaits = false;  // asked for while the view was still read
-    unsigned m_searchNumber = 0;
-    std::atomic<unsigned> m_searchEnded{ 0 };
-    std::wstring m_searchText;
-    std::vector<ListedPage> m_found;
+    std::wstring m_searchText;  // what the search under way is for
     HIMAGELIST m_icons = nullptr;
     std::map<std::string, int> m_siteIcon;
     CBackgroundTask m_iconTask;
@@ -155,7 +162,7 @@ private:
     unsigned m_iconsNumber = 0;
     std::atomic<unsigned> m_iconsEnded{ 0 };
     std::vector<std::pair<std::string, HBITMAP>> m_iconsFound;  // written by the task
-    std::vector<CBrowserSources::Unread> m_foundUnread;
+
     bool m_loading = false;
     bool m_filling = false;  // the list is being filled: its notifications are ours
     bool m_opening = false;

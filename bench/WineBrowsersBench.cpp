@@ -28,6 +28,7 @@
 #include "../framework/CImageDecoder.h"
 #include "../reopen/MergedSelection.h"
 #include "../reopen/PageListing.h"
+#include "../reopen/SiteIconRequests.h"
 #include "../text/TitleText.h"
 #include "../text/Utf8Text.h"
 #include "SyntheticHistory.h"
@@ -244,31 +245,21 @@ void BuildIcons(const Histories& h)
 // its profile and decoded at the small icons' side; how many were decoded.
 size_t IconsOf(const Histories& h, const std::vector<ListedPage>& rows, bool decode = true)
 {
+    SiteIconRequests asks;
+    for (const ListedPage& row : rows) {
+        const bool firefox = row.page.browser->family == BrowserFamily::Firefox;
+        const std::wstring history = firefox ? h.firefox : h.chromium;
+        asks.Add(row.page.url, history.substr(0, history.find_last_of(L'\\') + 1) + (firefox ? L"favicons.sqlite" : L"Favicons"));
+    }
     CImageDecoder decoder;
     size_t decoded = 0;
-    for (bool firefox : { false, true }) {
-        std::vector<std::string> sites;
-        std::vector<std::vector<std::string>> pages;
-        for (const ListedPage& row : rows) {
-            if ((row.page.browser->family == BrowserFamily::Firefox) != firefox)
-                continue;
-            const std::string site = SiteIcons::SiteOf(row.page.url);
-            auto at = std::find(sites.begin(), sites.end(), site);
-            if (at == sites.end()) {
-                sites.push_back(site);
-                pages.push_back({ row.page.url });
-            } else {
-                pages[static_cast<size_t>(at - sites.begin())].push_back(row.page.url);
-            }
+    const std::atomic<bool> never{ false };
+    asks.Read(never, [&](const std::string&, const std::string& icon) {
+        if (HBITMAP bitmap = decode ? decoder.Decode(icon.data(), icon.size(), 16) : nullptr) {
+            ++decoded;
+            DeleteObject(bitmap);
         }
-        const std::string history = Utf8Text::FromWide(firefox ? h.firefox : h.chromium);
-        const std::string file = history.substr(0, history.find_last_of('\\') + 1) + (firefox ? "favicons.sqlite" : "Favicons");
-        for (const std::string& icon : SiteIcons::ReadSites(file, firefox, pages))
-            if (HBITMAP bitmap = decode ? decoder.Decode(icon.data(), icon.size(), 16) : nullptr) {
-                ++decoded;
-                DeleteObject(bitmap);
-            }
-    }
+    });
     return decoded;
 }
 

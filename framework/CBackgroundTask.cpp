@@ -7,6 +7,7 @@ void CBackgroundTask::Start(HWND notify, UINT doneMessage, std::function<void(co
 {
     Stop();
     m_stop = false;
+    m_ended = false;
     m_thread = std::thread([this, notify, doneMessage, work = std::move(work)] {
         HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         try {
@@ -16,6 +17,7 @@ void CBackgroundTask::Start(HWND notify, UINT doneMessage, std::function<void(co
         }
         if (SUCCEEDED(com))
             CoUninitialize();
+        m_ended = true;
         PostMessageW(notify, doneMessage, 0, 0);
     });
 }

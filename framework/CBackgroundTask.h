@@ -20,8 +20,13 @@ public:
     void Start(HWND notify, UINT doneMessage, std::function<void(const std::atomic<bool>& stop)> work);
     // Asks the work to stop and waits until it has.
     void Stop();
+    // Asks the work to stop, without waiting.
+    void AskToStop() { m_stop = true; }
+    // Whether the work has ended (its message is posted, or about to be).
+    bool Ended() const { return m_ended; }
 
 private:
     std::thread m_thread;
     std::atomic<bool> m_stop{ false };
+    std::atomic<bool> m_ended{ true };
 };

@@ -37,3 +37,10 @@ uint64_t LocalTimeText::StartOfToday()
         return 0;
     return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
+
+uint64_t LocalTimeText::Now()
+{
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}

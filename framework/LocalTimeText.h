@@ -13,4 +13,8 @@ public:
     static int OffsetMinutes(uint64_t fileTime);
     // The file time of this day's local midnight (0 when it cannot be told).
     static uint64_t StartOfToday();
+    // The file time now.
+    static uint64_t Now();
+    // A file time as microseconds since 1970-01-01 UTC.
+    static int64_t UnixMicros(uint64_t fileTime) { return static_cast<int64_t>(fileTime / 10) - 11644473600LL * 1000000; }
 };
