@@ -111,21 +111,27 @@ bool HistoryDatabase::HasTable(const char* table, std::initializer_list<const ch
 
 bool HistoryDatabase::HasFixedPlan(const char* sql, const char* index)
 {
+    // A table without row ids is searched by its primary key.
+    const std::string wanted = !index                               ? " USING INTEGER PRIMARY KEY (rowid=?)"
+                               : std::string(index) == "PRIMARY KEY" ? " USING PRIMARY KEY ("
+                                                                     : std::string(" USING INDEX ") + index + " (";
+    return HasOnePlanStep(sql, [&](const std::string& step) {
+        return step.compare(0, 7, "SEARCH ") == 0 && step.find(wanted) != std::string::npos;
+    });
+}
+
+bool HistoryDatabase::HasOnePlanStep(const char* sql, const std::function<bool(const std::string& step)>& fits)
+{
     if (!m_db)
         return Fail(SQLITE_ERROR);
     Statement plan(m_db, std::string("EXPLAIN QUERY PLAN ") + sql);
     if (!plan.Get())
         return Fail(sqlite3_errcode(m_db));
-    // A table without row ids is searched by its primary key.
-    const std::string wanted = !index                               ? " USING INTEGER PRIMARY KEY (rowid=?)"
-                               : std::string(index) == "PRIMARY KEY" ? " USING PRIMARY KEY ("
-                                                                     : std::string(" USING INDEX ") + index + " (";
     int steps = 0, fitting = 0;
     int rc;
     while ((rc = sqlite3_step(plan.Get())) == SQLITE_ROW) {
-        const std::string step = plan.Text(3);
         ++steps;
-        if (step.compare(0, 7, "SEARCH ") == 0 && step.find(wanted) != std::string::npos)
+        if (fits(plan.Text(3)))
             ++fitting;
     }
     if (rc != SQLITE_DONE)
@@ -195,23 +201,12 @@ sqlite3_stmt* HistoryDatabase::Prepared(const char* sql)
 
 bool HistoryDatabase::HasScanPlan(const char* sql, const char* table)
 {
-    if (!m_db || !IsPlainName(table))
+    if (!IsPlainName(table))
         return Fail(SQLITE_ERROR);
-    Statement plan(m_db, std::string("EXPLAIN QUERY PLAN ") + sql);
-    if (!plan.Get())
-        return Fail(sqlite3_errcode(m_db));
     const std::string whole = std::string("SCAN ") + table;
-    int steps = 0, fitting = 0;
-    int rc;
-    while ((rc = sqlite3_step(plan.Get())) == SQLITE_ROW) {
-        const std::string step = plan.Text(3);
-        ++steps;
-        if (step == whole || step.rfind(whole + " USING COVERING INDEX ", 0) == 0)
-            ++fitting;
-    }
-    if (rc != SQLITE_DONE)
-        return Fail(rc);
-    return (steps == 1 && fitting == 1) || Fail(SQLITE_ERROR);
+    return HasOnePlanStep(sql, [&](const std::string& step) {
+        return step == whole || step.rfind(whole + " USING COVERING INDEX ", 0) == 0;
+    });
 }
 
 bool HistoryDatabase::ScanPages(const char* pages, const PageRow& row)

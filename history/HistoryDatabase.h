@@ -113,6 +113,8 @@ public:
 
 private:
     bool Fail(int rc);
+    // Whether SQLite's plan for `sql` is one step, and `fits` takes it.
+    bool HasOnePlanStep(const char* sql, const std::function<bool(const std::string& step)>& fits);
     // `sql` prepared once for this connection (the statements are the callers' constants).
     sqlite3_stmt* Prepared(const char* sql);
 
