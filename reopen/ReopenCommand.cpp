@@ -125,11 +125,10 @@ std::vector<ListedPage> ReopenCommand::Listing(const ReopenOptions& options, siz
         CHistoryReopener::Accept accept;
         if (query)  // the address in the ANSI code page, matched as UTF-8 where it is more than ASCII
             accept = [query](std::string_view address, int32_t time) {
-                if (static_cast<int64_t>(time) * 1000000 < query->fromUs)
-                    return false;
-                if (std::all_of(address.begin(), address.end(), [](char c) { return (c & 0x80) == 0; }))
-                    return query->words.Matches(address);
-                return query->words.Matches(Utf8Text::FromWide(AnsiText::ToWide(std::string(address))));
+                std::string utf8;
+                if (std::any_of(address.begin(), address.end(), [](char c) { return (c & 0x80) != 0; }))
+                    address = utf8 = Utf8Text::FromWide(AnsiText::ToWide(std::string(address)));
+                return query->Matches(address, {}, static_cast<int64_t>(time) * 1000000);
             };
         const CHistoryReopener::OpenUrlSurvey survey = SurveyOf(open);
         RecentSet toOpen(static_cast<uint32_t>(openCount));
