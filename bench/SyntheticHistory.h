@@ -165,51 +165,28 @@ public:
         sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr);
         sqlite3_stmt* urls = nullptr;
         sqlite3_prepare_v2(src, firefox ? "SELECT url FROM moz_places" : "SELECT url FROM urls", -1, &urls, nullptr);
-        sqlite3_stmt* icon = nullptr;
-        sqlite3_stmt* page = nullptr;
-        sqlite3_stmt* map = nullptr;
-        sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_icons(id, icon_url, fixed_icon_url_hash, width, data) VALUES (?1, 'i', 0, ?2, ?3)"
-                                       : "INSERT INTO favicon_bitmaps(icon_id, width, height, image_data) VALUES (?1, ?2, ?2, ?3)",
-                           -1, &icon, nullptr);
-        sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_pages_w_icons(id, page_url, page_url_hash) VALUES (?1, ?2, ?3)"
-                                       : "INSERT INTO icon_mapping(page_url, icon_id) VALUES (?2, ?1)",
-                           -1, &page, nullptr);
-        sqlite3_prepare_v2(db, "INSERT INTO moz_icons_to_pages(page_id, icon_id) VALUES (?1, ?2)", -1, &map, nullptr);
         std::map<std::string, int> sites;
         int pageId = 0;
-        while (sqlite3_step(urls) == SQLITE_ROW) {
-            const std::string url = reinterpret_cast<const char*>(sqlite3_column_text(urls, 0));
-            const std::string site = SiteIcons::SiteOf(url);
-            auto known = sites.find(site);
-            const int id = known != sites.end() ? known->second : static_cast<int>(sites.size()) + 1;
-            if (known == sites.end()) {
-                sites[site] = id;
-                for (int side : { 16, 32 }) {
-                    const std::string png = icon_files::Png(static_cast<uint32_t>(side), static_cast<uint32_t>(side),
-                                                            0x000000FFu | (static_cast<uint32_t>(id) * 2654435761u & 0xFFFFFF00u));
-                    sqlite3_bind_int(icon, 1, firefox ? id * 2 + side / 32 : id);
-                    sqlite3_bind_int(icon, 2, side);
-                    sqlite3_bind_blob(icon, 3, png.data(), static_cast<int>(png.size()), SQLITE_TRANSIENT);
-                    sqlite3_step(icon);
-                    sqlite3_reset(icon);
+        {
+            icon_files::IconDatabase icons(db, firefox);
+            while (sqlite3_step(urls) == SQLITE_ROW) {
+                const std::string url = reinterpret_cast<const char*>(sqlite3_column_text(urls, 0));
+                const std::string site = SiteIcons::SiteOf(url);
+                auto known = sites.find(site);
+                const int id = known != sites.end() ? known->second : static_cast<int>(sites.size()) + 1;
+                // Chromium: one icon with two bitmaps; Firefox: two icons.
+                const std::vector<int> ids = firefox ? std::vector<int>{ id * 2, id * 2 + 1 } : std::vector<int>{ id };
+                if (known == sites.end()) {
+                    sites[site] = id;
+                    for (int side : { 16, 32 })
+                        icons.Icon(ids[firefox && side == 32 ? 1 : 0], side,
+                                   icon_files::Png(static_cast<uint32_t>(side), static_cast<uint32_t>(side),
+                                                   0x000000FFu | (static_cast<uint32_t>(id) * 2654435761u & 0xFFFFFF00u)));
                 }
+                icons.Page(++pageId, url, SiteIcons::FirefoxHash(url), ids);
             }
-            ++pageId;
-            sqlite3_bind_int(page, 1, firefox ? pageId : id);
-            sqlite3_bind_text(page, 2, url.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_int64(page, 3, static_cast<int64_t>(SiteIcons::FirefoxHash(url)));
-            sqlite3_step(page);
-            sqlite3_reset(page);
-            if (firefox)
-                for (int side : { 16, 32 }) {
-                    sqlite3_bind_int(map, 1, pageId);
-                    sqlite3_bind_int(map, 2, id * 2 + side / 32);
-                    sqlite3_step(map);
-                    sqlite3_reset(map);
-                }
         }
-        for (sqlite3_stmt* st : { urls, icon, page, map })
-            sqlite3_finalize(st);
+        sqlite3_finalize(urls);
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
         sqlite3_close(db);
         sqlite3_close(src);

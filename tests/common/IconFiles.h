@@ -157,6 +157,72 @@ inline bool ExecBound(sqlite3* db, const std::string& sql, const std::vector<std
     return done;
 }
 
+// Rows written into a browser's icon database whose tables are made: icons, and pages shown
+// with them, in one schema's statements for both families.
+class IconDatabase {
+public:
+    IconDatabase(sqlite3* db, bool firefox) : m_firefox(firefox)
+    {
+        sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_icons(id, icon_url, fixed_icon_url_hash, width, data) VALUES (?1, 'i', 0, ?2, ?3)"
+                                       : "INSERT INTO favicon_bitmaps(icon_id, width, height, image_data) VALUES (?1, ?2, ?2, ?3)",
+                           -1, &m_icon, nullptr);
+        sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_pages_w_icons(id, page_url, page_url_hash) VALUES (?1, ?2, ?3)"
+                                       : "INSERT INTO icon_mapping(page_url, icon_id) VALUES (?1, ?2)",
+                           -1, &m_page, nullptr);
+        sqlite3_prepare_v2(db, "INSERT INTO moz_icons_to_pages(page_id, icon_id) VALUES (?1, ?2)", -1, &m_map, nullptr);
+    }
+    ~IconDatabase()
+    {
+        for (sqlite3_stmt* s : { m_icon, m_page, m_map })
+            sqlite3_finalize(s);
+    }
+    IconDatabase(const IconDatabase&) = delete;
+    IconDatabase& operator=(const IconDatabase&) = delete;
+
+    // Chromium: a bitmap of icon `id`; Firefox: the icon `id`.
+    void Icon(int id, int width, const std::string& png)
+    {
+        sqlite3_bind_int(m_icon, 1, id);
+        sqlite3_bind_int(m_icon, 2, width);
+        sqlite3_bind_blob(m_icon, 3, png.data(), static_cast<int>(png.size()), SQLITE_TRANSIENT);
+        Step(m_icon);
+    }
+    // The page shown with the icons (Firefox: its row `pageId`, found by `hash`, Firefox's hash
+    // of the address).
+    void Page(int pageId, const std::string& url, uint64_t hash, const std::vector<int>& iconIds)
+    {
+        if (!m_firefox) {
+            for (int icon : iconIds) {
+                sqlite3_bind_text(m_page, 1, url.c_str(), -1, SQLITE_TRANSIENT);
+                sqlite3_bind_int(m_page, 2, icon);
+                Step(m_page);
+            }
+            return;
+        }
+        sqlite3_bind_int(m_page, 1, pageId);
+        sqlite3_bind_text(m_page, 2, url.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int64(m_page, 3, static_cast<int64_t>(hash));
+        Step(m_page);
+        for (int icon : iconIds) {
+            sqlite3_bind_int(m_map, 1, pageId);
+            sqlite3_bind_int(m_map, 2, icon);
+            Step(m_map);
+        }
+    }
+
+private:
+    static void Step(sqlite3_stmt* s)
+    {
+        sqlite3_step(s);
+        sqlite3_reset(s);
+    }
+
+    bool m_firefox;
+    sqlite3_stmt* m_icon = nullptr;
+    sqlite3_stmt* m_page = nullptr;
+    sqlite3_stmt* m_map = nullptr;
+};
+
 const char kChromiumFavicons[] =
     "CREATE TABLE meta(key LONGVARCHAR NOT NULL UNIQUE PRIMARY KEY, value LONGVARCHAR);"
     "CREATE TABLE icon_mapping(id INTEGER PRIMARY KEY,page_url LONGVARCHAR NOT NULL,icon_id INTEGER);"

@@ -61,38 +61,16 @@ bool LayIcons(const std::wstring& folder, bool firefox, const std::vector<std::s
     if (sqlite3_open(Utf8Text::FromWide(file).c_str(), &db) != SQLITE_OK)
         return false;
     const uint32_t colours[] = { 0xE53935FF, 0x1E88E5FF, 0x43A047FF, 0xFB8C00FF, 0x8E24AAFF, 0x00ACC1FF, 0x6D4C41FF, 0xFDD835FF };
-    sqlite3_stmt* icon = nullptr;
-    sqlite3_stmt* page = nullptr;
-    sqlite3_stmt* map = nullptr;
-    sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_icons(id, icon_url, fixed_icon_url_hash, width, data) VALUES (?1, 'i', 0, 16, ?2)"
-                                   : "INSERT INTO favicon_bitmaps(icon_id, width, height, image_data) VALUES (?1, 16, 16, ?2)",
-                       -1, &icon, nullptr);
-    sqlite3_prepare_v2(db, firefox ? "INSERT INTO moz_pages_w_icons(id, page_url, page_url_hash) VALUES (?1, ?2, ?3)"
-                                   : "INSERT INTO icon_mapping(page_url, icon_id) VALUES (?2, ?1)",
-                       -1, &page, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO moz_icons_to_pages(page_id, icon_id) VALUES (?1, ?1)", -1, &map, nullptr);
-    int id = 0;
-    for (const std::string& url : urls) {
-        ++id;
-        if (id % 5 == 0)
-            continue;  // no icon: the page icon
-        const std::string png = icon_files::Png(16, 16, colours[(id + (firefox ? 3 : 0)) % 8]);
-        sqlite3_bind_int(icon, 1, id);
-        sqlite3_bind_blob(icon, 2, png.data(), static_cast<int>(png.size()), SQLITE_TRANSIENT);
-        sqlite3_step(icon);
-        sqlite3_reset(icon);
-        sqlite3_bind_int(page, 1, id);
-        sqlite3_bind_text(page, 2, url.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int64(page, 3, static_cast<int64_t>(SiteIcons::FirefoxHash(url)));
-        sqlite3_step(page);
-        sqlite3_reset(page);
-        sqlite3_bind_int(map, 1, id);
-        if (firefox)
-            sqlite3_step(map);
-        sqlite3_reset(map);
+    {
+        icon_files::IconDatabase icons(db, firefox);
+        int id = 0;
+        for (const std::string& url : urls) {
+            if (++id % 5 == 0)
+                continue;  // no icon: the page icon
+            icons.Icon(id, 16, icon_files::Png(16, 16, colours[(id + (firefox ? 3 : 0)) % 8]));
+            icons.Page(id, url, SiteIcons::FirefoxHash(url), { id });
+        }
     }
-    for (sqlite3_stmt* st : { icon, page, map })
-        sqlite3_finalize(st);
     sqlite3_close(db);
     return true;
 }
