@@ -122,16 +122,8 @@ uint64_t SiteIcons::FirefoxHash(std::string_view url)
 
 std::string SiteIcons::FirefoxSite(std::string_view url)
 {
-    const size_t scheme = url.find("://");
-    if (scheme == std::string_view::npos)
-        return std::string();
-    std::string_view rest = url.substr(scheme + 3);
-    rest = rest.substr(0, rest.find_first_of("/?#"));
-    const size_t at = rest.rfind('@');
-    if (at != std::string_view::npos)
-        rest = rest.substr(at + 1);
-    std::string site(rest);
-    std::transform(site.begin(), site.end(), site.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; });
+    std::string site = SiteOf(url);
+    site.erase(0, site.rfind('@') + 1);  // npos + 1: nothing
     if (site.compare(0, 4, "www.") == 0)
         site.erase(0, 4);
     return site;
